@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Set-up, build and start for a fresh Debian machine.
+#   scripts/belvanto.sh run    install what is missing, build, start the program
+#   scripts/belvanto.sh test   install what is missing, build, run all tests
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+packages=(cmake ninja-build g++ ccache qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
+          libktoblzcheck1v5 clang)
+
+install_missing() {
+    local missing=()
+    for p in "${packages[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+}
+
+build() {
+    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    cmake --build build
+}
+
+case "${1:-}" in
+    run)
+        install_missing
+        build
+        echo
+        echo "Belvanto ist gebaut. Das Hauptfenster folgt; bis dahin arbeitet das Kommandozeilenprogramm:"
+        echo
+        build/src/cli/belvanto-cli --help
+        ;;
+    test)
+        install_missing
+        build
+        ctest --test-dir build --output-on-failure -j2
+        ;;
+    *)
+        echo "Aufruf: $0 run|test" >&2
+        exit 2
+        ;;
+esac

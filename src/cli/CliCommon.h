@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QStringList>
+#include <QTextStream>
+
+// Standard output and error of the command-line program, UTF-8.
+QTextStream &out();
+QTextStream &err();
+
+// Each command takes its arguments (without the program and command names) and returns the exit code.
+int runTableCommand(const QStringList &args);
+int runDtausCommand(const QStringList &args);
+
+int usageError(const QString &usage);

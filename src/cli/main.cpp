@@ -1,0 +1,62 @@
+#include "CliCommon.h"
+
+#include "Errors.h"
+
+#include <QCoreApplication>
+#include <cstdio>
+
+namespace {
+const char *const kHelp = R"(Belvanto für Skripte und Stapelverarbeitung
+
+Aufruf: belvanto-cli BEFEHL ...
+
+  table dump DATEI            Felder und Datensätze einer Datendatei (*.xml) ausgeben
+  table copy QUELLE ZIEL      Datendatei lesen und neu schreiben
+  dtaus write EINGABE.json ZIEL
+                              DTAUS-Datei aus einer JSON-Beschreibung schreiben
+  dtaus read DATEI            DTAUS-Datei lesen und als JSON ausgeben
+  dtaus verify DATEI          DTAUS-Datei streng prüfen (Satzaufbau und Summen)
+
+Rückgabewert 0 bei Erfolg; Fehlermeldungen erscheinen auf der Standardfehlerausgabe.
+)";
+} // namespace
+
+QTextStream &out()
+{
+    static QTextStream stream(stdout);
+    return stream;
+}
+
+QTextStream &err()
+{
+    static QTextStream stream(stderr);
+    return stream;
+}
+
+int usageError(const QString &usage)
+{
+    err() << "Aufruf: belvanto-cli " << usage << Qt::endl;
+    return 2;
+}
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QStringList args = app.arguments().mid(1);
+    if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
+        out() << kHelp;
+        return args.isEmpty() ? 2 : 0;
+    }
+    const QString command = args.takeFirst();
+    try {
+        if (command == QLatin1String("table"))
+            return runTableCommand(args);
+        if (command == QLatin1String("dtaus"))
+            return runDtausCommand(args);
+    } catch (const BelvantoError &error) {
+        err() << error.message() << Qt::endl;
+        return 1;
+    }
+    err() << "Unbekannter Befehl: " << command << Qt::endl;
+    return 2;
+}

@@ -1,0 +1,247 @@
+#include "DataModule.h"
+
+#include "DTAConst.h"
+#include "Errors.h"
+#include "INI.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace {
+FieldDef integerField(const QString &name, int width, const QString &label = {})
+{
+    return {name, FieldType::Integer, 0, label, width, true};
+}
+
+FieldDef textField(const QString &name, int size, int width, const QString &label = {})
+{
+    return {name, FieldType::String, size, label, width, true};
+}
+
+FieldDef calculatedField(const QString &name, int size, int width)
+{
+    return {name, FieldType::Calculated, size, {}, width, true};
+}
+
+// The address and account fields that payers and clients share; payers add their payment reference.
+QList<FieldDef> accountHolderFields(bool withPurpose, bool withLabels, int accountWidth, int blzWidth)
+{
+    const auto label = [withLabels](const QString &text) { return withLabels ? text : QString(); };
+    QList<FieldDef> fields{
+        integerField(QStringLiteral("ID"), 6),
+        textField(QStringLiteral("Name"), 50, 15),
+        textField(QStringLiteral("Kontonummer1"), 50, accountWidth, label(QStringLiteral("Kontonummer 1"))),
+        integerField(QStringLiteral("BLZ1"), blzWidth, label(QStringLiteral("BLZ 1"))),
+        calculatedField(QStringLiteral("Bank1"), 50, 15),
+    };
+    if (withPurpose)
+        fields.append(textField(QStringLiteral("Verwendungszweck"), 100, 15));
+    FieldDef land = textField(QStringLiteral("Land"), 100, 7);
+    land.visible = false;
+    fields.append({
+        textField(QStringLiteral("Strasse"), 100, 15),
+        textField(QStringLiteral("PLZ"), 10, 6),
+        textField(QStringLiteral("Ort"), 100, 15),
+        land,
+        textField(QStringLiteral("Kontonummer2"), 50, accountWidth, label(QStringLiteral("Kontonummer 2"))),
+        integerField(QStringLiteral("BLZ2"), blzWidth, label(QStringLiteral("BLZ 2"))),
+        calculatedField(QStringLiteral("Bank2"), 50, 15),
+        textField(QStringLiteral("Kontonummer3"), 50, accountWidth, label(QStringLiteral("Kontonummer 3"))),
+        integerField(QStringLiteral("BLZ3"), blzWidth, label(QStringLiteral("BLZ 3"))),
+        calculatedField(QStringLiteral("Bank3"), 50, 15),
+        integerField(QStringLiteral("Aktives Konto"), 3),
+    });
+    return fields;
+}
+
+constexpr int kDefaultIntegerWidth = 11;
+} // namespace
+
+QList<FieldDef> TDataModule1::BookingFields()
+{
+    return {
+        integerField(QStringLiteral("ID"), 3),
+        textField(QStringLiteral("Name"), 50, 15),
+        textField(QStringLiteral("Kontonummer"), 50, 10),
+        integerField(QStringLiteral("BLZ"), 10),
+        calculatedField(QStringLiteral("Bank"), 100, 15),
+        textField(QStringLiteral("Verwendungszweck"), 100, 15),
+        {QStringLiteral("Betrag"), FieldType::Currency, 0, {}, 10, true},
+        textField(QStringLiteral("Status"), 20, 10),
+        textField(QStringLiteral("Zahlungsart"), 40, 15),
+        {QStringLiteral("Erstellungsdatum"), FieldType::Date, 0, {}, 15, true},
+        {QStringLiteral("Faelligkeit"), FieldType::Date, 0, QStringLiteral("Fälligkeit"), 15, true},
+    };
+}
+
+QList<FieldDef> TDataModule1::PayerFields()
+{
+    return accountHolderFields(true, true, 10, 10);
+}
+
+QList<FieldDef> TDataModule1::ClientFields()
+{
+    return accountHolderFields(false, false, 15, kDefaultIntegerWidth);
+}
+
+QList<FieldDef> TDataModule1::BankFields()
+{
+    return {textField(QStringLiteral("BLZ"), 8, 8), textField(QStringLiteral("Bank"), 100, 30)};
+}
+
+TDataModule1::TDataModule1(const DataLocations &locations, QObject *parent)
+    : QObject(parent)
+    , ClientDataSet1(new Table(QStringLiteral("Buchungssätze"), this))
+    , ClientDataSet2(new Table(QStringLiteral("Empfänger/Zahlungspflichtige"), this))
+    , ClientDataSet3(new Table(QStringLiteral("Mandanten"), this))
+    , ClientDataSet4(new Table(QStringLiteral("Bankleitzahlen"), this))
+    , m_dataDirectory(locations.dataDirectory)
+    , m_programDirectory(locations.programDirectory)
+{
+    DefineTables();
+    DataModuleCreate();
+}
+
+TDataModule1::~TDataModule1() = default;
+
+void TDataModule1::DefineTables()
+{
+    for (Table *table : {ClientDataSet1, ClientDataSet2, ClientDataSet3, ClientDataSet4})
+        DefineTable(table);
+}
+
+void TDataModule1::DefineTable(Table *table)
+{
+    if (table == ClientDataSet1) {
+        table->setFields(BookingFields());
+        table->setOrder(QStringLiteral("ID"), true, QStringLiteral("ID-desc"));
+    } else if (table == ClientDataSet4) {
+        table->setFields(BankFields());
+        table->setOrder(QStringLiteral("BLZ"), false);
+    } else {
+        table->setFields(table == ClientDataSet2 ? PayerFields() : ClientFields());
+        table->setOrder(QStringLiteral("ID"), false);
+    }
+}
+
+QString TDataModule1::DefaultDataDirectory()
+{
+#ifdef Q_OS_WIN
+    const QString common = qEnvironmentVariable("ProgramData", QStringLiteral("C:/ProgramData"));
+#else
+    const QString common = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+#endif
+    return QDir(common).filePath(DTAConst::kProductFolder);
+}
+
+void TDataModule1::DataModuleCreate()
+{
+    if (m_dataDirectory.isEmpty())
+        m_dataDirectory = DefaultDataDirectory();
+    if (m_programDirectory.isEmpty())
+        m_programDirectory = QCoreApplication::applicationDirPath();
+    const QDir dir(m_dataDirectory);
+    ClientDataSet4->setFileName(dir.filePath(DTAConst::kBankFile));
+    ClientDataSet1->setFileName(dir.filePath(DTAConst::kBookingsFile));
+    ClientDataSet2->setFileName(dir.filePath(DTAConst::kPayersFile));
+    ClientDataSet3->setFileName(dir.filePath(DTAConst::kClientsFile));
+}
+
+QList<Table *> TDataModule1::DataTables() const
+{
+    return {ClientDataSet1, ClientDataSet2, ClientDataSet3};
+}
+
+void TDataModule1::CreateEmpty(Table *table)
+{
+    table->close();
+    DefineTable(table);
+    table->emptyTable();
+    table->setProtected(false);
+    table->saveToFile();
+}
+
+void TDataModule1::DBErstellen()
+{
+    CreateEmpty(ClientDataSet2);
+    CreateEmpty(ClientDataSet1);
+    CreateEmpty(ClientDataSet3);
+    LetzteArt = 2;
+    WriteSettingInteger(DTAConst::kLastKind, 2);
+    if (StoreColumnWidths)
+        StoreColumnWidths();
+}
+
+void TDataModule1::OpenDataFiles()
+{
+    QDir().mkpath(m_dataDirectory);
+    const QDir data(m_dataDirectory);
+    const QDir program(m_programDirectory);
+    if (!data.exists(DTAConst::kBankFile)) {
+        for (const QString &installed : {program.filePath(DTAConst::kBankFile),
+                                         program.filePath(QStringLiteral("../share/belvanto/blz.xml"))}) {
+            if (QFile::exists(installed) && QFile::copy(installed, data.filePath(DTAConst::kBankFile)))
+                break;
+        }
+    }
+
+    QList<Table *> pending{ClientDataSet4, ClientDataSet1, ClientDataSet2, ClientDataSet3};
+    try {
+        const bool noneThere = !data.exists(DTAConst::kBookingsFile) && !data.exists(DTAConst::kPayersFile)
+                               && !data.exists(DTAConst::kClientsFile);
+        if (noneThere && program.exists(DTAConst::kBookingsFile)) {
+            const QStringList files{DTAConst::kBookingsFile, DTAConst::kPayersFile, DTAConst::kClientsFile};
+            for (int i = 0; i < 3; ++i) {
+                DataTables().at(i)->loadFromFile(program.filePath(files.at(i)));
+                DataTables().at(i)->saveToFile();
+            }
+        } else if (noneThere) {
+            DBErstellen();
+        }
+        while (!pending.isEmpty()) {
+            pending.first()->loadFromFile();
+            pending.removeFirst();
+        }
+    } catch (const BelvantoError &error) {
+        // Tables that were not read keep their files untouched for the rest of the run.
+        for (Table *table : pending)
+            table->setProtected(true);
+        throw BelvantoError(error.message()
+                            + QStringLiteral("\r\n\r\nBelvanto arbeitet ohne die Daten dieser und der folgenden "
+                                             "Dateien weiter und verändert sie nicht. Bitte beenden Sie Belvanto "
+                                             "und prüfen Sie die Datei."));
+    }
+    LastBuchungID = ReadSettingInteger(DTAConst::kLastBookingId);
+    LastEmpfID = ReadSettingInteger(DTAConst::kLastPayerIdRead);
+    LastMandantID = ReadSettingInteger(DTAConst::kLastClientId);
+    LetzteArt = qint16(ReadSettingInteger(DTAConst::kLastKind));
+}
+
+void TDataModule1::DisconnectDB()
+{
+    for (Table *table : DataTables())
+        table->disableControls();
+}
+
+void TDataModule1::ConnectDB()
+{
+    for (Table *table : DataTables())
+        table->enableControls();
+}
+
+void TDataModule1::SaveTables()
+{
+    for (Table *table : DataTables()) {
+        if (!table->isProtected())
+            table->saveToFile();
+    }
+}
+
+void TDataModule1::CloseTables()
+{
+    for (Table *table : {ClientDataSet4, ClientDataSet1, ClientDataSet2, ClientDataSet3})
+        table->close();
+}

@@ -1,0 +1,694 @@
+#include "Table.h"
+
+#include "DataPacket.h"
+#include "Errors.h"
+#include "FormatSettings.h"
+#include "TableFilter.h"
+#include "Windows1252.h"
+
+#include <QFileInfo>
+#include <algorithm>
+
+namespace {
+const TableRow &emptyRow()
+{
+    static const TableRow row;
+    return row;
+}
+
+const FieldValue &valueOf(const TableRow &row, int field)
+{
+    static const FieldValue empty;
+    return field < int(row.values.size()) ? row.values[field] : empty;
+}
+
+// What a text field can hold: the 8-bit code page, and of the control characters only tab, CR and LF,
+// so that every stored text survives its data packet.
+QString storableText(const QString &text)
+{
+    QString result = Windows1252::restrict(text);
+    for (QChar &ch : result) {
+        if (ch.unicode() < 0x20 && ch != u'\t' && ch != u'\r' && ch != u'\n')
+            ch = u' ';
+    }
+    return result;
+}
+
+int compareValues(const FieldValue &a, const FieldValue &b)
+{
+    if (a.index() != b.index())
+        return a.index() < b.index() ? -1 : 1;
+    if (const auto *x = std::get_if<qint32>(&a))
+        return *x < std::get<qint32>(b) ? -1 : (*x > std::get<qint32>(b) ? 1 : 0);
+    if (const auto *x = std::get_if<double>(&a))
+        return *x < std::get<double>(b) ? -1 : (*x > std::get<double>(b) ? 1 : 0);
+    if (const auto *x = std::get_if<QDate>(&a))
+        return *x < std::get<QDate>(b) ? -1 : (*x > std::get<QDate>(b) ? 1 : 0);
+    if (const auto *x = std::get_if<QString>(&a))
+        return x->compare(std::get<QString>(b));
+    return 0;
+}
+} // namespace
+
+// ---------------------------------------------------------------------------------------------------------------
+// CalcRecord
+
+CalcRecord::CalcRecord(const Table &table, const TableRow &row, std::vector<QString> &calculated)
+    : m_table(table), m_row(row), m_calculated(calculated)
+{
+}
+
+qint32 CalcRecord::asInteger(const QString &field) const
+{
+    const auto *value = std::get_if<qint32>(&valueOf(m_row, m_table.fieldIndex(field)));
+    return value ? *value : 0;
+}
+
+QString CalcRecord::asString(const QString &field) const
+{
+    const int index = m_table.fieldIndex(field);
+    return index < 0 ? QString() : m_table.rowText(m_row, index, false);
+}
+
+bool CalcRecord::isNull(const QString &field) const
+{
+    const int index = m_table.fieldIndex(field);
+    return index < 0 || isEmptyValue(valueOf(m_row, index));
+}
+
+void CalcRecord::setText(const QString &field, const QString &value)
+{
+    const int index = m_table.fieldIndex(field);
+    if (index >= 0 && m_table.fields().at(index).type == FieldType::Calculated)
+        m_calculated[index] = value.left(m_table.fields().at(index).size);
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Structure and files
+
+Table::Table(const QString &name, QObject *parent)
+    : QObject(parent), m_name(name)
+{
+}
+
+Table::~Table() = default;
+
+void Table::setFields(const QList<FieldDef> &fields)
+{
+    cancel();
+    m_rows.clear();
+    m_view.clear();
+    m_filter.reset();
+    m_filterText.clear();
+    m_fields = fields;
+    m_orderField = -1;
+    m_recNo = -1;
+    m_eof = m_bof = true;
+    notifyReset();
+}
+
+int Table::fieldIndex(const QString &name) const
+{
+    for (int i = 0; i < m_fields.size(); ++i) {
+        if (m_fields.at(i).name.compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return -1;
+}
+
+int Table::requireField(const QString &name) const
+{
+    const int index = fieldIndex(name);
+    if (index < 0)
+        throw BelvantoError(QStringLiteral("%1: Feld '%2' nicht gefunden.").arg(m_name, name));
+    return index;
+}
+
+const FieldDef &Table::field(const QString &name) const
+{
+    return m_fields.at(requireField(name));
+}
+
+void Table::setOrder(const QString &field, bool descending, const QString &indexName)
+{
+    m_orderField = requireField(field);
+    m_orderDescending = descending;
+    m_indexName = indexName;
+    std::stable_sort(m_rows.begin(), m_rows.end(),
+                     [this](const auto &a, const auto &b) { return lessThan(*a, *b); });
+    rebuildView();
+    first();
+    notifyReset();
+}
+
+bool Table::lessThan(const TableRow &a, const TableRow &b) const
+{
+    if (m_orderField < 0)
+        return false;
+    const int order = compareValues(valueOf(a, m_orderField), valueOf(b, m_orderField));
+    return m_orderDescending ? order > 0 : order < 0;
+}
+
+void Table::loadFromFile(const QString &path)
+{
+    const QString file = path.isEmpty() ? m_fileName : path;
+    const bool ownFile = QFileInfo(file) == QFileInfo(m_fileName);
+    close();
+    try {
+        replaceRows(DataPacket::read(file, m_fields));
+    } catch (const BelvantoError &) {
+        m_rows.clear();
+        rebuildView();
+        first();
+        notifyReset();
+        if (ownFile)
+            setProtected(true); // what is in memory is not what the file holds
+        throw;
+    }
+    if (ownFile)
+        setProtected(false);
+}
+
+void Table::saveToFile(const QString &path)
+{
+    const QString file = path.isEmpty() ? m_fileName : path;
+    const bool ownFile = QFileInfo(file) == QFileInfo(m_fileName);
+    if (ownFile && m_protected)
+        throw BelvantoError(QStringLiteral("Die Datei „%1“ wird nicht überschrieben, weil sie beim Start nicht "
+                                           "gelesen werden konnte.")
+                                .arg(file));
+    std::vector<const TableRow *> rows(m_rows.size());
+    std::transform(m_rows.begin(), m_rows.end(), rows.begin(), [](const auto &row) { return row.get(); });
+    DataPacket::write(file, m_fields, rows);
+    if (ownFile)
+        m_changed = false;
+}
+
+void Table::close()
+{
+    cancel();
+    if (m_fileName.isEmpty() || m_protected)
+        return;
+    if (m_changed || !QFileInfo::exists(m_fileName))
+        saveToFile();
+}
+
+void Table::emptyTable()
+{
+    cancel();
+    m_rows.clear();
+    rebuildView();
+    first();
+    m_changed = true;
+    notifyReset();
+}
+
+void Table::setProtected(bool value)
+{
+    m_protected = value;
+    m_readOnly = value;
+}
+
+void Table::replaceRows(std::vector<std::unique_ptr<TableRow>> rows)
+{
+    cancel();
+    m_rows = std::move(rows);
+    for (auto &row : m_rows)
+        row->values.resize(m_fields.size());
+    std::stable_sort(m_rows.begin(), m_rows.end(),
+                     [this](const auto &a, const auto &b) { return lessThan(*a, *b); });
+    m_changed = false;
+    rebuildView();
+    first();
+    notifyReset();
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Navigation
+
+void Table::moveTo(int position)
+{
+    m_recNo = position;
+    if (!controlsDisabled())
+        emit currentChanged(position);
+}
+
+void Table::first()
+{
+    if (m_state != State::Browse)
+        post();
+    m_bof = true;
+    m_eof = m_view.empty();
+    moveTo(m_view.empty() ? -1 : 0);
+}
+
+void Table::next()
+{
+    if (m_state != State::Browse)
+        post();
+    if (m_recNo + 1 < int(m_view.size())) {
+        m_bof = false;
+        m_eof = false;
+        moveTo(m_recNo + 1);
+    } else {
+        m_eof = true;
+    }
+}
+
+void Table::prior()
+{
+    if (m_state != State::Browse)
+        post();
+    if (m_recNo > 0) {
+        m_eof = false;
+        m_bof = false;
+        moveTo(m_recNo - 1);
+    } else {
+        m_bof = true;
+    }
+}
+
+void Table::last()
+{
+    if (m_state != State::Browse)
+        post();
+    m_eof = true;
+    m_bof = m_view.empty();
+    moveTo(int(m_view.size()) - 1);
+}
+
+void Table::setRecNo(int position)
+{
+    if (position < 0 || position >= int(m_view.size()) || position == m_recNo)
+        return;
+    if (m_state != State::Browse)
+        post();
+    m_bof = m_eof = false;
+    moveTo(position);
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Record state
+
+void Table::setState(State state)
+{
+    m_state = state;
+    if (!controlsDisabled())
+        emit stateChanged();
+}
+
+void Table::requireBrowse(const char *action) const
+{
+    if (m_readOnly)
+        throw BelvantoError(QStringLiteral("Die Tabelle „%1“ kann nicht %2 werden: ihre Datei wurde nicht "
+                                           "gelesen.")
+                                .arg(m_name, QString::fromUtf8(action)));
+}
+
+void Table::insert()
+{
+    requireBrowse("ergänzt");
+    if (m_state != State::Browse)
+        post();
+    m_buffer.values.assign(m_fields.size(), FieldValue());
+    m_modified = false;
+    setState(State::Insert);
+    if (afterInsert)
+        afterInsert(*this);
+}
+
+void Table::edit()
+{
+    if (m_state != State::Browse)
+        return;
+    requireBrowse("geändert");
+    if (m_view.empty()) {
+        insert();
+        return;
+    }
+    if (beforeEdit)
+        beforeEdit(*this);
+    m_buffer = *m_view.at(m_recNo);
+    m_modified = false;
+    setState(State::Edit);
+}
+
+std::vector<TableRow *>::iterator Table::viewPosition(const TableRow *row)
+{
+    auto it = std::lower_bound(m_view.begin(), m_view.end(), row,
+                               [this](const TableRow *a, const TableRow *b) { return lessThan(*a, *b); });
+    while (it != m_view.end() && *it != row)
+        ++it;
+    return it;
+}
+
+void Table::post()
+{
+    if (m_state == State::Browse)
+        return;
+    if (beforePost)
+        beforePost(*this); // a refusal leaves the record in its state with all its values
+    TableRow *row = nullptr;
+    if (m_state == State::Insert) {
+        auto fresh = std::make_unique<TableRow>(m_buffer);
+        row = fresh.get();
+        auto at = std::upper_bound(m_rows.begin(), m_rows.end(), row,
+                                   [this](const TableRow *a, const auto &b) { return lessThan(*a, *b); });
+        m_rows.insert(at, std::move(fresh));
+    } else {
+        row = m_view.at(m_recNo);
+        const int oldPosition = m_recNo;
+        const bool keyChanged = compareValues(valueOf(*row, m_orderField), valueOf(m_buffer, m_orderField)) != 0;
+        if (keyChanged) {
+            auto owner = std::find_if(m_rows.begin(), m_rows.end(), [row](const auto &r) { return r.get() == row; });
+            std::unique_ptr<TableRow> moved = std::move(*owner);
+            m_rows.erase(owner);
+            *moved = m_buffer;
+            auto at = std::upper_bound(m_rows.begin(), m_rows.end(), row,
+                                       [this](const TableRow *a, const auto &b) { return lessThan(*a, *b); });
+            m_rows.insert(at, std::move(moved));
+        } else {
+            *row = m_buffer;
+        }
+        m_view.erase(m_view.begin() + oldPosition);
+        if (!controlsDisabled())
+            emit rowRemoved(oldPosition);
+    }
+    m_changed = true;
+    m_modified = false;
+    m_buffer.values.clear();
+    int position = std::min(m_recNo, int(m_view.size()) - 1);
+    if (passes(*row)) {
+        auto at = std::upper_bound(m_view.begin(), m_view.end(), row,
+                                   [this](const TableRow *a, const TableRow *b) { return lessThan(*a, *b); });
+        position = int(at - m_view.begin());
+        m_view.insert(at, row);
+        if (!controlsDisabled())
+            emit rowInserted(position);
+    }
+    m_eof = m_bof = m_view.empty();
+    setState(State::Browse);
+    moveTo(position);
+    if (afterPost)
+        afterPost(*this);
+}
+
+void Table::cancel()
+{
+    if (m_state == State::Browse)
+        return;
+    m_buffer.values.clear();
+    m_modified = false;
+    setState(State::Browse);
+    if (!controlsDisabled() && m_recNo >= 0)
+        emit rowChanged(m_recNo);
+}
+
+void Table::deleteRecord()
+{
+    if (m_state == State::Insert) {
+        cancel();
+        return;
+    }
+    cancel();
+    requireBrowse("gelöscht");
+    if (m_view.empty())
+        throw BelvantoError(QStringLiteral("Die Tabelle „%1“ ist leer.").arg(m_name));
+    const int position = m_recNo;
+    TableRow *row = m_view.at(position);
+    auto owner = std::lower_bound(m_rows.begin(), m_rows.end(), row,
+                                  [this](const auto &a, const TableRow *b) { return lessThan(*a, *b); });
+    while (owner != m_rows.end() && owner->get() != row)
+        ++owner;
+    m_view.erase(m_view.begin() + position);
+    m_rows.erase(owner);
+    m_changed = true;
+    if (!controlsDisabled())
+        emit rowRemoved(position);
+    m_eof = m_view.empty();
+    moveTo(std::min(position, int(m_view.size()) - 1));
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Field access
+
+const TableRow &Table::currentRow() const
+{
+    if (m_state != State::Browse)
+        return m_buffer;
+    return m_recNo >= 0 && m_recNo < int(m_view.size()) ? *m_view.at(m_recNo) : emptyRow();
+}
+
+QString Table::calculatedValue(const TableRow &row, int field) const
+{
+    if (!onCalcFields)
+        return {};
+    std::vector<QString> calculated(m_fields.size());
+    CalcRecord record(*this, row, calculated);
+    onCalcFields(record);
+    return calculated[field];
+}
+
+QString Table::rowText(const TableRow &row, int field, bool display) const
+{
+    if (m_fields.at(field).type == FieldType::Calculated)
+        return calculatedValue(row, field);
+    const FieldValue &value = valueOf(row, field);
+    if (const auto *x = std::get_if<qint32>(&value))
+        return QString::number(*x);
+    if (const auto *x = std::get_if<double>(&value))
+        return display ? FormatSettings::formatCurrency(*x) : FormatSettings::formatFixed(*x, 2);
+    if (const auto *x = std::get_if<QDate>(&value))
+        return FormatSettings::dateToStr(*x);
+    if (const auto *x = std::get_if<QString>(&value))
+        return *x;
+    return {};
+}
+
+bool Table::isNull(const QString &field) const
+{
+    const int index = requireField(field);
+    if (m_fields.at(index).type == FieldType::Calculated)
+        return calculatedValue(currentRow(), index).isEmpty();
+    return isEmptyValue(valueOf(currentRow(), index));
+}
+
+QString Table::asString(const QString &field) const
+{
+    return rowText(currentRow(), requireField(field), false);
+}
+
+QString Table::displayText(const QString &field) const
+{
+    return rowText(currentRow(), requireField(field), true);
+}
+
+qint32 Table::asInteger(const QString &field) const
+{
+    const int index = requireField(field);
+    const FieldValue &value = valueOf(currentRow(), index);
+    if (const auto *x = std::get_if<qint32>(&value))
+        return *x;
+    if (const auto *x = std::get_if<double>(&value))
+        return qint32(*x);
+    const QString text = rowText(currentRow(), index, false);
+    return text.isEmpty() ? 0 : FormatSettings::strToInt(text);
+}
+
+double Table::asFloat(const QString &field) const
+{
+    const int index = requireField(field);
+    const FieldValue &value = valueOf(currentRow(), index);
+    if (const auto *x = std::get_if<double>(&value))
+        return *x;
+    if (const auto *x = std::get_if<qint32>(&value))
+        return *x;
+    const QString text = rowText(currentRow(), index, false);
+    return text.isEmpty() ? 0.0 : FormatSettings::strToFloat(text);
+}
+
+QDate Table::asDate(const QString &field) const
+{
+    const int index = requireField(field);
+    const FieldValue &value = valueOf(currentRow(), index);
+    if (const auto *x = std::get_if<QDate>(&value))
+        return *x;
+    const QString text = rowText(currentRow(), index, false);
+    return text.isEmpty() ? QDate() : FormatSettings::strToDate(text);
+}
+
+void Table::assign(int field, FieldValue value)
+{
+    if (m_state == State::Browse)
+        throw BelvantoError(
+            QStringLiteral("Die Tabelle „%1“ ist nicht im Bearbeitungs- oder Einfügemodus.").arg(m_name));
+    const FieldDef &def = m_fields.at(field);
+    if (def.type == FieldType::Calculated)
+        throw BelvantoError(QStringLiteral("Das Feld „%1“ wird berechnet und kann nicht geändert werden.").arg(def.name));
+    if (auto *text = std::get_if<QString>(&value)) {
+        if (text->isEmpty())
+            value = std::monostate();
+        else
+            *text = storableText(text->left(def.size));
+    }
+    m_buffer.values[field] = std::move(value);
+    m_modified = true;
+    if (!controlsDisabled() && m_recNo >= 0 && m_state == State::Edit)
+        emit rowChanged(m_recNo);
+}
+
+void Table::setAsString(const QString &field, const QString &value)
+{
+    const int index = requireField(field);
+    const FieldType type = m_fields.at(index).type;
+    if (value.isEmpty() || type == FieldType::String || type == FieldType::Calculated)
+        assign(index, value.isEmpty() ? FieldValue() : FieldValue(value));
+    else if (type == FieldType::Integer)
+        assign(index, FormatSettings::strToInt(value));
+    else if (type == FieldType::Currency)
+        assign(index, FormatSettings::strToFloat(value));
+    else
+        assign(index, FormatSettings::strToDate(value));
+}
+
+void Table::setAsInteger(const QString &field, qint32 value)
+{
+    const int index = requireField(field);
+    switch (m_fields.at(index).type) {
+    case FieldType::Integer: assign(index, value); break;
+    case FieldType::Currency: assign(index, double(value)); break;
+    default: setAsString(field, QString::number(value));
+    }
+}
+
+void Table::setAsFloat(const QString &field, double value)
+{
+    const int index = requireField(field);
+    switch (m_fields.at(index).type) {
+    case FieldType::Currency: assign(index, value); break;
+    case FieldType::Integer: assign(index, qint32(value)); break;
+    default: setAsString(field, FormatSettings::formatFloat(value, 15, 2));
+    }
+}
+
+void Table::setAsDate(const QString &field, const QDate &value)
+{
+    const int index = requireField(field);
+    if (m_fields.at(index).type == FieldType::Date)
+        assign(index, value.isValid() ? FieldValue(value) : FieldValue());
+    else
+        setAsString(field, FormatSettings::dateToStr(value));
+}
+
+void Table::clearField(const QString &field)
+{
+    assign(requireField(field), FieldValue());
+}
+
+QString Table::displayTextAt(int position, int field) const
+{
+    return rowText(position < 0 ? currentRow() : *m_view.at(position), field, true);
+}
+
+QString Table::asStringAt(int position, int field) const
+{
+    return rowText(position < 0 ? currentRow() : *m_view.at(position), field, false);
+}
+
+bool Table::locate(const QString &field, const QString &value)
+{
+    const int index = requireField(field);
+    if (m_state != State::Browse)
+        post();
+    const bool text = m_fields.at(index).type == FieldType::String;
+    for (int i = 0; i < int(m_view.size()); ++i) {
+        const FieldValue &v = valueOf(*m_view[i], index);
+        const auto *s = std::get_if<QString>(&v);
+        const bool equal = text ? (s ? *s == value : value.isEmpty()) : rowText(*m_view[i], index, false) == value;
+        if (equal) {
+            m_bof = m_eof = false;
+            moveTo(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Filter and views
+
+bool Table::passes(const TableRow &row) const
+{
+    return !m_filtered || !m_filter || m_filter->matches(row);
+}
+
+void Table::rebuildView()
+{
+    m_view.clear();
+    m_view.reserve(m_rows.size());
+    for (const auto &row : m_rows) {
+        if (passes(*row))
+            m_view.push_back(row.get());
+    }
+}
+
+void Table::setFilter(const QString &expression)
+{
+    auto compiled = expression.trimmed().isEmpty()
+                        ? nullptr
+                        : TableFilter::compile(expression, m_fields, m_caseInsensitive);
+    if (m_state != State::Browse)
+        post();
+    m_filter = std::move(compiled);
+    m_filterText = expression;
+    if (m_filtered) {
+        rebuildView();
+        first();
+        notifyReset();
+    }
+}
+
+void Table::setFiltered(bool on)
+{
+    if (on == m_filtered)
+        return;
+    if (m_state != State::Browse)
+        post();
+    m_filtered = on;
+    rebuildView();
+    first();
+    notifyReset();
+}
+
+void Table::setFilterCaseInsensitive(bool on)
+{
+    if (on == m_caseInsensitive)
+        return;
+    if (!m_filterText.trimmed().isEmpty())
+        m_filter = TableFilter::compile(m_filterText, m_fields, on);
+    m_caseInsensitive = on;
+    if (m_filtered) {
+        rebuildView();
+        first();
+        notifyReset();
+    }
+}
+
+void Table::notifyReset()
+{
+    if (controlsDisabled())
+        return;
+    emit reset();
+    emit currentChanged(m_recNo);
+}
+
+void Table::disableControls()
+{
+    ++m_disableCount;
+}
+
+void Table::enableControls()
+{
+    if (m_disableCount > 0 && --m_disableCount == 0)
+        notifyReset();
+}

@@ -1,0 +1,176 @@
+#pragma once
+
+#include "Fields.h"
+
+#include <QObject>
+#include <functional>
+#include <memory>
+
+class Table;
+class TableFilter;
+
+// The record that a calculated-fields hook fills: stored fields to read, calculated fields to set.
+class CalcRecord
+{
+public:
+    CalcRecord(const Table &table, const TableRow &row, std::vector<QString> &calculated);
+    qint32 asInteger(const QString &field) const;
+    QString asString(const QString &field) const;
+    bool isNull(const QString &field) const;
+    void setText(const QString &field, const QString &value); // cut to the field's width
+
+private:
+    const Table &m_table;
+    const TableRow &m_row;
+    std::vector<QString> &m_calculated;
+};
+
+// An in-memory table: field definitions, records kept in the table's order, one current record with
+// browse/edit/insert state, a filter, the events of the record rules, and XML data packet files.
+// Views follow it through its signals.
+class Table : public QObject
+{
+    Q_OBJECT
+public:
+    enum class State { Browse, Edit, Insert };
+
+    explicit Table(const QString &name, QObject *parent = nullptr);
+    ~Table() override;
+
+    // Structure
+    void setFields(const QList<FieldDef> &fields);
+    const QList<FieldDef> &fields() const { return m_fields; }
+    int fieldIndex(const QString &name) const; // -1 when there is none; names compared without case
+    const FieldDef &field(const QString &name) const;
+    void setOrder(const QString &field, bool descending, const QString &indexName = {});
+    QString indexName() const { return m_indexName; }
+    QString name() const { return m_name; }
+    void setFileName(const QString &fileName) { m_fileName = fileName; }
+    QString fileName() const { return m_fileName; }
+
+    // Files. A table writes its own file when it is closed, if it changed since it was loaded or its
+    // file is missing. A protected table never writes its own file (its content is not the file's).
+    void loadFromFile(const QString &path = {});
+    void saveToFile(const QString &path = {});
+    void close();
+    void emptyTable();
+    bool isChanged() const { return m_changed; }
+    void setProtected(bool value);
+    bool isProtected() const { return m_protected; }
+    // Rows handed over by a reader, replacing the content (taken as unchanged).
+    void replaceRows(std::vector<std::unique_ptr<TableRow>> rows);
+
+    // Navigation over the records the filter lets through, in table order.
+    void first();
+    void next();
+    void prior();
+    void last();
+    bool eof() const { return m_eof; }
+    bool bof() const { return m_bof; }
+    int recordCount() const { return int(m_view.size()); }
+    int recNo() const { return m_recNo; } // 0-based position of the current record, -1 when there is none
+    void setRecNo(int position);
+    bool isEmpty() const { return m_view.empty(); }
+
+    // Record state
+    State state() const { return m_state; }
+    bool isModified() const { return m_modified; }
+    void insert();
+    void append() { insert(); }
+    void edit();
+    void post();
+    void cancel();
+    void deleteRecord();
+    void setReadOnly(bool value) { m_readOnly = value; }
+    bool isReadOnly() const { return m_readOnly; }
+
+    // Fields of the current record
+    bool isNull(const QString &field) const;
+    QString asString(const QString &field) const;   // edit form
+    QString displayText(const QString &field) const;
+    qint32 asInteger(const QString &field) const;
+    double asFloat(const QString &field) const;
+    QDate asDate(const QString &field) const;
+    void setAsString(const QString &field, const QString &value); // converts; throws the conversion message
+    void setAsInteger(const QString &field, qint32 value);
+    void setAsFloat(const QString &field, double value);
+    void setAsDate(const QString &field, const QDate &value);
+    void clearField(const QString &field);
+
+    // Any record of the view, for grids and printouts; does not move the current record.
+    QString displayTextAt(int position, int field) const;
+    QString asStringAt(int position, int field) const;
+    const TableRow &rowAt(int position) const { return *m_view.at(position); }
+    QString calculatedValue(const TableRow &row, int field) const;
+    QString rowText(const TableRow &row, int field, bool display) const;
+
+    bool locate(const QString &field, const QString &value);
+
+    // Filter
+    void setFilter(const QString &expression);
+    QString filter() const { return m_filterText; }
+    void setFiltered(bool on);
+    bool isFiltered() const { return m_filtered; }
+    void setFilterCaseInsensitive(bool on);
+
+    // Views: suspended while controls are disabled, refreshed when the last enable comes.
+    void disableControls();
+    void enableControls();
+    bool controlsDisabled() const { return m_disableCount > 0; }
+
+    // Record rules
+    std::function<void(Table &)> afterInsert;
+    std::function<void(Table &)> beforeEdit;
+    std::function<void(Table &)> beforePost; // throws SilentAbort to abandon the post
+    std::function<void(Table &)> afterPost;
+    std::function<void(CalcRecord &)> onCalcFields;
+
+signals:
+    void reset();                  // everything may have changed
+    void rowInserted(int position);
+    void rowRemoved(int position);
+    void rowChanged(int position);
+    void currentChanged(int position);
+    void stateChanged();
+
+private:
+    int requireField(const QString &name) const;
+    const TableRow &currentRow() const;
+    TableRow &writableRow(const QString &field);
+    void assign(int field, FieldValue value);
+    bool lessThan(const TableRow &a, const TableRow &b) const;
+    bool passes(const TableRow &row) const;
+    void rebuildView();
+    std::vector<TableRow *>::iterator viewPosition(const TableRow *row);
+    void moveTo(int position);
+    void setState(State state);
+    void notifyReset();
+    void requireBrowse(const char *action) const;
+
+    QString m_name;
+    QList<FieldDef> m_fields;
+    int m_orderField = -1;
+    bool m_orderDescending = false;
+    QString m_indexName;
+    QString m_fileName;
+
+    std::vector<std::unique_ptr<TableRow>> m_rows; // table order
+    std::vector<TableRow *> m_view;                 // the rows the filter lets through, table order
+    int m_recNo = -1;
+    bool m_eof = true;
+    bool m_bof = true;
+
+    State m_state = State::Browse;
+    TableRow m_buffer;         // the record being edited or inserted
+    bool m_modified = false;
+    bool m_changed = false;
+    bool m_protected = false;
+    bool m_readOnly = false;
+
+    QString m_filterText;
+    std::unique_ptr<TableFilter> m_filter;
+    bool m_filtered = false;
+    bool m_caseInsensitive = false;
+
+    int m_disableCount = 0;
+};
