@@ -275,8 +275,10 @@ QByteArray TQuennDTA::NextDiskNumber()
 {
     QSettings store(RunNumberFile(), QSettings::IniFormat);
     bool ok = false;
-    const qint64 stored = store.value(QStringLiteral("Nummer")).toString().toLongLong(&ok);
-    const qint64 next = ok && stored + 1 >= 0 && stored + 1 <= 9999 ? stored + 1 : 0;
+    qint64 stored = store.value(QStringLiteral("Nummer")).toString().toLongLong(&ok);
+    if (!ok)
+        stored = 0;
+    const qint64 next = stored + 1 >= 0 && stored + 1 <= 9999 ? stored + 1 : 0;
     store.setValue(QStringLiteral("Nummer"), QString::number(next));
     store.sync();
     const QByteArray number = QByteArray::number(next).rightJustified(4, '0');

@@ -1,0 +1,57 @@
+#include "TestEnvironment.h"
+
+#include "Clock.h"
+#include "INI.h"
+#include "QuennDTA.h"
+
+#include <QFile>
+
+void BelvantoTest::SetUp()
+{
+    ASSERT_TRUE(m_dir.isValid());
+    SettingsStore::setLocation(path(QStringLiteral("settings/Belvanto.conf")));
+    TQuennBaseDTA::SetRunNumberFile(path(QStringLiteral("settings/TQuennDTA.conf")));
+    Clock::setFixed(QDateTime(QDate(2026, 12, 9), QTime(10, 0)));
+}
+
+void BelvantoTest::TearDown()
+{
+    Clock::setFixed(QDateTime());
+    MessageRecorder::uninstall();
+}
+
+QByteArray BelvantoTest::readFile(const QString &name) const
+{
+    QFile file(name.startsWith(u'/') ? name : path(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void BelvantoTest::writeFile(const QString &name, const QByteArray &content) const
+{
+    QFile file(name.startsWith(u'/') ? name : path(name));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(content);
+}
+
+void MessageRecorder::install()
+{
+    TQuennBaseDTA::SetMessagePresenter([this](const QString &caption, const QString &text) {
+        captions.append(caption);
+        texts.append(text);
+    });
+}
+
+void MessageRecorder::uninstall()
+{
+    TQuennBaseDTA::SetMessagePresenter({});
+}
+
+void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
+void PrintTo(const QByteArray &bytes, std::ostream *os)
+{
+    *os << '"' << bytes.toStdString() << '"';
+}
