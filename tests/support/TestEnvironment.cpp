@@ -4,7 +4,9 @@
 #include "INI.h"
 #include "QuennDTA.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 void BelvantoTest::SetUp()
 {
@@ -29,6 +31,7 @@ QByteArray BelvantoTest::readFile(const QString &name) const
 void BelvantoTest::writeFile(const QString &name, const QByteArray &content) const
 {
     QFile file(name.startsWith(u'/') ? name : path(name));
+    QDir().mkpath(QFileInfo(file).path());
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(content);
 }

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "DataModule.h"
+#include "Errors.h"
+#include "TestEnvironment.h"
+
+#include <QDir>
+
+// The four tables of a data module whose data directory is the test's folder.
+class TableTest : public BelvantoTest
+{
+protected:
+    void SetUp() override
+    {
+        BelvantoTest::SetUp();
+        QDir().mkpath(path(QStringLiteral("data")));
+        module = std::make_unique<TDataModule1>(DataLocations{path(QStringLiteral("data")), path(QStringLiteral("program"))});
+    }
+
+    Table &bookings() { return *module->ClientDataSet1; }
+    Table &payers() { return *module->ClientDataSet2; }
+
+    void addBooking(qint32 id, const QString &name, const QString &status = QStringLiteral("offen"),
+                    const QString &kind = QStringLiteral("LS_Einzug"), const QDate &due = QDate(2026, 12, 9))
+    {
+        bookings().insert();
+        bookings().setAsInteger(QStringLiteral("ID"), id);
+        bookings().setAsString(QStringLiteral("Name"), name);
+        bookings().setAsString(QStringLiteral("Status"), status);
+        bookings().setAsString(QStringLiteral("Zahlungsart"), kind);
+        bookings().setAsDate(QStringLiteral("Faelligkeit"), due);
+        bookings().post();
+    }
+
+    void addPayer(qint32 id, const QString &name)
+    {
+        payers().insert();
+        payers().setAsInteger(QStringLiteral("ID"), id);
+        payers().setAsString(QStringLiteral("Name"), name);
+        payers().post();
+    }
+
+    // The values of one field from the first record to the last, as walking sees them.
+    QStringList walk(Table &table, const QString &field)
+    {
+        QStringList values;
+        for (table.first(); !table.eof(); table.next())
+            values.append(table.asString(field));
+        return values;
+    }
+
+    std::unique_ptr<TDataModule1> module;
+};
