@@ -1,0 +1,178 @@
+#include "DataModule.h"
+#include "TestEnvironment.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+
+namespace {
+
+struct Result {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+class CliTest : public BelvantoTest
+{
+protected:
+    Result run(const QStringList &args)
+    {
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), path(QStringLiteral("config")));
+        env.insert(QStringLiteral("XDG_DATA_HOME"), path(QStringLiteral("share")));
+        process.setProcessEnvironment(env);
+        process.start(QStringLiteral(BELVANTO_CLI), args);
+        EXPECT_TRUE(process.waitForFinished(30000));
+        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+                QString::fromUtf8(process.readAllStandardError())};
+    }
+
+    QString writeJson(const QJsonObject &object)
+    {
+        writeFile(QStringLiteral("in.json"), QJsonDocument(object).toJson());
+        return path(QStringLiteral("in.json"));
+    }
+
+    static QJsonObject request()
+    {
+        return QJsonObject{
+            {"lastschriften", true},
+            {"auftraggeberName", "Verein e.V."},
+            {"auftraggeberBLZ", 12345678},
+            {"auftraggeberKontoNr", 1234567890},
+            {"ausfuehrungsdatum", QJsonValue::Null},
+            {"dateidatum", "2026-12-09"},
+            {"buchungen", QJsonArray{QJsonObject{{"name", "Müller"},
+                                                 {"kontonummer", 1234567},
+                                                 {"blz", 10020030},
+                                                 {"betrag", 12.5},
+                                                 {"verwendungszwecke", QJsonArray{"Beitrag 2026", "Mitglied 17"}}},
+                                     QJsonObject{{"name", "Schmidt"}, {"kontonummer", 99}, {"blz", 20030040}, {"betrag", 0.01}}}},
+        };
+    }
+};
+
+TEST_F(CliTest, dtausWriteReadVerify)
+{
+    const QString target = path(QStringLiteral("DTAUS0.TXT"));
+    const Result written = run({"dtaus", "write", writeJson(request()), target});
+    ASSERT_EQ(written.exitCode, 0) << written.err.toStdString();
+    EXPECT_EQ(written.out, QStringLiteral("count=2 sumKontonummern=1234666 sumBankleitzahlen=30050070 sumBetraege=12.51\n"));
+    const QByteArray file = readFile(target);
+    EXPECT_EQ(file.size(), 128 + 256 + 256 + 128);
+    EXPECT_EQ(file.mid(128 + 93, 6), "M]LLER");
+
+    const Result verified = run({"dtaus", "verify", target});
+    EXPECT_EQ(verified.exitCode, 0);
+    EXPECT_EQ(verified.out, QStringLiteral("OK: 2 transactions\n"));
+
+    const Result read = run({"dtaus", "read", target});
+    ASSERT_EQ(read.exitCode, 0) << read.err.toStdString();
+    const QJsonObject json = QJsonDocument::fromJson(read.out.toUtf8()).object();
+    EXPECT_EQ(json.value("auftraggeberName").toString(), QStringLiteral("VEREIN E.V."));
+    EXPECT_TRUE(json.value("lastschriften").toBool());
+    EXPECT_EQ(json.value("dateidatum").toString(), QStringLiteral("2026-12-09"));
+    const QJsonArray bookings = json.value("buchungen").toArray();
+    ASSERT_EQ(bookings.size(), 2);
+    const QJsonObject first = bookings.at(0).toObject();
+    EXPECT_EQ(first.value("empfaenger").toString(), QStringLiteral("MÜLLER"));
+    EXPECT_EQ(first.value("empfaengerKontonummer").toInteger(), 1234567);
+    EXPECT_EQ(first.value("empfaengerBankleitzahl").toInteger(), 10020030);
+    EXPECT_DOUBLE_EQ(first.value("betrag").toDouble(), 12.5);
+    EXPECT_EQ(first.value("auftraggeberBankleitzahl").toInteger(), 12345678);
+    EXPECT_EQ(first.value("customZahlungsschluessel").toString(), QStringLiteral("05"));
+    EXPECT_EQ(first.value("verwendungszwecke").toArray(), (QJsonArray{"BEITRAG 2026", "MITGLIED 17"}));
+}
+
+TEST_F(CliTest, otherFileNamesGetTheSecondEncoding)
+{
+    const QString target = path(QStringLiteral("lastschrift.txt"));
+    ASSERT_EQ(run({"dtaus", "write", writeJson(request()), target}).exitCode, 0);
+    EXPECT_EQ(readFile(target).mid(128 + 93, 6), "M\x9ALLER");
+}
+
+TEST_F(CliTest, engineErrorsGoToStandardErrorWithoutAFile)
+{
+    QJsonObject bad = request();
+    bad.insert("auftraggeberBLZ", 1234);
+    const QString target = path(QStringLiteral("DTAUS0.TXT"));
+    const Result result = run({"dtaus", "write", writeJson(bad), target});
+    EXPECT_NE(result.exitCode, 0);
+    EXPECT_EQ(result.err.trimmed(), QStringLiteral("Die Bankleitzahl muss genau 8 Zeichen besitzen."));
+    EXPECT_FALSE(QFile::exists(target));
+}
+
+TEST_F(CliTest, refusedFilesAndFindings)
+{
+    writeFile(QStringLiteral("bad.dta"), "0128X");
+    const Result read = run({"dtaus", "read", path(QStringLiteral("bad.dta"))});
+    EXPECT_EQ(read.exitCode, 1);
+    EXPECT_EQ(read.err.trimmed(), QStringLiteral("Dateianfang entspricht nicht dem DTA-Format."));
+
+    const QString target = path(QStringLiteral("DTAUS0.TXT"));
+    ASSERT_EQ(run({"dtaus", "write", writeJson(request()), target}).exitCode, 0);
+    QByteArray file = readFile(target);
+    file[file.size() - 128 + 76] = '9';
+    writeFile(QStringLiteral("DTAUS0.TXT"), file + "\r\n");
+    const Result verified = run({"dtaus", "verify", target});
+    EXPECT_EQ(verified.exitCode, 1);
+    EXPECT_TRUE(verified.out.contains(QStringLiteral("Satz 4, Stelle 65: Summe der Beträge")));
+    EXPECT_TRUE(verified.out.contains(QStringLiteral("Daten nach dem E-Satz")));
+}
+
+TEST_F(CliTest, tableDumpAndCopy)
+{
+    QDir().mkpath(path(QStringLiteral("data")));
+    TDataModule1 module({path(QStringLiteral("data")), path(QStringLiteral("program"))});
+    Table &payers = *module.ClientDataSet2;
+    payers.insert();
+    payers.setAsInteger(QStringLiteral("ID"), 1);
+    payers.setAsString(QStringLiteral("Name"), QStringLiteral("Zeile 1\r\nTab\there \\ ok"));
+    payers.setAsInteger(QStringLiteral("Aktives Konto"), 2);
+    payers.post();
+    payers.saveToFile();
+    Table &bookings = *module.ClientDataSet1;
+    bookings.insert();
+    bookings.setAsInteger(QStringLiteral("ID"), 5);
+    bookings.setAsFloat(QStringLiteral("Betrag"), 1234.5);
+    bookings.setAsDate(QStringLiteral("Faelligkeit"), QDate(2026, 12, 24));
+    bookings.post();
+    bookings.saveToFile();
+
+    const Result dump = run({"table", "dump", payers.fileName()});
+    ASSERT_EQ(dump.exitCode, 0) << dump.err.toStdString();
+    QStringList lines = dump.out.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 15);
+    EXPECT_EQ(lines.at(0), QStringLiteral("ID\ti4"));
+    EXPECT_EQ(lines.at(1), QStringLiteral("Name\tstring\t50"));
+    EXPECT_EQ(lines.at(13), QStringLiteral("Aktives Konto\ti4"));
+    EXPECT_EQ(lines.at(14), QStringLiteral("1\tZeile 1\\r\\nTab\\there \\\\ ok\t\t\t\t\t\t\t\t\t\t\t\t2"));
+
+    const Result bookingDump = run({"table", "dump", bookings.fileName()});
+    EXPECT_TRUE(bookingDump.out.endsWith(QStringLiteral("5\t\t\t\t\t1234.50\t\t\t\t2026-12-24\n"))) << bookingDump.out.toStdString();
+    EXPECT_TRUE(bookingDump.out.contains(QStringLiteral("Betrag\tr8 Money\n")));
+
+    const QString copy = path(QStringLiteral("copy.xml"));
+    ASSERT_EQ(run({"table", "copy", payers.fileName(), copy}).exitCode, 0);
+    EXPECT_EQ(readFile(copy), readFile(payers.fileName()));
+
+    writeFile(QStringLiteral("broken.xml"), "<DATAPACKET");
+    const Result broken = run({"table", "dump", path(QStringLiteral("broken.xml"))});
+    EXPECT_EQ(broken.exitCode, 1);
+    EXPECT_TRUE(broken.err.contains(QStringLiteral("broken.xml")));
+    EXPECT_NE(run({"table", "copy", path(QStringLiteral("missing.xml")), copy}).exitCode, 0);
+}
+
+TEST_F(CliTest, usage)
+{
+    EXPECT_EQ(run({"--help"}).exitCode, 0);
+    EXPECT_TRUE(run({"--help"}).out.contains(QStringLiteral("dtaus verify")));
+    EXPECT_EQ(run({"dtaus"}).exitCode, 2);
+    EXPECT_EQ(run({"unbekannt"}).exitCode, 2);
+}
+
+} // namespace
