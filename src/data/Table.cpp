@@ -215,8 +215,9 @@ void Table::replaceRows(std::vector<std::unique_ptr<TableRow>> rows)
     m_rows = std::move(rows);
     for (auto &row : m_rows)
         row->values.resize(m_fields.size());
-    std::stable_sort(m_rows.begin(), m_rows.end(),
-                     [this](const auto &a, const auto &b) { return lessThan(*a, *b); });
+    const auto order = [this](const auto &a, const auto &b) { return lessThan(*a, *b); };
+    if (!std::is_sorted(m_rows.begin(), m_rows.end(), order)) // our own files are in table order
+        std::stable_sort(m_rows.begin(), m_rows.end(), order);
     m_changed = false;
     rebuildView();
     first();

@@ -35,7 +35,9 @@ QByteArray encode(const QString &text, Encoding encoding)
     QByteArray result;
     result.reserve(text.size());
     for (const QChar ch : text) {
-        const char16_t c = ch.toUpper().unicode(); // ß has no one-letter upper case and stays
+        const char16_t u = ch.unicode();
+        // ß has no one-letter upper case and stays
+        const char16_t c = u < 0x80 ? (u >= 'a' && u <= 'z' ? u - 'a' + 'A' : u) : ch.toUpper().unicode();
         if (isPlainSetChar(c))
             result.append(char(c));
         else if (const char code = codeFor(c, encoding))

@@ -1,5 +1,6 @@
 #include "DTAUSLayout.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -14,16 +15,19 @@ void appendFill(QByteArray &out, int length, char ch)
 
 void appendNumber(QByteArray &out, qint64 value, int width, char fill = '0')
 {
-    const QByteArray digits = QByteArray::number(value);
-    appendFill(out, width - int(digits.size()), fill);
-    out.append(digits.right(width));
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    const int length = int(end - digits);
+    if (length < width)
+        appendFill(out, width - length, fill);
+    out.append(end - std::min(length, width), std::min(length, width));
 }
 
 void appendText(QByteArray &out, const QByteArray &text, int width)
 {
-    const QByteArray cut = text.left(width);
-    out.append(cut);
-    appendFill(out, width - int(cut.size()), ' ');
+    const int length = std::min(int(text.size()), width);
+    out.append(text.constData(), length);
+    appendFill(out, width - length, ' ');
 }
 
 QByteArray dateDigits(const QDate &date, bool fourDigitYear)
@@ -77,6 +81,11 @@ std::optional<qint64> roundToCents(double amount)
 {
     if (!std::isfinite(amount) || std::fabs(amount) >= 1e15)
         return std::nullopt;
+    // Most amounts are whole cents already; their decimal form cannot round elsewhere.
+    const double scaled = amount * 100.0;
+    const double nearest = std::round(scaled);
+    if (std::fabs(scaled - nearest) < 1e-6 && std::fabs(amount) < 1e12)
+        return qint64(nearest);
     // 15 significant digits as the decimal text shows them, so that 1.005 rounds to 1.01.
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(amount));
@@ -126,12 +135,10 @@ QByteArray aRecord(const ARecord &a)
     return out;
 }
 
-QByteArray cRecord(const CRecord &c)
+void appendCRecord(QByteArray &out, const CRecord &c)
 {
     const int extensions = int(c.purposeLines.size()) - 1;
     const int sections = cSectionCount(extensions);
-    QByteArray out;
-    out.reserve(sections * kSectionLength);
     // Section 1
     appendNumber(out, cLogicalLength(extensions), 4);
     out.append('C');
@@ -163,7 +170,6 @@ QByteArray cRecord(const CRecord &c)
             appendSlot(out, c.purposeLines, slot++);
         appendFill(out, 12, ' ');
     }
-    return out;
 }
 
 QByteArray eRecord(const ERecord &e)

@@ -44,7 +44,8 @@ struct ERecord {
 };
 
 QByteArray aRecord(const ARecord &a);
-QByteArray cRecord(const CRecord &c);
+// Appends the record to a file's content (the content of a large file is not copied per record).
+void appendCRecord(QByteArray &out, const CRecord &c);
 QByteArray eRecord(const ERecord &e);
 
 // Sections a C record with that many extension parts occupies.

@@ -325,10 +325,11 @@ void TQuennDTA::Start()
         ReportError(kOriginatorDoesNotFit);
         return;
     }
+    m_encodedAuftraggeberName = EncodeDTAText(m_auftraggeberName);
     DTAUSLayout::ARecord a;
     a.fileKind = FileKind();
     a.auftraggeberBLZ = m_auftraggeberBLZ;
-    a.auftraggeberName = EncodeDTAText(m_auftraggeberName);
+    a.auftraggeberName = m_encodedAuftraggeberName;
     a.dateidatum = m_dateidatum;
     if (m_zentralbank)
         a.diskNumber = NextDiskNumber();
@@ -409,13 +410,13 @@ void TQuennDTA::AddBuchung(const QString &Name, qint64 Kontonummer, qint64 BLZ, 
     c.auftraggeberKontoNr = m_auftraggeberKontoNr;
     c.cents = cents;
     c.name = EncodeDTAText(Name);
-    c.auftraggeberName = EncodeDTAText(m_auftraggeberName);
+    c.auftraggeberName = m_encodedAuftraggeberName;
     for (QString &line : Zwecke) {
         const QByteArray encoded = EncodeDTAText(line);
         c.purposeLines.append(encoded);
         line = Windows1252::decode(encoded);
     }
-    m_content.append(DTAUSLayout::cRecord(c));
+    DTAUSLayout::appendCRecord(m_content, c);
 }
 
 void TQuennDTA::Finish()
@@ -429,16 +430,16 @@ void TQuennDTA::Finish()
     e.sumKontonummern = m_summeKontonummern;
     e.sumBankleitzahlen = m_summeBankleitzahlen;
     e.sumCents = m_summeCents;
-    // The E record joins the content only once the file is written, so that a Finish repeated after a
-    // failed write does not carry two of them.
-    const QByteArray file = m_content + DTAUSLayout::eRecord(e);
+    m_content.append(DTAUSLayout::eRecord(e));
     if (!FileName.isEmpty()) {
         QSaveFile out(TargetFile());
-        if (!out.open(QIODevice::WriteOnly) || out.write(file) != file.size() || !out.commit())
+        if (!out.open(QIODevice::WriteOnly) || out.write(m_content) != m_content.size() || !out.commit()) {
+            // Without its E record again, so that a repeated Finish does not write two of them.
+            m_content.chop(DTAUSLayout::kSectionLength);
             throw BelvantoError(QStringLiteral("Die Datei „%1“ kann nicht erstellt werden. %2")
                                     .arg(QDir::toNativeSeparators(TargetFile()), out.errorString()));
+        }
     }
-    m_content = file;
     m_state = WriteState::Idle;
     if (m_anzahlBegleitzettel > 0 && slipPrinter())
         slipPrinter()(*this);

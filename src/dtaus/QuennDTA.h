@@ -143,5 +143,5 @@ private:
     qint64 m_summeCents = 0;
     WriteState m_state = WriteState::Idle;
     QByteArray m_content;
-    bool m_finished = false; // the content ends with its E record
+    QByteArray m_encodedAuftraggeberName; // as encoded at Start, for every C record
 };

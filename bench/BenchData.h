@@ -1,0 +1,47 @@
+#pragma once
+
+#include "DataModule.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+
+// Realistic bookings: names, account numbers, purpose texts of two lines, the three states and kinds.
+inline void fillBookings(Table &bookings, int count)
+{
+    QRandomGenerator random(17);
+    static const QStringList names = {QStringLiteral("Müller, Hans"), QStringLiteral("Schmidt GmbH & Co. KG"),
+                                      QStringLiteral("Bäckerei Weiß"), QStringLiteral("Sportverein Grün-Weiß e.V."),
+                                      QStringLiteral("Özdemir, Ayşe")};
+    static const QStringList states = {QStringLiteral("offen"), QStringLiteral("gesperrt"), QStringLiteral("erledigt")};
+    static const QStringList kinds = {QStringLiteral("LS_Einzug"), QStringLiteral("LS_Abbuchung"),
+                                      QStringLiteral("GS_Ueberweisung")};
+    bookings.disableControls();
+    for (int id = 1; id <= count; ++id) {
+        bookings.insert();
+        bookings.setAsInteger(QStringLiteral("ID"), id);
+        bookings.setAsString(QStringLiteral("Name"), names.at(random.bounded(5)) + QString::number(id % 1000));
+        bookings.setAsString(QStringLiteral("Kontonummer"), QString::number(random.bounded(1000000, 2000000000)));
+        bookings.setAsInteger(QStringLiteral("BLZ"), random.bounded(10000000, 99999999));
+        bookings.setAsString(QStringLiteral("Verwendungszweck"),
+                             QStringLiteral("Mitgliedsbeitrag %1\r\nMitglied Nr. %2").arg(2026).arg(id));
+        bookings.setAsFloat(QStringLiteral("Betrag"), random.bounded(100000) / 100.0);
+        bookings.setAsString(QStringLiteral("Status"), states.at(random.bounded(3)));
+        bookings.setAsString(QStringLiteral("Zahlungsart"), kinds.at(random.bounded(3)));
+        bookings.setAsDate(QStringLiteral("Erstellungsdatum"), QDate(2026, 1, 1).addDays(random.bounded(365)));
+        bookings.setAsDate(QStringLiteral("Faelligkeit"), QDate(2026, 1, 1).addDays(random.bounded(365)));
+        bookings.post();
+    }
+    bookings.enableControls();
+}
+
+inline long residentKilobytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toLong();
+    }
+    return 0;
+}

@@ -1,0 +1,94 @@
+// Writing, reading and verifying a DTAUS file of 100,000 transactions with three purpose lines each.
+#include "DTAUSVerifier.h"
+#include "QuennDTA.h"
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+QTemporaryDir &folder()
+{
+    static QTemporaryDir dir;
+    return dir;
+}
+
+void writeFile(TQuennDTA &engine, int count)
+{
+    engine.SetPath(folder().path());
+    engine.FileName = QStringLiteral("DTAUS0.TXT");
+    engine.SetLastschriften(true);
+    engine.SetAuftraggeberName(QStringLiteral("Sportverein Grün-Weiß e.V."));
+    engine.SetAuftraggeberBLZ(37050198);
+    engine.SetAuftraggeberKontoNr(1234567890);
+    engine.Start();
+    for (int i = 0; i < count; ++i) {
+        engine.AddBuchung(QStringLiteral("Müller, Hans %1").arg(i % 1000), 1000000 + i, 10020030 + i % 1000,
+                          12.5 + i % 100, QStringLiteral("Mitgliedsbeitrag 2026"), QStringLiteral("Mitglied %1").arg(i),
+                          QStringLiteral("Danke für Ihre Treue"));
+    }
+    engine.Finish();
+}
+
+QString sampleFile()
+{
+    static bool written = false;
+    if (!written) {
+        TQuennDTA engine;
+        writeFile(engine, 100000);
+        written = true;
+    }
+    return folder().filePath(QStringLiteral("DTAUS0.TXT"));
+}
+
+void BM_WriteDtaus(benchmark::State &state)
+{
+    for (auto _ : state) {
+        TQuennDTA engine;
+        writeFile(engine, int(state.range(0)));
+        benchmark::DoNotOptimize(engine.SummeBetraege());
+    }
+}
+BENCHMARK(BM_WriteDtaus)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_ReadDtaus(benchmark::State &state)
+{
+    const QString file = sampleFile();
+    qint64 events = 0;
+    for (auto _ : state) {
+        TQuennDTA engine;
+        events = 0;
+        engine.OnExtendedDTAImport = [&](const QString &, qint64, qint64, double, const QString &, qint64, qint64,
+                                         const QStringList &, bool, const QString &) { ++events; };
+        engine.ImportDTA(file);
+    }
+    state.counters["transactions"] = double(events);
+}
+BENCHMARK(BM_ReadDtaus)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_VerifyDtaus(benchmark::State &state)
+{
+    const QString file = sampleFile();
+    for (auto _ : state) {
+        QFile in(file);
+        in.open(QIODevice::ReadOnly);
+        DTAUSVerifier verifier;
+        verifier.verify(in);
+        if (!verifier.isValid())
+            state.SkipWithError("file does not verify");
+    }
+}
+BENCHMARK(BM_VerifyDtaus)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    return 0;
+}
