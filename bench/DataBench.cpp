@@ -55,16 +55,16 @@ BENCHMARK(BM_SaveBookings)->Arg(100000)->Unit(benchmark::kMillisecond)->Iteratio
 void BM_MemoryOfBookings(benchmark::State &state)
 {
     const QString file = bookingsFile(int(state.range(0)));
-    long used = 0;
+    double used = 0;
     for (auto _ : state) {
-        const long before = residentKilobytes();
+        const double before = heapMegabytes();
         auto bookings = std::make_unique<Table>(QStringLiteral("b"));
         bookings->setFields(TDataModule1::BookingFields());
         bookings->setOrder(QStringLiteral("ID"), true);
         bookings->loadFromFile(file);
-        used = residentKilobytes() - before;
+        used = heapMegabytes() - before;
     }
-    state.counters["MB"] = double(used) / 1024.0;
+    state.counters["MB"] = used;
 }
 BENCHMARK(BM_MemoryOfBookings)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(1);
 

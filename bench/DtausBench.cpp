@@ -16,8 +16,24 @@ QTemporaryDir &folder()
     return dir;
 }
 
+// The names and purposes a creation run hands over from the bookings table.
+struct Transactions {
+    QStringList names;
+    QStringList members;
+    explicit Transactions(int count)
+    {
+        for (int i = 0; i < count; ++i) {
+            names.append(QStringLiteral("Müller, Hans %1").arg(i % 1000));
+            members.append(QStringLiteral("Mitglied %1").arg(i));
+        }
+    }
+};
+
 void writeFile(TQuennDTA &engine, int count)
 {
+    static const Transactions transactions(count);
+    const QString purpose = QStringLiteral("Mitgliedsbeitrag 2026");
+    const QString thanks = QStringLiteral("Danke für Ihre Treue");
     engine.SetPath(folder().path());
     engine.FileName = QStringLiteral("DTAUS0.TXT");
     engine.SetLastschriften(true);
@@ -26,9 +42,8 @@ void writeFile(TQuennDTA &engine, int count)
     engine.SetAuftraggeberKontoNr(1234567890);
     engine.Start();
     for (int i = 0; i < count; ++i) {
-        engine.AddBuchung(QStringLiteral("Müller, Hans %1").arg(i % 1000), 1000000 + i, 10020030 + i % 1000,
-                          12.5 + i % 100, QStringLiteral("Mitgliedsbeitrag 2026"), QStringLiteral("Mitglied %1").arg(i),
-                          QStringLiteral("Danke für Ihre Treue"));
+        engine.AddBuchung(transactions.names.at(i), 1000000 + i, 10020030 + i % 1000, 12.5 + i % 100, purpose,
+                          transactions.members.at(i), thanks);
     }
     engine.Finish();
 }

@@ -130,6 +130,8 @@ public:
         const QString &value = text ? *text : emptyText();
         if (m_prefix)
             return value.startsWith(m_value, m_cs) == (m_op == Op::Equal);
+        if (m_cs == Qt::CaseSensitive && (m_op == Op::Equal || m_op == Op::NotEqual))
+            return (value == m_value) == (m_op == Op::Equal); // compares the lengths first
         return compare(value.compare(m_value, m_cs), 0, m_op);
     }
 
