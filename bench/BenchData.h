@@ -23,7 +23,7 @@ inline void fillBookings(Table &bookings, int count)
         bookings.setAsInteger(QStringLiteral("ID"), id);
         bookings.setAsString(QStringLiteral("Name"), names.at(random.bounded(5)) + QString::number(id % 1000));
         bookings.setAsString(QStringLiteral("Kontonummer"), QString::number(random.bounded(1000000, 2000000000)));
-        bookings.setAsInteger(QStringLiteral("BLZ"), random.bounded(10000000, 99999999));
+        bookings.setAsInteger(QStringLiteral("BLZ"), 10000000 + random.bounded(3500) * 25700); // 3,500 banks
         bookings.setAsString(QStringLiteral("Verwendungszweck"),
                              QStringLiteral("Mitgliedsbeitrag %1\r\nMitglied Nr. %2").arg(2026).arg(id));
         bookings.setAsFloat(QStringLiteral("Betrag"), random.bounded(100000) / 100.0);

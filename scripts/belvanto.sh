@@ -32,7 +32,7 @@ case "${1:-}" in
         echo
         echo "Belvanto ist gebaut. Das Hauptfenster folgt; bis dahin arbeitet das Kommandozeilenprogramm:"
         echo
-        build/src/cli/belvanto-cli --help
+        build/bin/belvanto-cli --help
         ;;
     test)
         install_missing

@@ -10,5 +10,6 @@ QTextStream &err();
 // Each command takes its arguments (without the program and command names) and returns the exit code.
 int runTableCommand(const QStringList &args);
 int runDtausCommand(const QStringList &args);
+int runBlzCommand(const QStringList &args);
 
 int usageError(const QString &usage);

@@ -1,7 +1,11 @@
 // belvanto-cli table dump | copy: any data packet, read with the fields it declares.
 #include "CliCommon.h"
 
+#include "DataModule.h"
 #include "DataPacket.h"
+#include "Errors.h"
+
+#include <QTemporaryDir>
 
 namespace {
 QString typeText(const FieldDef &field)
@@ -10,6 +14,7 @@ QString typeText(const FieldDef &field)
     case FieldType::Integer: return QStringLiteral("i4");
     case FieldType::Currency: return QStringLiteral("r8 Money");
     case FieldType::Date: return QStringLiteral("date");
+    case FieldType::Calculated: return QStringLiteral("calculated\t%1").arg(field.size);
     default: return QStringLiteral("string\t%1").arg(field.size);
     }
 }
@@ -51,6 +56,48 @@ int dump(const QString &file)
     return 0;
 }
 
+// The table of the data module whose stored fields the file has.
+Table *tableFor(TDataModule1 &module, const QString &file)
+{
+    const QList<FieldDef> declared = DataPacket::fieldsOf(file);
+    for (Table *table : {module.ClientDataSet1, module.ClientDataSet2, module.ClientDataSet3}) {
+        QStringList stored;
+        for (const FieldDef &field : table->fields()) {
+            if (field.isStored())
+                stored.append(field.name);
+        }
+        QStringList names;
+        for (const FieldDef &field : declared)
+            names.append(field.name);
+        if (names == stored)
+            return table;
+    }
+    throw BelvantoError(QStringLiteral("„%1“ ist keine Datei mit Buchungen, Empfängern oder Mandanten.").arg(file));
+}
+
+// Bookings, payers or clients with the bank names the program shows beside their bank codes.
+int dumpWithBankNames(const QString &file, const QString &bankFile)
+{
+    QTemporaryDir scratch; // the module's own files, so that nothing touches the user's data
+    TDataModule1 module({scratch.path(), scratch.path()});
+    module.ClientDataSet4->loadFromFile(bankFile);
+    Table *table = tableFor(module, file);
+    table->loadFromFile(file);
+    for (const FieldDef &field : table->fields())
+        out() << field.name << '\t' << typeText(field) << '\n';
+    for (int i = 0; i < table->recordCount(); ++i) {
+        const TableRow &row = table->rowAt(i);
+        QStringList values;
+        for (int f = 0; f < table->fields().size(); ++f) {
+            values.append(table->fields().at(f).isStored() ? dumpValue(row.values.at(f))
+                                                            : escaped(table->calculatedValue(row, f)));
+        }
+        out() << values.join(u'\t') << '\n';
+    }
+    out().flush();
+    return 0;
+}
+
 int copy(const QString &from, const QString &to)
 {
     const QList<FieldDef> fields = DataPacket::fieldsOf(from);
@@ -67,7 +114,18 @@ int runTableCommand(const QStringList &args)
 {
     if (args.size() == 2 && args.at(0) == QLatin1String("dump"))
         return dump(args.at(1));
+    if (args.size() == 5 && args.at(0) == QLatin1String("dump") && args.contains(QLatin1String("--with-bank-names"))) {
+        QStringList rest = args.mid(1);
+        rest.removeOne(QStringLiteral("--with-bank-names"));
+        const qsizetype blz = rest.indexOf(QLatin1String("--blz"));
+        if (blz >= 0 && blz + 1 < rest.size()) {
+            const QString bankFile = rest.takeAt(blz + 1);
+            rest.removeAt(blz);
+            return dumpWithBankNames(rest.first(), bankFile);
+        }
+    }
     if (args.size() == 3 && args.at(0) == QLatin1String("copy"))
         return copy(args.at(1), args.at(2));
-    return usageError(QStringLiteral("table dump DATEI | table copy QUELLE ZIEL"));
+    return usageError(
+        QStringLiteral("table dump DATEI [--with-bank-names --blz BLZ-DATEI] | table copy QUELLE ZIEL"));
 }

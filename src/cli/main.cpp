@@ -10,12 +10,17 @@ const char *const kHelp = R"(Belvanto für Skripte und Stapelverarbeitung
 
 Aufruf: belvanto-cli BEFEHL ...
 
-  table dump DATEI            Felder und Datensätze einer Datendatei (*.xml) ausgeben
+  table dump DATEI [--with-bank-names --blz BLZ-DATEI]
+                              Felder und Datensätze einer Datendatei (*.xml) ausgeben,
+                              auf Wunsch mit den Banknamen aus dem Bankleitzahlenverzeichnis
   table copy QUELLE ZIEL      Datendatei lesen und neu schreiben
   dtaus write EINGABE.json ZIEL
                               DTAUS-Datei aus einer JSON-Beschreibung schreiben
   dtaus read DATEI            DTAUS-Datei lesen und als JSON ausgeben
   dtaus verify DATEI          DTAUS-Datei streng prüfen (Satzaufbau und Summen)
+  blz import BUNDESBANK-DATEI ZIEL.xml
+                              Bankleitzahlenverzeichnis (blz.xml) aus der Bankleitzahlendatei
+                              der Deutschen Bundesbank erstellen
 
 Rückgabewert 0 bei Erfolg; Fehlermeldungen erscheinen auf der Standardfehlerausgabe.
 )";
@@ -53,6 +58,8 @@ int main(int argc, char *argv[])
             return runTableCommand(args);
         if (command == QLatin1String("dtaus"))
             return runDtausCommand(args);
+        if (command == QLatin1String("blz"))
+            return runBlzCommand(args);
     } catch (const BelvantoError &error) {
         err() << error.message() << Qt::endl;
         return 1;

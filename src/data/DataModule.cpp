@@ -102,6 +102,7 @@ TDataModule1::TDataModule1(const DataLocations &locations, QObject *parent)
     , m_programDirectory(locations.programDirectory)
 {
     DefineTables();
+    ConnectRules();
     DataModuleCreate();
 }
 

@@ -2,6 +2,7 @@
 
 #include "Table.h"
 
+#include <QHash>
 #include <QObject>
 #include <functional>
 
@@ -50,6 +51,30 @@ public:
 
     // Set by the main window: stores the column widths of its three grids.
     std::function<void()> StoreColumnWidths;
+    // Set by the editors: enables the "Speichern" button of the table's editor when it is on screen.
+    std::function<void(Table *table)> EnableEditorSave;
+    // Set by the amount calculator: empties it after a booking was posted.
+    std::function<void()> ClearAmountCalculator;
+
+    // The engine whose checks the bookings pass before they are posted; it belongs to the
+    // payment-file dialog and lives as long as this module.
+    void SetQuennDTA(TQuennDTA *engine);
+
+    // Record rules, run by the tables
+    void ClientDataSet1AfterInsert();
+    void ClientDataSet1BeforeEdit();
+    void ClientDataSet1BeforePost();
+    void ClientDataSet1AfterPost();
+    void ClientDataSet1CalcFields(CalcRecord &record);
+    void ClientDataSet2AfterInsert();
+    void ClientDataSet2BeforeEdit();
+    void ClientDataSet2CalcFields(CalcRecord &record);
+    void ClientDataSet3AfterInsert();
+    void ClientDataSet3BeforeEdit();
+    void ClientDataSet3CalcFields(CalcRecord &record);
+
+    // The name of a bank in the bank directory; empty when the code is not listed.
+    QString BankName(qint32 blz);
 
     static QList<FieldDef> BookingFields();
     static QList<FieldDef> PayerFields();
@@ -61,7 +86,13 @@ private:
     void DefineTable(Table *table);
     void CreateEmpty(Table *table);
     QList<Table *> DataTables() const;
+    void ConnectRules();
+    void AddPayerFromBooking();
+    void SetBankNames(CalcRecord &record, const QStringList &codeAndNameFields);
 
     QString m_dataDirectory;
     QString m_programDirectory;
+    TQuennDTA *m_quennDTA = nullptr;
+    QHash<QString, int> m_bankIndex; // bank code text to its first position in the directory
+    bool m_bankIndexValid = false;
 };

@@ -1,4 +1,5 @@
 #include "DataModule.h"
+#include "QuennDTA.h"
 #include "TestEnvironment.h"
 
 #include <QDir>
@@ -128,6 +129,8 @@ TEST_F(CliTest, tableDumpAndCopy)
 {
     QDir().mkpath(path(QStringLiteral("data")));
     TDataModule1 module({path(QStringLiteral("data")), path(QStringLiteral("program"))});
+    TQuennDTA engine;
+    module.SetQuennDTA(&engine);
     Table &payers = *module.ClientDataSet2;
     payers.insert();
     payers.setAsInteger(QStringLiteral("ID"), 1);
@@ -138,6 +141,9 @@ TEST_F(CliTest, tableDumpAndCopy)
     Table &bookings = *module.ClientDataSet1;
     bookings.insert();
     bookings.setAsInteger(QStringLiteral("ID"), 5);
+    bookings.setAsString(QStringLiteral("Name"), QStringLiteral("Müller"));
+    bookings.setAsString(QStringLiteral("Kontonummer"), QStringLiteral("1234567"));
+    bookings.setAsInteger(QStringLiteral("BLZ"), 10020030);
     bookings.setAsFloat(QStringLiteral("Betrag"), 1234.5);
     bookings.setAsDate(QStringLiteral("Faelligkeit"), QDate(2026, 12, 24));
     bookings.post();
@@ -153,7 +159,9 @@ TEST_F(CliTest, tableDumpAndCopy)
     EXPECT_EQ(lines.at(14), QStringLiteral("1\tZeile 1\\r\\nTab\\there \\\\ ok\t\t\t\t\t\t\t\t\t\t\t\t2"));
 
     const Result bookingDump = run({"table", "dump", bookings.fileName()});
-    EXPECT_TRUE(bookingDump.out.endsWith(QStringLiteral("5\t\t\t\t\t1234.50\t\t\t\t2026-12-24\n"))) << bookingDump.out.toStdString();
+    EXPECT_TRUE(bookingDump.out.endsWith(
+        QStringLiteral("5\tMüller\t1234567\t10020030\t\t1234.50\toffen\tLS_Einzug\t2026-12-09\t2026-12-24\n")))
+        << bookingDump.out.toStdString();
     EXPECT_TRUE(bookingDump.out.contains(QStringLiteral("Betrag\tr8 Money\n")));
 
     const QString copy = path(QStringLiteral("copy.xml"));
@@ -165,6 +173,34 @@ TEST_F(CliTest, tableDumpAndCopy)
     EXPECT_EQ(broken.exitCode, 1);
     EXPECT_TRUE(broken.err.contains(QStringLiteral("broken.xml")));
     EXPECT_NE(run({"table", "copy", path(QStringLiteral("missing.xml")), copy}).exitCode, 0);
+}
+
+TEST_F(CliTest, bankDirectoryImportAndBankNames)
+{
+    const QByteArray line = "100000001" + QByteArray("Bundesbank").leftJustified(58, ' ') + QByteArray(101, ' ') + "\r\n";
+    writeFile(QStringLiteral("blz_neu.txt"), line + "kurz\r\n");
+    const Result imported = run({"blz", "import", path(QStringLiteral("blz_neu.txt")), path(QStringLiteral("blz.xml"))});
+    EXPECT_EQ(imported.exitCode, 0);
+    EXPECT_EQ(imported.out, QStringLiteral("1 Bankleitzahlen geschrieben.\n"));
+    EXPECT_TRUE(imported.err.startsWith(QStringLiteral("Zeile 2: zu kurz")));
+
+    QDir().mkpath(path(QStringLiteral("data")));
+    {
+        TDataModule1 module({path(QStringLiteral("data")), path(QStringLiteral("program"))});
+        Table &payers = *module.ClientDataSet2;
+        payers.insert();
+        payers.setAsInteger(QStringLiteral("BLZ1"), 10000000);
+        payers.setAsInteger(QStringLiteral("BLZ2"), 12345678);
+        payers.post();
+        payers.saveToFile();
+    }
+    const Result dump = run({"table", "dump", path(QStringLiteral("data/db2.xml")), "--with-bank-names", "--blz",
+                             path(QStringLiteral("blz.xml"))});
+    ASSERT_EQ(dump.exitCode, 0) << dump.err.toStdString();
+    const QStringList lines = dump.out.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 18);
+    EXPECT_EQ(lines.at(4), QStringLiteral("Bank1\tcalculated\t50"));
+    EXPECT_EQ(lines.at(17), QStringLiteral("1\t\t\t10000000\tBundesbank\t\t\t\t\t\t\t12345678\t\t\t\t\t1"));
 }
 
 TEST_F(CliTest, usage)

@@ -42,9 +42,11 @@ TEST_F(DataPacketTest, roundTripWithAwkwardCharacters)
     bookings().setAsInteger(QStringLiteral("ID"), 1);
     bookings().setAsString(QStringLiteral("Verwendungszweck"), awkward.left(100));
     bookings().setAsString(QStringLiteral("Name"), QStringLiteral("Ä"));
+    bookings().clearField(QStringLiteral("Status"));
     bookings().setAsFloat(QStringLiteral("Betrag"), 0.1 + 0.2);
     bookings().setAsDate(QStringLiteral("Faelligkeit"), QDate(2026, 2, 28));
-    bookings().setAsInteger(QStringLiteral("BLZ"), -5);
+    bookings().setAsInteger(QStringLiteral("BLZ"), 10020030);
+    bookings().setAsString(QStringLiteral("Kontonummer"), QStringLiteral("0012"));
     bookings().post();
     addBooking(2, QStringLiteral("Zweite"));
     bookings().saveToFile();
@@ -59,7 +61,7 @@ TEST_F(DataPacketTest, roundTripWithAwkwardCharacters)
     EXPECT_TRUE(file.contains("Faelligkeit=\"20260228\""));
     EXPECT_TRUE(file.contains("fieldtype=\"r8\" SUBTYPE=\"Money\""));
     EXPECT_TRUE(file.contains("<DATAPACKET Version=\"2.0\">"));
-    EXPECT_FALSE(file.contains("Kontonummer=")); // empty fields are left out
+    EXPECT_FALSE(file.contains("=\"\"")); // empty fields are left out
 
     TDataModule1 other({path(QStringLiteral("data")), path(QStringLiteral("program"))});
     other.ClientDataSet1->loadFromFile();
@@ -68,8 +70,9 @@ TEST_F(DataPacketTest, roundTripWithAwkwardCharacters)
     EXPECT_EQ(other.ClientDataSet1->asString(QStringLiteral("Verwendungszweck")), awkward.left(100));
     EXPECT_EQ(other.ClientDataSet1->asFloat(QStringLiteral("Betrag")), 0.1 + 0.2);
     EXPECT_EQ(other.ClientDataSet1->asDate(QStringLiteral("Faelligkeit")), QDate(2026, 2, 28));
-    EXPECT_EQ(other.ClientDataSet1->asInteger(QStringLiteral("BLZ")), -5);
-    EXPECT_TRUE(other.ClientDataSet1->isNull(QStringLiteral("Kontonummer")));
+    EXPECT_EQ(other.ClientDataSet1->asInteger(QStringLiteral("BLZ")), 10020030);
+    EXPECT_EQ(other.ClientDataSet1->asString(QStringLiteral("Kontonummer")), QStringLiteral("0012"));
+    EXPECT_TRUE(other.ClientDataSet1->isNull(QStringLiteral("Status")));
     other.ClientDataSet1->saveToFile(path(QStringLiteral("again.xml")));
     EXPECT_EQ(readFile(QStringLiteral("again.xml")), file);
 }
@@ -79,11 +82,13 @@ TEST_F(DataPacketTest, aktivesKontoIsWrittenAsWellFormedXml)
     addPayer(1, QStringLiteral("A"));
     payers().edit();
     payers().setAsInteger(QStringLiteral("Aktives Konto"), 2);
+    payers().setAsInteger(QStringLiteral("BLZ2"), -5);
     payers().post();
     payers().saveToFile();
     const QByteArray file = readFile(QStringLiteral("data/db2.xml"));
     EXPECT_TRUE(file.contains("<FIELD fieldname=\"Aktives Konto\" attrname=\"Aktives_Konto\" fieldtype=\"i4\"/>"));
     EXPECT_TRUE(file.contains("Aktives_Konto=\"2\""));
+    EXPECT_TRUE(file.contains("BLZ2=\"-5\""));
     EXPECT_FALSE(file.contains("Aktives Konto=\""));
 }
 

@@ -2,6 +2,7 @@
 
 #include "DataModule.h"
 #include "Errors.h"
+#include "QuennDTA.h"
 #include "TestEnvironment.h"
 
 #include <QDir>
@@ -15,6 +16,7 @@ protected:
         BelvantoTest::SetUp();
         QDir().mkpath(path(QStringLiteral("data")));
         module = std::make_unique<TDataModule1>(DataLocations{path(QStringLiteral("data")), path(QStringLiteral("program"))});
+        module->SetQuennDTA(&engine);
     }
 
     Table &bookings() { return *module->ClientDataSet1; }
@@ -26,6 +28,9 @@ protected:
         bookings().insert();
         bookings().setAsInteger(QStringLiteral("ID"), id);
         bookings().setAsString(QStringLiteral("Name"), name);
+        bookings().setAsString(QStringLiteral("Kontonummer"), QStringLiteral("1234567"));
+        bookings().setAsInteger(QStringLiteral("BLZ"), 10020030);
+        bookings().setAsFloat(QStringLiteral("Betrag"), 1);
         bookings().setAsString(QStringLiteral("Status"), status);
         bookings().setAsString(QStringLiteral("Zahlungsart"), kind);
         bookings().setAsDate(QStringLiteral("Faelligkeit"), due);
@@ -49,5 +54,6 @@ protected:
         return values;
     }
 
+    TQuennDTA engine; // the checks' engine, as the payment-file dialog holds it
     std::unique_ptr<TDataModule1> module;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "MessageService.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -27,6 +29,25 @@ struct MessageRecorder {
     QStringList texts;
     void install();
     static void uninstall();
+};
+
+// Records the boxes the data layer shows and answers its questions as the test planned.
+class ScriptedMessages : public MessageService
+{
+public:
+    ScriptedMessages() { MessageService::install(this); }
+    ~ScriptedMessages() override { MessageService::install(nullptr); }
+    void error(const QString &text) override { shown.append(QStringLiteral("Fehler: ") + text); }
+    void warning(const QString &text) override { shown.append(QStringLiteral("Warnung: ") + text); }
+    void information(const QString &text) override { shown.append(QStringLiteral("Information: ") + text); }
+    Answer ask(const QString &text, Buttons) override
+    {
+        shown.append(QStringLiteral("Frage: ") + text);
+        return answers.isEmpty() ? Answer::Cancel : answers.takeFirst();
+    }
+
+    QStringList shown;
+    QList<Answer> answers;
 };
 
 // GoogleTest prints QStrings readably.

@@ -1,0 +1,16 @@
+// belvanto-cli blz import: the bank directory from the Bundesbank's quarterly bank-code file.
+#include "CliCommon.h"
+
+#include "BankDirectoryImport.h"
+
+int runBlzCommand(const QStringList &args)
+{
+    if (args.size() != 3 || args.at(0) != QLatin1String("import"))
+        return usageError(QStringLiteral("blz import BUNDESBANK-DATEI ZIEL.xml"));
+    const BankDirectoryImport result = BankDirectoryImport::run(args.at(1), args.at(2));
+    for (const QString &problem : result.problems)
+        err() << problem << '\n';
+    err().flush();
+    out() << result.banks << " Bankleitzahlen geschrieben." << Qt::endl;
+    return 0;
+}

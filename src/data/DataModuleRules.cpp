@@ -1,0 +1,223 @@
+// The record rules: what happens to every booking, payer and client when it is inserted, edited,
+// posted or read, whoever does it (editors, imports, the payment-file run).
+#include "DataModule.h"
+
+#include "Clock.h"
+#include "DTAConst.h"
+#include "Errors.h"
+#include "FormatSettings.h"
+#include "INI.h"
+#include "MessageService.h"
+#include "QuennDTA.h"
+#include "Windows1252.h"
+
+namespace {
+const QString kNoHolder = QStringLiteral("Kontoinhaber nicht angeben");
+const QString kBadBLZ = QStringLiteral("BLZ fehlerhaft");
+const QString kBadKonto = QStringLiteral("Kontonummer fehlerhaft");
+const QString kBadBetrag = QStringLiteral("Betrag fehlerhaft");
+
+[[noreturn]] void refuse(const QString &message)
+{
+    MessageService::current().error(message);
+    throw SilentAbort();
+}
+
+// Runs one engine check; its error (the engine's ShowWarnings is off) becomes the rule's own message.
+template <typename Check>
+void check(Check &&engineCheck, const QString &message)
+{
+    try {
+        if (!engineCheck())
+            refuse(message);
+    } catch (const BelvantoError &) {
+        refuse(message);
+    }
+}
+
+qint64 wholeNumber(const QString &text, const QString &message)
+{
+    const auto value = FormatSettings::tryStrToInt64(text);
+    if (!value)
+        refuse(message);
+    return *value;
+}
+} // namespace
+
+void TDataModule1::ConnectRules()
+{
+    ClientDataSet1->afterInsert = [this](Table &) { ClientDataSet1AfterInsert(); };
+    ClientDataSet1->beforeEdit = [this](Table &) { ClientDataSet1BeforeEdit(); };
+    ClientDataSet1->beforePost = [this](Table &) { ClientDataSet1BeforePost(); };
+    ClientDataSet1->afterPost = [this](Table &) { ClientDataSet1AfterPost(); };
+    ClientDataSet1->onCalcFields = [this](CalcRecord &r) { ClientDataSet1CalcFields(r); };
+    ClientDataSet2->afterInsert = [this](Table &) { ClientDataSet2AfterInsert(); };
+    ClientDataSet2->beforeEdit = [this](Table &) { ClientDataSet2BeforeEdit(); };
+    ClientDataSet2->onCalcFields = [this](CalcRecord &r) { ClientDataSet2CalcFields(r); };
+    ClientDataSet3->afterInsert = [this](Table &) { ClientDataSet3AfterInsert(); };
+    ClientDataSet3->beforeEdit = [this](Table &) { ClientDataSet3BeforeEdit(); };
+    ClientDataSet3->onCalcFields = [this](CalcRecord &r) { ClientDataSet3CalcFields(r); };
+    // The bank-code index follows the directory's content.
+    connect(ClientDataSet4, &Table::reset, this, [this] { m_bankIndexValid = false; });
+    connect(ClientDataSet4, &Table::rowInserted, this, [this] { m_bankIndexValid = false; });
+    connect(ClientDataSet4, &Table::rowRemoved, this, [this] { m_bankIndexValid = false; });
+}
+
+void TDataModule1::SetQuennDTA(TQuennDTA *engine)
+{
+    m_quennDTA = engine;
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Insert rules
+
+void TDataModule1::ClientDataSet1AfterInsert()
+{
+    ++LastBuchungID;
+    WriteSettingInteger(DTAConst::kLastBookingId, LastBuchungID);
+    Table &t = *ClientDataSet1;
+    t.setAsInteger(QStringLiteral("ID"), LastBuchungID);
+    t.setAsDate(QStringLiteral("Faelligkeit"), Clock::today());
+    t.setAsDate(QStringLiteral("Erstellungsdatum"), Clock::today());
+    t.setAsString(QStringLiteral("Status"), DTAConst::kStatusOpen);
+    switch (LetzteArt) {
+    case 0: t.setAsString(QStringLiteral("Zahlungsart"), DTAConst::kKindDirectDebit); break;
+    case 1: t.setAsString(QStringLiteral("Zahlungsart"), DTAConst::kKindDebitOrder); break;
+    case 2: t.setAsString(QStringLiteral("Zahlungsart"), DTAConst::kKindCreditTransfer); break;
+    default: break;
+    }
+}
+
+void TDataModule1::ClientDataSet2AfterInsert()
+{
+    ++LastEmpfID;
+    WriteSettingInteger(DTAConst::kLastPayerIdWrite, LastEmpfID);
+    ClientDataSet2->setAsInteger(QStringLiteral("ID"), LastEmpfID);
+    ClientDataSet2->setAsInteger(QStringLiteral("Aktives Konto"), 1);
+}
+
+void TDataModule1::ClientDataSet3AfterInsert()
+{
+    ++LastMandantID;
+    WriteSettingInteger(DTAConst::kLastClientId, LastMandantID);
+    ClientDataSet3->setAsInteger(QStringLiteral("ID"), LastMandantID);
+    ClientDataSet3->setAsInteger(QStringLiteral("Aktives Konto"), 1);
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Edit rules: the table's editor, when it is on screen, offers "Speichern".
+
+void TDataModule1::ClientDataSet1BeforeEdit()
+{
+    if (EnableEditorSave)
+        EnableEditorSave(ClientDataSet1);
+}
+
+void TDataModule1::ClientDataSet2BeforeEdit()
+{
+    if (EnableEditorSave)
+        EnableEditorSave(ClientDataSet2);
+}
+
+void TDataModule1::ClientDataSet3BeforeEdit()
+{
+    if (EnableEditorSave)
+        EnableEditorSave(ClientDataSet3);
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Before and after posting a booking
+
+void TDataModule1::ClientDataSet1BeforePost()
+{
+    if (!m_quennDTA)
+        throw BelvantoError(QStringLiteral("Die Prüfung der Buchungen ist nicht eingerichtet."));
+    const TQuennDTA &engine = *m_quennDTA;
+    Table &t = *ClientDataSet1;
+    const QString name = Windows1252::restrict(t.asString(QStringLiteral("Name")));
+    check([&] { return engine.CheckEmpfaenger(name); }, kNoHolder);
+    const qint64 blz = wholeNumber(t.asString(QStringLiteral("BLZ")), kBadBLZ);
+    check([&] { return engine.CheckBankleitzahl(blz); }, kBadBLZ);
+    const qint64 konto = wholeNumber(t.asString(QStringLiteral("Kontonummer")), kBadKonto);
+    check([&] { return engine.CheckKontonummer(konto); }, kBadKonto);
+    const auto betrag = FormatSettings::tryStrToFloat(t.asString(QStringLiteral("Betrag")));
+    if (!betrag)
+        refuse(kBadBetrag);
+    check([&] { return engine.CheckBetrag(*betrag); }, kBadBetrag);
+
+    if (SavePayerOnPost && t.state() == Table::State::Insert)
+        AddPayerFromBooking();
+}
+
+void TDataModule1::AddPayerFromBooking()
+{
+    Table &booking = *ClientDataSet1;
+    Table &payer = *ClientDataSet2;
+    payer.insert();
+    payer.setAsString(QStringLiteral("Name"), booking.asString(QStringLiteral("Name")));
+    payer.setAsString(QStringLiteral("Kontonummer1"), booking.asString(QStringLiteral("Kontonummer")));
+    payer.setAsString(QStringLiteral("BLZ1"), booking.asString(QStringLiteral("BLZ")));
+    payer.setAsString(QStringLiteral("Verwendungszweck"), booking.asString(QStringLiteral("Verwendungszweck")));
+    payer.post();
+}
+
+void TDataModule1::ClientDataSet1AfterPost()
+{
+    const QString kind = ClientDataSet1->asString(QStringLiteral("Zahlungsart"));
+    LetzteArt = kind == DTAConst::kKindDirectDebit ? 0 : kind == DTAConst::kKindDebitOrder ? 1 : 2;
+    if (ClearAmountCalculator) {
+        try {
+            ClearAmountCalculator();
+        } catch (const std::exception &) {
+            // The calculator is a convenience; a failure there must not undo a saved booking.
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Calculated bank names
+
+QString TDataModule1::BankName(qint32 blz)
+{
+    if (!m_bankIndexValid) {
+        m_bankIndex.clear();
+        const int codeField = ClientDataSet4->fieldIndex(QStringLiteral("BLZ"));
+        for (int i = ClientDataSet4->recordCount() - 1; i >= 0; --i) // the first of equal codes wins
+            m_bankIndex.insert(ClientDataSet4->asStringAt(i, codeField), i);
+        m_bankIndexValid = true;
+    }
+    const auto it = m_bankIndex.constFind(QString::number(blz));
+    if (it == m_bankIndex.constEnd())
+        return {};
+    // A lookup moves the directory's current record, as a locate would.
+    ClientDataSet4->setRecNo(it.value());
+    return ClientDataSet4->asString(QStringLiteral("Bank"));
+}
+
+void TDataModule1::SetBankNames(CalcRecord &record, const QStringList &pairs)
+{
+    for (qsizetype i = 0; i + 1 < pairs.size(); i += 2) {
+        try {
+            if (!record.isNull(pairs.at(i)))
+                record.setText(pairs.at(i + 1), BankName(record.asInteger(pairs.at(i))));
+        } catch (const std::exception &) {
+            // A failed lookup leaves its name empty and does not stop the others.
+        }
+    }
+}
+
+void TDataModule1::ClientDataSet1CalcFields(CalcRecord &record)
+{
+    SetBankNames(record, {QStringLiteral("BLZ"), QStringLiteral("Bank")});
+}
+
+void TDataModule1::ClientDataSet2CalcFields(CalcRecord &record)
+{
+    SetBankNames(record, {QStringLiteral("BLZ1"), QStringLiteral("Bank1"), QStringLiteral("BLZ2"),
+                          QStringLiteral("Bank2"), QStringLiteral("BLZ3"), QStringLiteral("Bank3")});
+}
+
+void TDataModule1::ClientDataSet3CalcFields(CalcRecord &record)
+{
+    ClientDataSet2CalcFields(record);
+}
