@@ -1,7 +1,6 @@
 // Loading, saving and filtering the bookings table at the sizes a large association reaches.
 #include "BenchData.h"
 
-#include <QCoreApplication>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -124,11 +123,3 @@ void BM_ReadBookingCells(benchmark::State &state)
 BENCHMARK(BM_ReadBookingCells)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

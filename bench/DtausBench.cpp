@@ -3,7 +3,6 @@
 #include "QuennDTA.h"
 
 #include <QBuffer>
-#include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -99,11 +98,3 @@ void BM_VerifyDtaus(benchmark::State &state)
 BENCHMARK(BM_VerifyDtaus)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}
