@@ -1,0 +1,134 @@
+#include "DBGrid.h"
+
+#include "ErrorBox.h"
+#include "MessageService.h"
+#include "Table.h"
+#include "WindowLook.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+
+TableModel::TableModel(Table &table, QObject *parent)
+    : QAbstractTableModel(parent), m_table(table), m_rows(table.recordCount())
+{
+    for (int i = 0; i < table.fields().size(); ++i) {
+        if (table.fields().at(i).visible)
+            m_columns.append(i);
+    }
+    connect(&table, &Table::reset, this, [this] {
+        beginResetModel();
+        m_rows = m_table.recordCount();
+        endResetModel();
+    });
+    connect(&table, &Table::rowInserted, this, [this](int position) {
+        beginInsertRows({}, position, position);
+        ++m_rows;
+        endInsertRows();
+    });
+    connect(&table, &Table::rowRemoved, this, [this](int position) {
+        beginRemoveRows({}, position, position);
+        --m_rows;
+        endRemoveRows();
+    });
+    connect(&table, &Table::rowChanged, this, [this](int position) {
+        emit dataChanged(index(position, 0), index(position, columnCount() - 1));
+    });
+}
+
+int TableModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : m_rows;
+}
+
+int TableModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_columns.size());
+}
+
+QVariant TableModel::data(const QModelIndex &index, int role) const
+{
+    // While the table's views are suspended it may hold fewer rows than the views know of.
+    if (!index.isValid() || index.row() >= m_table.recordCount())
+        return {};
+    const FieldDef &field = m_table.fields().at(m_columns.at(index.column()));
+    if (role == Qt::DisplayRole)
+        return m_table.displayTextAt(index.row(), m_columns.at(index.column())).replace(QLatin1String("\r\n"), QLatin1String(" "));
+    if (role == Qt::TextAlignmentRole && (field.type == FieldType::Integer || field.type == FieldType::Currency))
+        return int(Qt::AlignRight | Qt::AlignVCenter);
+    return {};
+}
+
+QVariant TableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section < m_columns.size())
+        return m_table.fields().at(m_columns.at(section)).label();
+    return QAbstractTableModel::headerData(section, orientation, role);
+}
+
+DBGrid::DBGrid(Table &table, QWidget *parent)
+    : QTableView(parent), m_model(new TableModel(table, this))
+{
+    setModel(m_model);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setWordWrap(false);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setFixedWidth(12); // the record indicator
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setStyleSheet(QStringLiteral("QHeaderView::section { background-color: %1; "
+                                                     "border: 1px solid #b0b0b0; padding: 2px; }")
+                                          .arg(WindowLook::kWindowColor.name()));
+    const int digit = fontMetrics().horizontalAdvance(u'0');
+    for (int column = 0; column < m_model->columnCount(); ++column)
+        setColumnWidth(column, table.fields().at(m_model->fieldOfColumn(column)).displayWidth * digit + 4);
+    connect(&table, &Table::currentChanged, this, &DBGrid::followTable);
+    connect(m_model, &QAbstractItemModel::modelReset, this, [this] { followTable(m_model->table().recNo()); });
+    followTable(table.recNo());
+}
+
+QString DBGrid::columnTitle(int column) const
+{
+    return m_model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+}
+
+void DBGrid::setColumnWidthByTitle(int column, int width)
+{
+    const int titleWidth = horizontalHeader()->fontMetrics().horizontalAdvance(columnTitle(column)) + 12;
+    setColumnWidth(column, width > 0 ? width : titleWidth);
+}
+
+void DBGrid::followTable(int position)
+{
+    if (m_following || position < 0 || position >= m_model->rowCount())
+        return;
+    m_following = true;
+    const QModelIndex index = m_model->index(position, std::max(currentIndex().column(), 0));
+    setCurrentIndex(index);
+    selectRow(position);
+    m_following = false;
+}
+
+void DBGrid::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    QTableView::currentChanged(current, previous);
+    if (m_following || !current.isValid())
+        return;
+    m_following = true;
+    guarded([&] { m_model->table().setRecNo(current.row()); })();
+    m_following = false;
+}
+
+void DBGrid::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::ControlModifier) {
+        if (m_deletionAllowed && !m_model->table().isEmpty()
+            && MessageService::current().ask(QStringLiteral("Datensatz löschen?"), MessageService::Buttons::OkCancel)
+                   == MessageService::Answer::Ok)
+            guarded([this] { m_model->table().deleteRecord(); })();
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}

@@ -1,0 +1,74 @@
+#include "MessageBoxes.h"
+
+#include "QuennDTA.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+std::function<int(QDialog &)> g_modalHandler;
+
+QMessageBox::StandardButton show(QMessageBox::Icon icon, const QString &caption, const QString &text,
+                                 QMessageBox::StandardButtons buttons)
+{
+    QMessageBox box(icon, caption, QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")), buttons,
+                    QApplication::activeWindow());
+    const std::pair<QMessageBox::StandardButton, const char *> germanTexts[] = {
+        {QMessageBox::Yes, "Ja"}, {QMessageBox::No, "Nein"}, {QMessageBox::Cancel, "Abbrechen"}, {QMessageBox::Ok, "OK"}};
+    for (const auto &[button, label] : germanTexts) {
+        if (QAbstractButton *b = box.button(button))
+            b->setText(QString::fromUtf8(label));
+    }
+    return QMessageBox::StandardButton(ModalWindows::exec(box));
+}
+} // namespace
+
+void MessageBoxes::error(const QString &text)
+{
+    show(QMessageBox::Critical, QApplication::applicationDisplayName(), text, QMessageBox::Ok);
+}
+
+void MessageBoxes::warning(const QString &text)
+{
+    show(QMessageBox::Warning, QApplication::applicationDisplayName(), text, QMessageBox::Ok);
+}
+
+void MessageBoxes::information(const QString &text)
+{
+    show(QMessageBox::Information, QApplication::applicationDisplayName(), text, QMessageBox::Ok);
+}
+
+MessageService::Answer MessageBoxes::ask(const QString &text, Buttons buttons)
+{
+    const QMessageBox::StandardButtons choice = buttons == Buttons::YesNo         ? QMessageBox::Yes | QMessageBox::No
+                                                : buttons == Buttons::YesNoCancel ? QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel
+                                                                                  : QMessageBox::Ok | QMessageBox::Cancel;
+    switch (show(QMessageBox::Question, QApplication::applicationDisplayName(), text, choice)) {
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    case QMessageBox::Ok: return Answer::Ok;
+    default: return Answer::Cancel;
+    }
+}
+
+void MessageBoxes::installForProgram()
+{
+    static MessageBoxes boxes;
+    MessageService::install(&boxes);
+    // The engine's own boxes carry its captions "Fehler" and "Warnung".
+    TQuennBaseDTA::SetMessagePresenter([](const QString &caption, const QString &text) {
+        show(QMessageBox::Warning, caption, text, QMessageBox::Ok);
+    });
+}
+
+int ModalWindows::exec(QDialog &dialog)
+{
+    return g_modalHandler ? g_modalHandler(dialog) : dialog.exec();
+}
+
+void ModalWindows::setHandler(std::function<int(QDialog &)> handler)
+{
+    g_modalHandler = std::move(handler);
+}
