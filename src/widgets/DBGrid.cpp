@@ -30,6 +30,7 @@ TableModel::TableModel(Table &table, QObject *parent)
         --m_rows;
         endRemoveRows();
     });
+    connect(&table, &Table::currentChanged, this, [this] { emit headerDataChanged(Qt::Vertical, 0, m_rows - 1); });
     connect(&table, &Table::rowChanged, this, [this](int position) {
         emit dataChanged(index(position, 0), index(position, columnCount() - 1));
     });
@@ -60,9 +61,11 @@ QVariant TableModel::data(const QModelIndex &index, int role) const
 
 QVariant TableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section < m_columns.size())
-        return m_table.fields().at(m_columns.at(section)).label();
-    return QAbstractTableModel::headerData(section, orientation, role);
+    if (role != Qt::DisplayRole)
+        return {};
+    if (orientation == Qt::Vertical)
+        return section == m_table.recNo() ? QStringLiteral("▸") : QString(); // the record indicator
+    return section < m_columns.size() ? m_table.fields().at(m_columns.at(section)).label() : QString();
 }
 
 DBGrid::DBGrid(Table &table, QWidget *parent)

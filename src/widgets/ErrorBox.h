@@ -10,9 +10,9 @@
 template <typename Handler>
 auto guarded(Handler handler)
 {
-    return [handler = std::move(handler)](auto &&...args) {
+    return [handler = std::move(handler)]() {
         try {
-            handler(std::forward<decltype(args)>(args)...);
+            handler();
         } catch (const SilentAbort &) {
         } catch (const BelvantoError &error) {
             MessageService::current().error(error.message());

@@ -1,0 +1,35 @@
+#include "TextWindow.h"
+
+#include "GradientPanel.h"
+#include "SRColBtn.h"
+#include "WindowLook.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+TextWindow::TextWindow(const QString &caption, const QString &text, QWidget *parent)
+    : QDialog(parent), LText(new QLabel(text)), BSchliessen(new TSRColorButton)
+{
+    setWindowTitle(caption);
+    WindowLook::applyToWindow(*this, true);
+    LText->setWordWrap(true);
+    LText->setTextFormat(Qt::PlainText);
+    LText->setMinimumWidth(440);
+    LText->setContentsMargins(16, 16, 16, 16);
+
+    auto *bar = new TGradientPanel;
+    bar->UseDialogBarLook();
+    BSchliessen->SetCaption(QStringLiteral("&Schließen"));
+    BSchliessen->UseDialogButtonLook(80);
+    auto *barLayout = new QHBoxLayout(bar);
+    barLayout->addStretch();
+    barLayout->addWidget(BSchliessen);
+    connect(BSchliessen, &TSRColorButton::clicked, this, &QDialog::accept);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(LText);
+    layout->addWidget(bar);
+    setFixedSize(sizeHint());
+}

@@ -1,0 +1,42 @@
+#include "DataModule.h"
+#include "ErrorBox.h"
+#include "MainNeu.h"
+#include "MessageBoxes.h"
+#include "QuennDTA.h"
+
+#include <QDir>
+#include <QLibraryInfo>
+#include <QLockFile>
+#include <QTranslator>
+
+int main(int argc, char *argv[])
+{
+    BelvantoApplication app(argc, argv);
+    QApplication::setApplicationDisplayName(QStringLiteral("Belvanto"));
+    QTranslator german;
+    if (german.load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&german);
+    MessageBoxes::installForProgram();
+
+    TDataModule1 data;
+    // One running copy per data directory: a second one would write over the first one's files.
+    QDir().mkpath(data.DataDirectory());
+    QLockFile lock(QDir(data.DataDirectory()).filePath(QStringLiteral("belvanto.lock")));
+    if (!lock.tryLock(0)) {
+        MessageService::current().error(
+            QStringLiteral("Belvanto läuft bereits mit den Daten in „%1“.\n\nBitte arbeiten Sie im bereits geöffneten "
+                           "Fenster weiter.")
+                .arg(QDir::toNativeSeparators(data.DataDirectory())));
+        return 1;
+    }
+    // The engine whose checks every booking passes; the payment-file dialog will own it.
+    TQuennDTA QuennDTA1;
+    QuennDTA1.SetShowWarnings(false);
+    data.SetQuennDTA(&QuennDTA1);
+
+    TMainform1 mainform(data);
+    mainform.show();
+    const int result = QApplication::exec();
+    guarded([&] { data.CloseTables(); })();
+    return result;
+}

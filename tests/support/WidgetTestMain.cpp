@@ -1,0 +1,21 @@
+#include "MessageBoxes.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <gtest/gtest.h>
+
+int main(int argc, char **argv)
+{
+    // Also when the build lists the tests: windows are drawn offscreen, never on a screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setApplicationDisplayName(QStringLiteral("Belvanto"));
+    // No test may wait for a person: a modal window a test did not plan for is closed at once.
+    ModalWindows::setHandler([](QDialog &dialog) {
+        ADD_FAILURE() << "unexpected modal window " << dialog.windowTitle().toStdString();
+        return int(QDialog::Rejected);
+    });
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
