@@ -29,10 +29,15 @@ case "${1:-}" in
     run)
         install_missing
         build
-        echo
-        echo "Belvanto ist gebaut. Das Hauptfenster folgt; bis dahin arbeitet das Kommandozeilenprogramm:"
-        echo
-        build/bin/belvanto-cli --help
+        if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+            echo
+            echo "Belvanto ist gebaut, aber dieser Rechner hat keine Anzeige (DISPLAY ist nicht gesetzt)."
+            echo "Starten Sie Belvanto in einer virtuellen Anzeige:"
+            echo "    sudo apt-get install xvfb && xvfb-run -a build/bin/belvanto"
+            echo "Ohne Fenster arbeitet build/bin/belvanto-cli (Hilfe: build/bin/belvanto-cli --help)."
+            exit 0
+        fi
+        exec build/bin/belvanto
         ;;
     test)
         install_missing

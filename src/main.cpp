@@ -1,3 +1,4 @@
+#include "DataDirectoryLock.h"
 #include "DataModule.h"
 #include "ErrorBox.h"
 #include "MainNeu.h"
@@ -6,7 +7,6 @@
 
 #include <QDir>
 #include <QLibraryInfo>
-#include <QLockFile>
 #include <QTranslator>
 
 int main(int argc, char *argv[])
@@ -21,12 +21,9 @@ int main(int argc, char *argv[])
     TDataModule1 data;
     // One running copy per data directory: a second one would write over the first one's files.
     QDir().mkpath(data.DataDirectory());
-    QLockFile lock(QDir(data.DataDirectory()).filePath(QStringLiteral("belvanto.lock")));
-    if (!lock.tryLock(0)) {
-        MessageService::current().error(
-            QStringLiteral("Belvanto läuft bereits mit den Daten in „%1“.\n\nBitte arbeiten Sie im bereits geöffneten "
-                           "Fenster weiter.")
-                .arg(QDir::toNativeSeparators(data.DataDirectory())));
+    DataDirectoryLock lock(data.DataDirectory());
+    if (!lock.acquire()) {
+        MessageService::current().error(DataDirectoryLock::alreadyRunningMessage(data.DataDirectory()));
         return 1;
     }
     // The engine whose checks every booking passes; the payment-file dialog will own it.

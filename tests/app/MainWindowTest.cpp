@@ -1,4 +1,5 @@
 #include "DBGrid.h"
+#include "DataDirectoryLock.h"
 #include "DataModule.h"
 #include "INI.h"
 #include "MainNeu.h"
@@ -170,6 +171,25 @@ TEST_F(MainWindowTest, screenshotWithData)
     window->resize(1100, 500);
     QDir().mkpath(QStringLiteral(SCREENSHOT_DIR));
     EXPECT_TRUE(window->grab().save(QStringLiteral(SCREENSHOT_DIR "/main-window.png")));
+}
+
+TEST_F(MainWindowTest, oneRunningCopyPerDataDirectory)
+{
+    const QString dir = path(QStringLiteral("data"));
+    QDir().mkpath(dir);
+    DataDirectoryLock first(dir);
+    ASSERT_TRUE(first.acquire());
+    DataDirectoryLock second(dir);
+    EXPECT_FALSE(second.acquire());
+    EXPECT_TRUE(DataDirectoryLock::alreadyRunningMessage(dir).startsWith(QStringLiteral("Belvanto läuft bereits")));
+
+    // A lock left by a copy that no longer runs does not block the next start.
+    const QString other = path(QStringLiteral("other"));
+    QDir().mkpath(other);
+    writeFile(QStringLiteral("other/belvanto.lock"),
+              "2147480000\nbelvanto\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+    DataDirectoryLock afterCrash(other);
+    EXPECT_TRUE(afterCrash.acquire());
 }
 
 } // namespace

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QLockFile>
+#include <memory>
+
+// One running copy of the program per data directory: a second one would write over the first
+// one's files. A lock left behind by a copy that crashed does not block the next start.
+class DataDirectoryLock
+{
+public:
+    explicit DataDirectoryLock(const QString &dataDirectory);
+    bool acquire();
+    static QString alreadyRunningMessage(const QString &dataDirectory);
+
+private:
+    std::unique_ptr<QLockFile> m_lock;
+};
