@@ -343,10 +343,23 @@ std::vector<TableRow *>::iterator Table::viewPosition(const TableRow *row)
     return it;
 }
 
+void Table::addRecordUpdater(QObject *control, std::function<void()> update)
+{
+    m_updaters.emplace_back(control, std::move(update));
+}
+
+void Table::updateRecord()
+{
+    std::erase_if(m_updaters, [](const auto &updater) { return updater.first.isNull(); });
+    for (const auto &updater : m_updaters)
+        updater.second();
+}
+
 void Table::post()
 {
     if (m_state == State::Browse)
         return;
+    updateRecord(); // a value that does not convert stops the post with its message
     if (beforePost)
         beforePost(*this); // a refusal leaves the record in its state with all its values
     TableRow *row = nullptr;

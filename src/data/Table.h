@@ -3,6 +3,7 @@
 #include "Fields.h"
 
 #include <QObject>
+#include <QPointer>
 #include <functional>
 #include <memory>
 
@@ -113,6 +114,10 @@ public:
     bool isFiltered() const { return m_filtered; }
     void setFilterCaseInsensitive(bool on);
 
+    // Controls that hold a typed value not yet in the record write it here; post runs them first.
+    void addRecordUpdater(QObject *control, std::function<void()> update);
+    void updateRecord();
+
     // Views: suspended while controls are disabled, refreshed when the last enable comes.
     void disableControls();
     void enableControls();
@@ -173,4 +178,5 @@ private:
     bool m_caseInsensitive = false;
 
     int m_disableCount = 0;
+    std::vector<std::pair<QPointer<QObject>, std::function<void()>>> m_updaters;
 };
