@@ -9,6 +9,7 @@
 #include "GradientPanel.h"
 #include "INI.h"
 #include "MessageBoxes.h"
+#include "SurveyWindow.h"
 #include "TextWindow.h"
 #include "ToolbarIcons.h"
 #include "WindowLook.h"
@@ -55,6 +56,7 @@ TMainform::TMainform(TDataModule1 &data, QWidget *parent)
     , m_data(data)
     , m_about(new TextWindow(QStringLiteral("Info"), kAboutText.arg(QDir::toNativeSeparators(data.DataDirectory())), this))
     , m_batchNotice(new TextWindow(QStringLiteral("Batch-Betrieb"), kBatchText, this))
+    , m_survey(new SurveyWindow(this))
 {
     setWindowTitle(kCaption);
     BuildMenu();
@@ -131,6 +133,9 @@ void TMainform::BuildMenu()
     Hilfeaufrufen1 = addCommand(help, QStringLiteral("Hilfe aufrufen"), &TMainform::Hilfeaufrufen1Click);
     Hilfeaufrufen1->setShortcut(QKeySequence(Qt::Key_F1));
     Hilfeaufrufen1->setShortcutContext(Qt::ApplicationShortcut);
+    help->addSeparator();
+    UMFRAGEzurVerbesserungdesProgrammes1 = addCommand(help, QStringLiteral("UMFRAGE zur Verbesserung des Programmes"),
+                                                      &TMainform::UMFRAGEzurVerbesserungdesProgrammes1Click);
     help->addSeparator();
     Info1 = addCommand(help, QStringLiteral("Info ..."), &TMainform::Info1Click);
 }
@@ -293,6 +298,11 @@ void TMainform::Hilfeaufrufen1Click()
 void TMainform::Info1Click()
 {
     ModalWindows::exec(*m_about);
+}
+
+void TMainform::UMFRAGEzurVerbesserungdesProgrammes1Click()
+{
+    ModalWindows::exec(*m_survey);
 }
 
 void TMainform::N3BatchBetrieb1Click()

@@ -8,6 +8,7 @@ class QTabWidget;
 class QToolButton;
 class TDataModule1;
 class TGradientPanel;
+class SurveyWindow;
 class TextWindow;
 
 // The main window: toolbar, three tabbed grids on bookings, payers and clients, and the menu.
@@ -54,6 +55,7 @@ public:
     QAction *Gutschriftenerstellen1;
     QAction *DTAUSDisketteeinlesen1;
     QAction *Hilfeaufrufen1;
+    QAction *UMFRAGEzurVerbesserungdesProgrammes1;
     QAction *Info1;
 
     void FormCreate();
@@ -64,6 +66,7 @@ public:
     void Hilfeaufrufen1Click();
     void Info1Click();
     void N3BatchBetrieb1Click();
+    void UMFRAGEzurVerbesserungdesProgrammes1Click();
 
     // Column widths of the three grids to and from the settings.
     void WriteColumnWidths();
@@ -86,4 +89,5 @@ private:
     bool m_shown = false;
     TextWindow *m_about;
     TextWindow *m_batchNotice;
+    SurveyWindow *m_survey;
 };

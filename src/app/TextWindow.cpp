@@ -15,7 +15,7 @@ TextWindow::TextWindow(const QString &caption, const QString &text, QWidget *par
     WindowLook::applyToWindow(*this, true);
     LText->setWordWrap(true);
     LText->setTextFormat(Qt::PlainText);
-    LText->setMinimumWidth(440);
+    LText->setMinimumWidth(600);
     LText->setContentsMargins(16, 16, 16, 16);
 
     auto *bar = new TGradientPanel;

@@ -158,8 +158,22 @@ TEST_F(MainWindowTest, commandsWithoutTheirWindowsAreDisabled)
     });
     window->Info1->trigger();
     window->N3BatchBetrieb1->trigger();
+    window->UMFRAGEzurVerbesserungdesProgrammes1->trigger();
     ModalWindows::setHandler({});
-    EXPECT_EQ(shown, (QStringList{QStringLiteral("Info"), QStringLiteral("Batch-Betrieb")}));
+    EXPECT_EQ(shown, (QStringList{QStringLiteral("Info"), QStringLiteral("Batch-Betrieb"),
+                                  QStringLiteral("Umfrage zur Verbesserung des Programmes")}));
+}
+
+TEST_F(MainWindowTest, smallWindowsLookFinished)
+{
+    QDir().mkpath(QStringLiteral(SCREENSHOT_DIR));
+    for (QDialog *dialog : window->findChildren<QDialog *>()) {
+        dialog->show();
+        const QString name = dialog->windowTitle().section(u' ', 0, 0).toLower();
+        EXPECT_TRUE(dialog->grab().save(QStringLiteral(SCREENSHOT_DIR "/") + name + QStringLiteral(".png")));
+        EXPECT_EQ(dialog->palette().color(QPalette::Window), QColor(0xE9, 0xE9, 0xE9));
+        dialog->hide();
+    }
 }
 
 TEST_F(MainWindowTest, screenshotWithData)
