@@ -2,6 +2,7 @@
 
 #include "Clock.h"
 #include "DBGrid.h"
+#include "DTAUSImport.h"
 #include "DTAConst.h"
 #include "DataModule.h"
 #include "ErrorBox.h"
@@ -57,6 +58,7 @@ TMainform::TMainform(TDataModule1 &data, QWidget *parent)
     , m_about(new TextWindow(QStringLiteral("Info"), kAboutText.arg(QDir::toNativeSeparators(data.DataDirectory())), this))
     , m_batchNotice(new TextWindow(QStringLiteral("Batch-Betrieb"), kBatchText, this))
     , m_survey(new SurveyWindow(this))
+    , m_dtausImport(new TDTAUSImportF(data, this))
 {
     setWindowTitle(kCaption);
     BuildMenu();
@@ -127,7 +129,8 @@ void TMainform::BuildMenu()
     Lastschriften1 = addCommand(dtaus, QStringLiteral("Lastschriften erstellen"));
     Gutschriftenerstellen1 = addCommand(dtaus, QStringLiteral("Gutschriften erstellen"));
     dtaus->addSeparator();
-    DTAUSDisketteeinlesen1 = addCommand(dtaus, QStringLiteral("DTAUS-Diskette einlesen"));
+    DTAUSDisketteeinlesen1 = addCommand(dtaus, QStringLiteral("DTAUS-Diskette einlesen"),
+                                        &TMainform::DTAUSDisketteeinlesen1Click);
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Hilfe"));
     Hilfeaufrufen1 = addCommand(help, QStringLiteral("Hilfe aufrufen"), &TMainform::Hilfeaufrufen1Click);
@@ -293,6 +296,11 @@ void TMainform::Beenden1Click()
 void TMainform::Hilfeaufrufen1Click()
 {
     QDesktopServices::openUrl(QUrl::fromLocalFile(QDir(m_data.ProgramDirectory()).filePath(kManual)));
+}
+
+void TMainform::DTAUSDisketteeinlesen1Click()
+{
+    ModalWindows::exec(*m_dtausImport);
 }
 
 void TMainform::Info1Click()

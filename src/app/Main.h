@@ -10,6 +10,7 @@ class TDataModule1;
 class TGradientPanel;
 class SurveyWindow;
 class TextWindow;
+class TDTAUSImportF;
 
 // The main window: toolbar, three tabbed grids on bookings, payers and clients, and the menu.
 class TMainform : public QMainWindow
@@ -65,10 +66,13 @@ public:
     void Beenden1Click();
     void Hilfeaufrufen1Click();
     void Info1Click();
+    void DTAUSDisketteeinlesen1Click();
     void N3BatchBetrieb1Click();
     void UMFRAGEzurVerbesserungdesProgrammes1Click();
 
     // Column widths of the three grids to and from the settings.
+    TDTAUSImportF *DTAUSImportWindow() const { return m_dtausImport; }
+
     void WriteColumnWidths();
     void ReadColumnWidths();
     QList<DBGrid *> Grids() const;
@@ -90,4 +94,5 @@ private:
     TextWindow *m_about;
     TextWindow *m_batchNotice;
     SurveyWindow *m_survey;
+    TDTAUSImportF *m_dtausImport;
 };

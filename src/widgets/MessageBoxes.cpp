@@ -4,11 +4,13 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
 namespace {
 std::function<int(QDialog &)> g_modalHandler;
+std::function<QString()> g_fileChooser;
 
 QMessageBox::StandardButton show(QMessageBox::Icon icon, const QString &caption, const QString &text,
                                  QMessageBox::StandardButtons buttons)
@@ -71,4 +73,14 @@ int ModalWindows::exec(QDialog &dialog)
 void ModalWindows::setHandler(std::function<int(QDialog &)> handler)
 {
     g_modalHandler = std::move(handler);
+}
+
+QString FileDialogs::getOpenFileName(QWidget *parent, const QString &directory)
+{
+    return g_fileChooser ? g_fileChooser() : QFileDialog::getOpenFileName(parent, QString(), directory);
+}
+
+void FileDialogs::setNextFileName(std::function<QString()> chooser)
+{
+    g_fileChooser = std::move(chooser);
 }

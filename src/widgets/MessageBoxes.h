@@ -27,3 +27,9 @@ int exec(QDialog &dialog);
 // Tests install a handler that fills and closes the dialog and returns its result.
 void setHandler(std::function<int(QDialog &)> handler);
 } // namespace ModalWindows
+
+// The file dialogs of the program; tests give the name a person would choose.
+namespace FileDialogs {
+QString getOpenFileName(QWidget *parent, const QString &directory = {});
+void setNextFileName(std::function<QString()> chooser);
+} // namespace FileDialogs
