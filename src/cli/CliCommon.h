@@ -11,5 +11,6 @@ QTextStream &err();
 int runTableCommand(const QStringList &args);
 int runDtausCommand(const QStringList &args);
 int runBlzCommand(const QStringList &args);
+int runImportDtausCommand(const QStringList &args);
 
 int usageError(const QString &usage);

@@ -203,6 +203,41 @@ TEST_F(CliTest, bankDirectoryImportAndBankNames)
     EXPECT_EQ(lines.at(17), QStringLiteral("1\t\t\t10000000\tBundesbank\t\t\t\t\t\t\t12345678\t\t\t\t\t1"));
 }
 
+TEST_F(CliTest, importDtausIntoADataDirectory)
+{
+    const QString file = path(QStringLiteral("DTAUS0.TXT"));
+    ASSERT_EQ(run({"dtaus", "write", writeJson(request()), file}).exitCode, 0);
+    const QString data = path(QStringLiteral("daten"));
+    const Result first = run({"import-dtaus", file, "--data-dir", data});
+    ASSERT_EQ(first.exitCode, 0) << first.err.toStdString();
+    EXPECT_EQ(first.out, QStringLiteral("bookings=2 payers=2 clients=1\n"));
+    const Result second = run({"import-dtaus", file, "--no-payers", "--data-dir", data});
+    EXPECT_EQ(second.out, QStringLiteral("bookings=2 payers=0 clients=0\n"));
+    const Result dump = run({"table", "dump", data + QStringLiteral("/db1.xml")});
+    EXPECT_EQ(dump.out.count(QStringLiteral("SCHMIDT")), 2);
+    EXPECT_TRUE(dump.out.contains(QStringLiteral("\t12.50\toffen\tLS_Einzug\t")));
+
+    // A refused booking: its message, what came before stays, non-zero exit.
+    QJsonObject bad = request();
+    QJsonArray bookings = bad.value("buchungen").toArray();
+    QJsonObject wrong = bookings.at(1).toObject();
+    wrong.insert("blz", 1234);
+    bookings.replace(1, wrong);
+    bad.insert("buchungen", bookings);
+    ASSERT_EQ(run({"dtaus", "write", writeJson(bad), file}).exitCode, 1); // the engine refuses it too
+    QByteArray content = readFile(file);
+    content.replace(128 + 256 + 13, 8, "00001234");
+    writeFile(QStringLiteral("DTAUS0.TXT"), content);
+    const Result refused = run({"import-dtaus", file, "--data-dir", data});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_TRUE(refused.err.contains(QStringLiteral("BLZ fehlerhaft")));
+    EXPECT_EQ(refused.out, QStringLiteral("bookings=1 payers=0 clients=0\n"));
+    EXPECT_EQ(run({"table", "dump", data + QStringLiteral("/db1.xml")}).out.count(QStringLiteral("MÜLLER")), 3);
+
+    EXPECT_EQ(run({"import-dtaus", path(QStringLiteral("fehlt.txt")), "--data-dir", data}).exitCode, 1);
+    EXPECT_EQ(run({"import-dtaus"}).exitCode, 2);
+}
+
 TEST_F(CliTest, usage)
 {
     EXPECT_EQ(run({"--help"}).exitCode, 0);

@@ -1,0 +1,54 @@
+// belvanto-cli import-dtaus: a DTAUS file into the data files, as the import window does it.
+#include "CliCommon.h"
+
+#include "DTAUSImportHandler.h"
+#include "DataDirectoryLock.h"
+#include "DataModule.h"
+#include "Errors.h"
+#include "QuennDTA.h"
+
+#include <QDir>
+
+namespace {
+const QString kUsage =
+    QStringLiteral("import-dtaus DATEI [--no-bookings] [--no-payers] [--no-clients] [--data-dir ORDNER]");
+} // namespace
+
+int runImportDtausCommand(const QStringList &args)
+{
+    QStringList rest = args;
+    DTAUSImportHandler::Options options;
+    options.bookings = !rest.removeAll(QStringLiteral("--no-bookings"));
+    options.payers = !rest.removeAll(QStringLiteral("--no-payers"));
+    options.clients = !rest.removeAll(QStringLiteral("--no-clients"));
+    QString dataDirectory;
+    if (const qsizetype at = rest.indexOf(QLatin1String("--data-dir")); at >= 0) {
+        if (at + 1 >= rest.size())
+            return usageError(kUsage);
+        dataDirectory = rest.takeAt(at + 1);
+        rest.removeAt(at);
+    }
+    if (rest.size() != 1 || rest.first().startsWith(QLatin1String("--")))
+        return usageError(kUsage);
+
+    TDataModule1 data({dataDirectory, {}});
+    QDir().mkpath(data.DataDirectory());
+    DataDirectoryLock lock(data.DataDirectory());
+    if (!lock.acquire())
+        throw BelvantoError(DataDirectoryLock::alreadyRunningMessage(data.DataDirectory()));
+    TQuennDTA checks; // the checks every booking passes, as in the program
+    data.SetQuennDTA(&checks);
+    data.OpenDataFiles();
+
+    TQuennDTA reader;
+    DTAUSImportHandler handler(data, options);
+    const DTAUSImportHandler::Result result = handler.run(reader, rest.first());
+    data.SaveTables(); // what was imported before a refusal stays, as in the window
+    out() << "bookings=" << result.bookings << " payers=" << result.payers << " clients=" << result.clients
+          << Qt::endl;
+    if (result.refused) {
+        err() << DTAUSImportHandler::SummaryText(result) << Qt::endl;
+        return 1;
+    }
+    return 0;
+}
