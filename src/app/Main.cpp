@@ -105,15 +105,15 @@ void TMainform::BuildMenu()
     Beenden1 = addCommand(program, QStringLiteral("Beenden"), &TMainform::Beenden1Click);
 
     QMenu *bookings = menuBar()->addMenu(QStringLiteral("&Buchungssätze"));
-    Neu1 = addCommand(bookings, QStringLiteral("Neu"));
-    Bearbeiten1 = addCommand(bookings, QStringLiteral("Bearbeiten"));
+    Neu1 = addCommand(bookings, QStringLiteral("Neu"), &TMainform::Neu1Click);
+    Bearbeiten1 = addCommand(bookings, QStringLiteral("Bearbeiten"), &TMainform::Bearbeiten1Click);
     Drucken3 = addCommand(bookings, QStringLiteral("Drucken"));
     bookings->addSeparator();
     Datenimportieren2 = addCommand(bookings, QStringLiteral("Daten importieren"));
 
     QMenu *payers = menuBar()->addMenu(QStringLiteral("&Empfänger/Zahlungspflichtige"));
-    Neu3 = addCommand(payers, QStringLiteral("Neu"));
-    Bearbeiten3 = addCommand(payers, QStringLiteral("Bearbeiten"));
+    Neu3 = addCommand(payers, QStringLiteral("Neu"), &TMainform::Neu3Click);
+    Bearbeiten3 = addCommand(payers, QStringLiteral("Bearbeiten"), &TMainform::Bearbeiten3Click);
     Suchen1 = addCommand(payers, QStringLiteral("Suchen"));
     Drucken1 = addCommand(payers, QStringLiteral("Drucken"));
     payers->addSeparator();
@@ -121,8 +121,8 @@ void TMainform::BuildMenu()
     Sammellschen1 = addCommand(payers, QStringLiteral("Sammellöschen"));
 
     QMenu *clients = menuBar()->addMenu(QStringLiteral("&Mandanten"));
-    Neu2 = addCommand(clients, QStringLiteral("Neu"));
-    Bearbeiten2 = addCommand(clients, QStringLiteral("Bearbeiten"));
+    Neu2 = addCommand(clients, QStringLiteral("Neu"), &TMainform::Neu2Click);
+    Bearbeiten2 = addCommand(clients, QStringLiteral("Bearbeiten"), &TMainform::Bearbeiten2Click);
     Drucken2 = addCommand(clients, QStringLiteral("Drucken"));
 
     QMenu *dtaus = menuBar()->addMenu(QStringLiteral("&DTAUS-Diskette"));
@@ -196,15 +196,19 @@ void TMainform::BuildPages()
         Table *table;
         QString caption;
         bool readOnly;
+        void (TMainform::*doubleClick)();
     } pages[] = {
-        {&TabSheet1, &DBGrid1, m_data.ClientDataSet1, QStringLiteral("Buchungssätze"), true},
-        {&TabSheet2, &DBGrid2, m_data.ClientDataSet2, QStringLiteral("Empfänger/Zahlungspflichtige"), false},
-        {&TabSheet3, &DBGrid3, m_data.ClientDataSet3, QStringLiteral("Mandanten"), false},
+        {&TabSheet1, &DBGrid1, m_data.ClientDataSet1, QStringLiteral("Buchungssätze"), true, &TMainform::Bearbeiten1Click},
+        {&TabSheet2, &DBGrid2, m_data.ClientDataSet2, QStringLiteral("Empfänger/Zahlungspflichtige"), false,
+         &TMainform::Bearbeiten3Click},
+        {&TabSheet3, &DBGrid3, m_data.ClientDataSet3, QStringLiteral("Mandanten"), false, &TMainform::Bearbeiten2Click},
     };
     for (const auto &p : pages) {
         *p.page = new QWidget;
         *p.grid = new DBGrid(*p.table, *p.page);
         (*p.grid)->setDeletionAllowed(!p.readOnly);
+        connect(*p.grid, &QAbstractItemView::doubleClicked, this,
+                guarded([this, handler = p.doubleClick] { (this->*handler)(); }));
         auto *layout = new QVBoxLayout(*p.page);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(*p.grid);

@@ -59,6 +59,14 @@ public:
     QAction *UMFRAGEzurVerbesserungdesProgrammes1;
     QAction *Info1;
 
+    // Opening the record editors: the window the program shows provides them.
+    virtual void Neu1Click() = 0;
+    virtual void Bearbeiten1Click() = 0;
+    virtual void Neu3Click() = 0;
+    virtual void Bearbeiten3Click() = 0;
+    virtual void Neu2Click() = 0;
+    virtual void Bearbeiten2Click() = 0;
+
     void FormCreate();
     void FormShow();
     void FormClose();

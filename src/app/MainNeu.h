@@ -2,11 +2,29 @@
 
 #include "Main.h"
 
-// The main window as the program shows it. The handlers that open the record editors and the
-// payment-file dialog belong here; they come with those windows.
+class RecordEditor;
+class TDB1EingabeF1;
+class TDB3EingabeF1;
+class TDBEINgabe2F1;
+
+// The main window as the program shows it: it opens the record editors.
 class TMainform1 : public TMainform
 {
     Q_OBJECT
 public:
-    using TMainform::TMainform;
+    explicit TMainform1(TDataModule1 &data, QWidget *parent = nullptr);
+
+    TDB1EingabeF1 *DB1EingabeF1;
+    TDBEINgabe2F1 *DBEINgabe2F1;
+    TDB3EingabeF1 *DB3EingabeF1;
+
+    void Neu1Click() override;
+    void Bearbeiten1Click() override;
+    void Neu3Click() override;
+    void Bearbeiten3Click() override;
+    void Neu2Click() override;
+    void Bearbeiten2Click() override;
+
+private:
+    QList<RecordEditor *> Editors() const;
 };

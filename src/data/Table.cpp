@@ -547,7 +547,10 @@ void Table::assign(int field, FieldValue value)
     }
     m_buffer.values[field] = std::move(value);
     m_modified = true;
-    if (!controlsDisabled() && m_recNo >= 0 && m_state == State::Edit)
+    if (controlsDisabled())
+        return;
+    emit recordChanged();
+    if (m_recNo >= 0 && m_state == State::Edit)
         emit rowChanged(m_recNo);
 }
 

@@ -135,6 +135,7 @@ signals:
     void rowInserted(int position);
     void rowRemoved(int position);
     void rowChanged(int position);
+    void recordChanged(); // a field of the current record, also of one being inserted
     void currentChanged(int position);
     void stateChanged();
 

@@ -15,7 +15,7 @@ FieldLink::FieldLink(Table &table, const QString &field, QWidget *control, std::
     for (auto signal : {&Table::reset, &Table::stateChanged})
         connect(&table, signal, this, refresh);
     connect(&table, &Table::currentChanged, this, refresh);
-    connect(&table, &Table::rowChanged, this, refresh);
+    connect(&table, &Table::recordChanged, this, refresh);
 }
 
 void FieldLink::beginChange()
@@ -111,7 +111,7 @@ DBRadioGroup::DBRadioGroup(Table &table, const QString &field, const QString &ca
                            const QStringList &values, QWidget *parent)
     : QGroupBox(caption, parent), m_values(values)
 {
-    auto *layout = new QVBoxLayout(this);
+    auto *layout = new QHBoxLayout(this); // the buttons stand in a row
     for (int i = 0; i < items.size(); ++i) {
         auto *button = new QRadioButton(items.at(i));
         layout->addWidget(button);

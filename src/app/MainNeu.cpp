@@ -1,0 +1,62 @@
+#include "MainNeu.h"
+
+#include "DB2EingabeNeu.h"
+#include "DB3EingabNeu.h"
+#include "DataModule.h"
+#include "MessageBoxes.h"
+#include "SRColBtn.h"
+#include "db1eingabeNeu.h"
+
+TMainform1::TMainform1(TDataModule1 &data, QWidget *parent)
+    : TMainform(data, parent)
+    , DB1EingabeF1(new TDB1EingabeF1(data, this))
+    , DBEINgabe2F1(new TDBEINgabe2F1(*data.ClientDataSet2, this))
+    , DB3EingabeF1(new TDB3EingabeF1(*data.ClientDataSet3, this))
+{
+    // The tables' edit rule: the editor of that table, when it is on screen, offers "Speichern".
+    data.EnableEditorSave = [this](Table *table) {
+        for (RecordEditor *editor : Editors()) {
+            if (&editor->table() == table && editor->isVisible())
+                editor->EnableSave();
+        }
+    };
+}
+
+QList<RecordEditor *> TMainform1::Editors() const
+{
+    return {DB1EingabeF1, DBEINgabe2F1, DB3EingabeF1};
+}
+
+void TMainform1::Neu1Click()
+{
+    m_data.ClientDataSet1->append();
+    DB1EingabeF1->ShowNewMarkers();
+    ModalWindows::exec(*DB1EingabeF1);
+}
+
+void TMainform1::Bearbeiten1Click()
+{
+    ModalWindows::exec(*DB1EingabeF1);
+}
+
+void TMainform1::Neu3Click()
+{
+    m_data.ClientDataSet2->append();
+    ModalWindows::exec(*DBEINgabe2F1);
+}
+
+void TMainform1::Bearbeiten3Click()
+{
+    ModalWindows::exec(*DBEINgabe2F1);
+}
+
+void TMainform1::Neu2Click()
+{
+    m_data.ClientDataSet3->append();
+    ModalWindows::exec(*DB3EingabeF1);
+}
+
+void TMainform1::Bearbeiten2Click()
+{
+    ModalWindows::exec(*DB3EingabeF1);
+}

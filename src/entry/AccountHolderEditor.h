@@ -1,0 +1,46 @@
+#pragma once
+
+#include "RecordEditor.h"
+
+class DBEdit;
+class DBMemo;
+class DBRadioGroup;
+class DBText;
+
+// The payer and the client editor: one layout for name, address and three accounts with their bank
+// names; payers also have a payment reference.
+class AccountHolderEditor : public RecordEditor
+{
+    Q_OBJECT
+public:
+    AccountHolderEditor(Table &table, const QString &caption, const QString &deleteQuestion, bool withPurpose,
+                        QWidget *parent = nullptr);
+
+    DBText *DBTextID;
+    DBEdit *DBEditName;
+    DBEdit *DBEditKontonummer1;
+    DBEdit *DBEditBLZ1;
+    DBText *DBTextBank1;
+    DBMemo *DBMemoVerwendungszweck = nullptr; // payers only
+    DBEdit *DBEditStrasse;
+    DBEdit *DBEditPLZ;
+    DBEdit *DBEditOrt;
+    DBEdit *DBEditKontonummer2;
+    DBEdit *DBEditBLZ2;
+    DBText *DBTextBank2;
+    DBEdit *DBEditKontonummer3;
+    DBEdit *DBEditBLZ3;
+    DBText *DBTextBank3;
+    DBRadioGroup *DBRadioGroup1; // "Aktives Konto"
+
+    // "Speichern" is enabled while a change is pending; the windows the program shows keep it enabled.
+    void BNeuClick() override;
+    void BSpeichernClick() override;
+
+protected:
+    void setSaveAlwaysEnabled(bool value) { m_saveAlwaysEnabled = value; }
+    void showEvent(QShowEvent *event) override;
+
+private:
+    bool m_saveAlwaysEnabled = false;
+};

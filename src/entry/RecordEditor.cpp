@@ -1,0 +1,135 @@
+#include "RecordEditor.h"
+
+#include "DataControls.h"
+#include "ErrorBox.h"
+#include "GradientPanel.h"
+#include "MessageService.h"
+#include "SRColBtn.h"
+#include "Table.h"
+#include "WindowLook.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace {
+TSRColorButton *barButton(const QString &caption, int width = 75)
+{
+    auto *button = new TSRColorButton;
+    button->SetCaption(caption);
+    button->UseDialogButtonLook(width);
+    return button;
+}
+} // namespace
+
+RecordEditor::RecordEditor(Table &table, const QString &caption, const QString &deleteQuestion, QWidget *parent)
+    : QDialog(parent)
+    , GradientPanel1(new TGradientPanel)
+    , BNeu(barButton(QStringLiteral("&NEU")))
+    , BSpeichern(barButton(QStringLiteral("S&peichern"), 85))
+    , BLoeschen(barButton(QStringLiteral("&Löschen")))
+    , BSchliessen(barButton(QStringLiteral("S&chließen"), 85))
+    , DBNavigator1(new DBNavigator(table))
+    , m_table(table)
+    , m_deleteQuestion(deleteQuestion)
+    , m_form(new QGridLayout)
+{
+    setWindowTitle(caption);
+    WindowLook::applyToWindow(*this, true);
+    GradientPanel1->UseDialogBarLook();
+    auto *bar = new QHBoxLayout(GradientPanel1);
+    bar->setContentsMargins(8, 4, 8, 4);
+    for (TSRColorButton *button : {BNeu, BSpeichern, BLoeschen, BSchliessen})
+        bar->addWidget(button);
+    bar->addStretch();
+    bar->addWidget(DBNavigator1);
+
+    m_form->setContentsMargins(14, 12, 14, 12);
+    m_form->setHorizontalSpacing(10);
+    m_form->setVerticalSpacing(6);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(m_form);
+    layout->addStretch();
+    layout->addWidget(GradientPanel1);
+
+    connect(BNeu, &TSRColorButton::clicked, this, guarded([this] { BNeuClick(); }));
+    connect(BSpeichern, &TSRColorButton::clicked, this, guarded([this] { BSpeichernClick(); }));
+    connect(BLoeschen, &TSRColorButton::clicked, this, guarded([this] { BLoeschenClick(); }));
+    connect(BSchliessen, &TSRColorButton::clicked, this, &QDialog::reject);
+}
+
+void RecordEditor::addRow(const QString &label, QWidget *control, QWidget *extra)
+{
+    const int row = m_form->rowCount();
+    if (!label.isEmpty())
+        m_form->addWidget(new QLabel(label), row, 0, Qt::AlignLeft | Qt::AlignVCenter);
+    m_form->addWidget(control, row, 1);
+    if (extra)
+        m_form->addWidget(extra, row, 2, Qt::AlignLeft | Qt::AlignVCenter);
+}
+
+void RecordEditor::BNeuClick()
+{
+    m_table.insert();
+    if (m_first)
+        m_first->setFocus();
+}
+
+void RecordEditor::BSpeichernClick()
+{
+    if (m_table.state() != Table::State::Browse)
+        m_table.post();
+}
+
+void RecordEditor::BLoeschenClick()
+{
+    if (MessageService::current().ask(m_deleteQuestion, MessageService::Buttons::YesNo) == MessageService::Answer::Yes)
+        m_table.deleteRecord();
+}
+
+void RecordEditor::EnableSave()
+{
+    BSpeichern->setEnabled(true);
+}
+
+bool RecordEditor::FormCloseQuery()
+{
+    if (m_table.state() == Table::State::Browse)
+        return true;
+    switch (MessageService::current().ask(QStringLiteral("Änderungen speichern beim aktuellen Datensatz?"),
+                                          MessageService::Buttons::YesNoCancel)) {
+    case MessageService::Answer::Yes: {
+        bool posted = false;
+        guarded([&] {
+            m_table.post();
+            posted = true;
+        })();
+        return posted;
+    }
+    case MessageService::Answer::No:
+        m_table.cancel();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void RecordEditor::done(int result)
+{
+    // Every way out (button, Escape, close box) passes the question.
+    if (FormCloseQuery())
+        QDialog::done(result);
+}
+
+void RecordEditor::keyPressEvent(QKeyEvent *event)
+{
+    // Enter moves on instead of closing the window: nothing typed is lost by it.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        focusNextChild();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}

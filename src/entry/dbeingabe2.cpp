@@ -1,0 +1,13 @@
+#include "dbeingabe2.h"
+
+#include "DataControls.h"
+
+#include <QToolButton>
+
+TDBEINgabe2F::TDBEINgabe2F(Table &payers, QWidget *parent)
+    : AccountHolderEditor(payers, QStringLiteral("Empfänger/Zahlungspflichtige"),
+                          QStringLiteral("Möchten Sie diesen Zahlungspflichtigen wirklich löschen?"), true, parent)
+{
+    DBNavigator1->priorButton->setToolTip(QStringLiteral("Vorheriges Mitglied"));
+    DBNavigator1->nextButton->setToolTip(QStringLiteral("Nächstes Mitglied"));
+}
