@@ -36,7 +36,8 @@ MarkerPair MarkerPair::create(QWidget *parent)
     pair.nein->setToolTip(QStringLiteral("Nein"));
     layout->addWidget(pair.ja);
     layout->addWidget(pair.nein);
-    holder->setFixedSize(20, 16);
+    layout->setSpacing(0);
+    holder->setFixedSize(18, 16);
     pair.hideBoth();
     return pair;
 }

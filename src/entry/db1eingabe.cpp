@@ -98,7 +98,7 @@ TDB1EingabeF::TDB1EingabeF(TDataModule1 &data, QWidget *parent)
     addRow(QString(), DBRadioGroup2);
     addRow(QString(), CBSave);
     setFirstControl(CBName);
-    setFixedWidth(560);
+    setFixedWidth(600);
 
     connect(CBName, &QComboBox::activated, this, guarded([this] { CBNameSelect(CBName->currentIndex()); }));
     connect(m_nameEdit, &QLineEdit::textChanged, this, [this] { CheckName(); });
