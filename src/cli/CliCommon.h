@@ -12,5 +12,6 @@ int runTableCommand(const QStringList &args);
 int runDtausCommand(const QStringList &args);
 int runBlzCommand(const QStringList &args);
 int runImportDtausCommand(const QStringList &args);
+int runCreateCommand(const QStringList &args);
 
 int usageError(const QString &usage);

@@ -18,6 +18,9 @@ Aufruf: belvanto-cli BEFEHL ...
                               DTAUS-Datei aus einer JSON-Beschreibung schreiben
   dtaus read DATEI            DTAUS-Datei lesen und als JSON ausgeben
   dtaus verify DATEI          DTAUS-Datei streng prüfen (Satzaufbau und Summen)
+  create --lastschriften|--gutschriften --client ID --due-from DATUM --due-to DATUM ...
+                              Lastschriften oder Gutschriften als DTAUS-Datei erstellen
+                              (alle Angaben: belvanto-cli create --help)
   import-dtaus DATEI [--no-bookings] [--no-payers] [--no-clients] [--data-dir ORDNER]
                               DTAUS-Datei in Buchungssätze, Empfänger und Mandanten einlesen
                               (Datenordner des Programms, wenn keiner angegeben ist)
@@ -63,6 +66,8 @@ int main(int argc, char *argv[])
             return runDtausCommand(args);
         if (command == QLatin1String("blz"))
             return runBlzCommand(args);
+        if (command == QLatin1String("create"))
+            return runCreateCommand(args);
         if (command == QLatin1String("import-dtaus"))
             return runImportDtausCommand(args);
     } catch (const BelvantoError &error) {

@@ -1,0 +1,214 @@
+#include "CreationRun.h"
+#include "DTAUSVerifier.h"
+#include "DataModule.h"
+#include "Errors.h"
+#include "QuennDTA.h"
+#include "TestEnvironment.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+
+namespace {
+
+class CreationRunTest : public BelvantoTest
+{
+protected:
+    void SetUp() override
+    {
+        BelvantoTest::SetUp();
+        QDir().mkpath(path(QStringLiteral("data")));
+        module = std::make_unique<TDataModule1>(DataLocations{path(QStringLiteral("data")), path(QStringLiteral("program"))});
+        module->SetQuennDTA(&engine);
+        module->OpenDataFiles();
+        add(QStringLiteral("Einzug offen"), QStringLiteral("LS_Einzug"), QStringLiteral("offen"), QDate(2026, 12, 10), 10);
+        add(QStringLiteral("Abbuchung offen"), QStringLiteral("LS_Abbuchung"), QStringLiteral("offen"), QDate(2026, 12, 20), 20);
+        add(QStringLiteral("Einzug gesperrt"), QStringLiteral("LS_Einzug"), QStringLiteral("gesperrt"), QDate(2026, 12, 15), 30);
+        add(QStringLiteral("Gutschrift offen"), QStringLiteral("GS_Ueberweisung"), QStringLiteral("offen"), QDate(2026, 12, 15), 40);
+        add(QStringLiteral("Einzug erledigt"), QStringLiteral("LS_Einzug"), QStringLiteral("erledigt"), QDate(2026, 12, 15), 50);
+        messages.shown.clear();
+    }
+
+    void add(const QString &name, const QString &kind, const QString &status, const QDate &due, double amount)
+    {
+        Table &b = *module->ClientDataSet1;
+        b.insert();
+        b.setAsString(QStringLiteral("Name"), name);
+        b.setAsString(QStringLiteral("Kontonummer"), QStringLiteral("1234567"));
+        b.setAsInteger(QStringLiteral("BLZ"), 10020030);
+        b.setAsFloat(QStringLiteral("Betrag"), amount);
+        b.setAsString(QStringLiteral("Verwendungszweck"), QStringLiteral("Beitrag Dezember 2026 Mitglied Nr. 4711"));
+        b.setAsString(QStringLiteral("Zahlungsart"), kind);
+        b.setAsString(QStringLiteral("Status"), status);
+        b.setAsDate(QStringLiteral("Faelligkeit"), due);
+        b.post();
+    }
+
+    CreationRun::Input input(bool preview = false)
+    {
+        CreationRun::Input in;
+        in.auftraggeberName = QStringLiteral("Verein e.V.");
+        in.auftraggeberBLZ = QStringLiteral("12345678");
+        in.auftraggeberKontonummer = QStringLiteral("1234567890");
+        in.dueFrom = QDate(2026, 12, 1);
+        in.dueTo = QDate(2026, 12, 20);
+        in.target = path(QStringLiteral("DTAUS0"));
+        in.preview = preview;
+        return in;
+    }
+
+    QStringList selectedNames()
+    {
+        QStringList names;
+        Table &b = *module->ClientDataSet1;
+        for (b.first(); !b.eof(); b.next())
+            names.append(b.asString(QStringLiteral("Name")));
+        return names;
+    }
+
+    TQuennDTA engine;
+    std::unique_ptr<TDataModule1> module;
+    ScriptedMessages messages;
+};
+
+TEST_F(CreationRunTest, directDebitsOfBothKindsUpToTheLastDueDay)
+{
+    const auto result = CreationRun::DTAUSLauf(*module, engine, input(true));
+    EXPECT_TRUE(result.reachedEnd);
+    EXPECT_EQ(selectedNames(), (QStringList{QStringLiteral("Abbuchung offen"), QStringLiteral("Einzug offen")}));
+    EXPECT_EQ(result.count, 2);
+    EXPECT_EQ(result.total, QStringLiteral("30,00"));
+    EXPECT_EQ(result.sumBankleitzahlen, 20040060);
+    EXPECT_EQ(messages.shown, QStringList()); // a preview asks nothing
+    EXPECT_EQ(module->ClientDataSet1->filter(),
+              QStringLiteral("Zahlungsart <> 'GS_Ueberweisung' and Faelligkeit >= '01.12.2026' and Faelligkeit <= "
+                             "'20.12.2026' and (  Status = 'offen' )"));
+    // The file is what the engine writes, and it verifies.
+    QFile file(result.file);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    DTAUSVerifier verifier;
+    verifier.verify(file);
+    EXPECT_TRUE(verifier.isValid());
+    EXPECT_EQ(verifier.transactions(), 2);
+}
+
+TEST_F(CreationRunTest, statesAndKinds)
+{
+    auto in = input(true);
+    in.gesperrt = true;
+    CreationRun::DTAUSLauf(*module, engine, in);
+    EXPECT_EQ(selectedNames().size(), 3);
+    in.offen = false;
+    CreationRun::DTAUSLauf(*module, engine, in);
+    EXPECT_EQ(selectedNames(), QStringList{QStringLiteral("Einzug gesperrt")});
+    in = input(true);
+    in.gutschriften = true;
+    const auto credits = CreationRun::DTAUSLauf(*module, engine, in);
+    EXPECT_EQ(selectedNames(), QStringList{QStringLiteral("Gutschrift offen")});
+    EXPECT_EQ(readFile(credits.file).mid(5, 2), "GK");
+}
+
+TEST_F(CreationRunTest, createAsksAndCancelDeletesTheFile)
+{
+    messages.answers = {MessageService::Answer::Cancel};
+    const auto cancelled = CreationRun::DTAUSLauf(*module, engine, input());
+    EXPECT_TRUE(cancelled.reachedEnd);
+    EXPECT_FALSE(cancelled.confirmed);
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("DTAUS0"))));
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(messages.shown.first(), QStringLiteral("Frage: Insgesamt wurden 2 Datensätze mit einer Gesamtsumme von 30,00\r"
+                                                     "in die Datei \"") + path(QStringLiteral("DTAUS0"))
+                                          + QStringLiteral("\" geschrieben."));
+    messages.answers = {MessageService::Answer::Ok};
+    const auto confirmed = CreationRun::DTAUSLauf(*module, engine, input());
+    EXPECT_TRUE(confirmed.confirmed);
+    EXPECT_TRUE(QFile::exists(path(QStringLiteral("DTAUS0"))));
+    EXPECT_EQ(confirmed.writtenIds, (QList<qint32>{2, 1}));
+}
+
+TEST_F(CreationRunTest, nothingSelectedIsReportedAndLeavesNoFile)
+{
+    auto in = input();
+    in.dueFrom = QDate(2026, 12, 21); // after due-to
+    const auto result = CreationRun::DTAUSLauf(*module, engine, in);
+    EXPECT_EQ(result.count, 0);
+    EXPECT_EQ(messages.shown, QStringList{QStringLiteral("Information: Es wurden keine Datensätze in die DTAUS-Datei geschrieben.")});
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("DTAUS0"))));
+}
+
+TEST_F(CreationRunTest, originatorChecks)
+{
+    auto in = input(true);
+    in.auftraggeberBLZ.clear();
+    EXPECT_FALSE(CreationRun::DTAUSLauf(*module, engine, in).reachedEnd);
+    in.auftraggeberName.clear();
+    EXPECT_FALSE(CreationRun::DTAUSLauf(*module, engine, in).reachedEnd);
+    in = input(true);
+    in.auftraggeberKontonummer = QStringLiteral("12-34");
+    EXPECT_FALSE(CreationRun::DTAUSLauf(*module, engine, in).reachedEnd);
+    EXPECT_EQ(messages.shown, (QStringList{QStringLiteral("Fehler: Auftraggeber-BLZ fehlerhaft"),
+                                           QStringLiteral("Fehler: Auftraggeber-Kontoinhaber nicht angeben"),
+                                           QStringLiteral("Fehler: Auftraggeber-Kontonummer fehlerhaft")}));
+}
+
+TEST_F(CreationRunTest, aRefusedBookingLeavesTheEngineReadyForTheNextRun)
+{
+    Table &b = *module->ClientDataSet1;
+    b.beforePost = nullptr; // a booking that reached the table without the checks
+    add(QStringLiteral("Kaputt"), QStringLiteral("LS_Einzug"), QStringLiteral("offen"), QDate(2026, 12, 5), 1);
+    b.edit();
+    b.setAsString(QStringLiteral("Kontonummer"), QStringLiteral("12a"));
+    b.post();
+    EXPECT_THROW(CreationRun::DTAUSLauf(*module, engine, input(true)), BelvantoError);
+    b.edit();
+    b.setAsString(QStringLiteral("Kontonummer"), QStringLiteral("5"));
+    b.post();
+    try {
+        CreationRun::DTAUSLauf(*module, engine, input(true));
+        FAIL();
+    } catch (const BelvantoError &error) {
+        EXPECT_EQ(error.message(), QStringLiteral("Die Kontonummer muss zwischen 10 und 9999999999 liegen."));
+    }
+    b.deleteRecord();
+    EXPECT_TRUE(CreationRun::DTAUSLauf(*module, engine, input(true)).reachedEnd); // not "Start() bereits aufgerufen"
+}
+
+TEST_F(CreationRunTest, executionDateStaysAsChosen)
+{
+    auto in = input(true);
+    in.ausfuehrungsdatum = QDate(2026, 12, 24); // today + 15
+    const auto result = CreationRun::DTAUSLauf(*module, engine, in);
+    EXPECT_EQ(readFile(result.file).mid(95, 8), "24122026");
+}
+
+TEST_F(CreationRunTest, targetsAreSplitAtTheirDrive)
+{
+    EXPECT_EQ(CreationRun::SplitTarget(QStringLiteral("C:\\Daten\\DTAUS0")),
+              std::make_pair(QStringLiteral("C:\\"), QStringLiteral("Daten\\DTAUS0")));
+    EXPECT_EQ(CreationRun::SplitTarget(QStringLiteral("\\\\server\\share\\DTAUS0")),
+              std::make_pair(QStringLiteral("\\\\server\\share\\"), QStringLiteral("DTAUS0")));
+    EXPECT_EQ(CreationRun::SplitTarget(QStringLiteral("/home/kasse/DTAUS0")),
+              std::make_pair(QStringLiteral("\\"), QStringLiteral("home\\kasse\\DTAUS0")));
+    // A relative target lands in the home folder, never in a drive's root.
+    EXPECT_EQ(CreationRun::SplitTarget(QStringLiteral("DTAUS0")).second,
+              QString(QDir::homePath() + QStringLiteral("/DTAUS0")).mid(1).replace(u'/', u'\\'));
+}
+
+TEST_F(CreationRunTest, markDoneMarksTheWrittenBookingsOnly)
+{
+    messages.answers = {MessageService::Answer::Ok};
+    const auto result = CreationRun::DTAUSLauf(*module, engine, input());
+    add(QStringLiteral("Später"), QStringLiteral("LS_Einzug"), QStringLiteral("offen"), QDate(2026, 12, 11), 5);
+    module->ClientDataSet1->setFiltered(false);
+    CreationRun::MarkDone(*module, result.writtenIds);
+    QStringList done;
+    Table &b = *module->ClientDataSet1;
+    for (b.first(); !b.eof(); b.next()) {
+        if (b.asString(QStringLiteral("Status")) == QLatin1String("erledigt"))
+            done.append(b.asString(QStringLiteral("Name")));
+    }
+    EXPECT_EQ(done, (QStringList{QStringLiteral("Einzug erledigt"), QStringLiteral("Abbuchung offen"),
+                                 QStringLiteral("Einzug offen")}));
+}
+
+} // namespace
