@@ -238,6 +238,41 @@ TEST_F(CliTest, importDtausIntoADataDirectory)
     EXPECT_EQ(run({"import-dtaus"}).exitCode, 2);
 }
 
+TEST_F(CliTest, createFromTheDataFiles)
+{
+    // Data: one client and the bookings of an imported file.
+    const QString file = path(QStringLiteral("DTAUS0.TXT"));
+    ASSERT_EQ(run({"dtaus", "write", writeJson(request()), file}).exitCode, 0);
+    const QString data = path(QStringLiteral("daten"));
+    ASSERT_EQ(run({"import-dtaus", file, "--data-dir", data}).exitCode, 0);
+    const QString today = QDate::currentDate().toString(Qt::ISODate);
+
+    const QString target = path(QStringLiteral("out/DTAUS0"));
+    QDir().mkpath(path(QStringLiteral("out")));
+    const QStringList create{"create", "--lastschriften", "--client", "1", "--due-from", today, "--due-to", today,
+                             "--target", target, "--data-dir", data};
+    const Result created = run(create + QStringList{"--mark-done"});
+    ASSERT_EQ(created.exitCode, 0) << created.err.toStdString();
+    EXPECT_EQ(created.out, QStringLiteral("Kontrollsumme Kontonr: 1234666\nKontrollsumme BLZ: 30050070\n"
+                                          "Satzanzahl: 2\nGesamtsumme: 12,51 €\n"));
+    EXPECT_EQ(run({"dtaus", "verify", target}).exitCode, 0);
+    EXPECT_TRUE(run({"table", "dump", data + QStringLiteral("/db1.xml")}).out.contains(QStringLiteral("\terledigt\t")));
+
+    // Everything is done now: nothing selected, a message and no file.
+    QFile::remove(target);
+    const Result nothing = run(create);
+    EXPECT_EQ(nothing.exitCode, 1);
+    EXPECT_EQ(nothing.err.trimmed(), QStringLiteral("Es wurden keine Datensätze in die DTAUS-Datei geschrieben."));
+    EXPECT_FALSE(QFile::exists(target));
+
+    EXPECT_EQ(run({"create", "--gutschriften", "--client", "9", "--due-from", today, "--due-to", today, "--target",
+                   target, "--data-dir", data})
+                  .exitCode,
+              1);
+    EXPECT_EQ(run({"create", "--lastschriften"}).exitCode, 2);
+    EXPECT_TRUE(run({"create", "--help"}).out.contains(QStringLiteral("--mark-done")));
+}
+
 TEST_F(CliTest, usage)
 {
     EXPECT_EQ(run({"--help"}).exitCode, 0);
