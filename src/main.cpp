@@ -3,7 +3,6 @@
 #include "ErrorBox.h"
 #include "MainNeu.h"
 #include "MessageBoxes.h"
-#include "QuennDTA.h"
 
 #include <QDir>
 #include <QLibraryInfo>
@@ -26,11 +25,6 @@ int main(int argc, char *argv[])
         MessageService::current().error(DataDirectoryLock::alreadyRunningMessage(data.DataDirectory()));
         return 1;
     }
-    // The engine whose checks every booking passes; the payment-file dialog will own it.
-    TQuennDTA QuennDTA1;
-    QuennDTA1.SetShowWarnings(false);
-    data.SetQuennDTA(&QuennDTA1);
-
     TMainform1 mainform(data);
     mainform.show();
     const int result = QApplication::exec();

@@ -126,8 +126,9 @@ void TMainform::BuildMenu()
     Drucken2 = addCommand(clients, QStringLiteral("Drucken"));
 
     QMenu *dtaus = menuBar()->addMenu(QStringLiteral("&DTAUS-Diskette"));
-    Lastschriften1 = addCommand(dtaus, QStringLiteral("Lastschriften erstellen"));
-    Gutschriftenerstellen1 = addCommand(dtaus, QStringLiteral("Gutschriften erstellen"));
+    Lastschriften1 = addCommand(dtaus, QStringLiteral("Lastschriften erstellen"), &TMainform::Lastschriften1Click);
+    Gutschriftenerstellen1 =
+        addCommand(dtaus, QStringLiteral("Gutschriften erstellen"), &TMainform::Gutschriftenerstellen1Click);
     dtaus->addSeparator();
     DTAUSDisketteeinlesen1 = addCommand(dtaus, QStringLiteral("DTAUS-Diskette einlesen"),
                                         &TMainform::DTAUSDisketteeinlesen1Click);

@@ -66,6 +66,9 @@ public:
     virtual void Bearbeiten3Click() = 0;
     virtual void Neu2Click() = 0;
     virtual void Bearbeiten2Click() = 0;
+    // The payment-file dialog for direct debits and for credit transfers.
+    virtual void Lastschriften1Click() = 0;
+    virtual void Gutschriftenerstellen1Click() = 0;
 
     void FormCreate();
     void FormShow();

@@ -6,13 +6,17 @@
 #include "MessageBoxes.h"
 #include "SRColBtn.h"
 #include "db1eingabeNeu.h"
+#include "dtauserstellenNeu.h"
 
 TMainform1::TMainform1(TDataModule1 &data, QWidget *parent)
     : TMainform(data, parent)
     , DB1EingabeF1(new TDB1EingabeF1(data, this))
     , DBEINgabe2F1(new TDBEINgabe2F1(*data.ClientDataSet2, this))
     , DB3EingabeF1(new TDB3EingabeF1(*data.ClientDataSet3, this))
+    , dtausErstellenF1(new TdtausErstellenF1(data, *DB3EingabeF1, this))
 {
+    // The dialog's engine checks every booking before it is saved, from start to end.
+    data.SetQuennDTA(&dtausErstellenF1->QuennDTA1);
     // The tables' edit rule: the editor of that table, when it is on screen, offers "Speichern".
     data.EnableEditorSave = [this](Table *table) {
         for (RecordEditor *editor : Editors()) {
@@ -59,4 +63,16 @@ void TMainform1::Neu2Click()
 void TMainform1::Bearbeiten2Click()
 {
     ModalWindows::exec(*DB3EingabeF1);
+}
+
+void TMainform1::Lastschriften1Click()
+{
+    dtausErstellenF1->SetKind(false);
+    ModalWindows::exec(*dtausErstellenF1);
+}
+
+void TMainform1::Gutschriftenerstellen1Click()
+{
+    dtausErstellenF1->SetKind(true);
+    ModalWindows::exec(*dtausErstellenF1);
 }

@@ -6,6 +6,7 @@ class RecordEditor;
 class TDB1EingabeF1;
 class TDB3EingabeF1;
 class TDBEINgabe2F1;
+class TdtausErstellenF1;
 
 // The main window as the program shows it: it opens the record editors.
 class TMainform1 : public TMainform
@@ -17,6 +18,7 @@ public:
     TDB1EingabeF1 *DB1EingabeF1;
     TDBEINgabe2F1 *DBEINgabe2F1;
     TDB3EingabeF1 *DB3EingabeF1;
+    TdtausErstellenF1 *dtausErstellenF1;
 
     void Neu1Click() override;
     void Bearbeiten1Click() override;
@@ -24,6 +26,8 @@ public:
     void Bearbeiten3Click() override;
     void Neu2Click() override;
     void Bearbeiten2Click() override;
+    void Lastschriften1Click() override;
+    void Gutschriftenerstellen1Click() override;
 
 private:
     QList<RecordEditor *> Editors() const;

@@ -8,10 +8,12 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 
-TableModel::TableModel(Table &table, QObject *parent)
+TableModel::TableModel(Table &table, const QStringList &fields, QObject *parent)
     : QAbstractTableModel(parent), m_table(table), m_rows(table.recordCount())
 {
-    for (int i = 0; i < table.fields().size(); ++i) {
+    for (const QString &field : fields)
+        m_columns.append(table.fieldIndex(field));
+    for (int i = 0; fields.isEmpty() && i < table.fields().size(); ++i) {
         if (table.fields().at(i).visible)
             m_columns.append(i);
     }
@@ -68,8 +70,8 @@ QVariant TableModel::headerData(int section, Qt::Orientation orientation, int ro
     return section < m_columns.size() ? m_table.fields().at(m_columns.at(section)).label() : QString();
 }
 
-DBGrid::DBGrid(Table &table, QWidget *parent)
-    : QTableView(parent), m_model(new TableModel(table, this))
+DBGrid::DBGrid(Table &table, QWidget *parent, const QStringList &fields)
+    : QTableView(parent), m_model(new TableModel(table, fields, this))
 {
     setModel(m_model);
     setSelectionBehavior(QAbstractItemView::SelectRows);

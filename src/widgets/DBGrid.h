@@ -11,7 +11,8 @@ class TableModel : public QAbstractTableModel
 {
     Q_OBJECT
 public:
-    explicit TableModel(Table &table, QObject *parent = nullptr);
+    // The columns are the table's visible fields, or the fields named.
+    explicit TableModel(Table &table, const QStringList &fields = {}, QObject *parent = nullptr);
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -33,7 +34,7 @@ class DBGrid : public QTableView
 {
     Q_OBJECT
 public:
-    explicit DBGrid(Table &table, QWidget *parent = nullptr);
+    explicit DBGrid(Table &table, QWidget *parent = nullptr, const QStringList &fields = {});
 
     void setDeletionAllowed(bool allowed) { m_deletionAllowed = allowed; }
     TableModel &tableModel() const { return *m_model; }

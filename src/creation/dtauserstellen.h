@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QDialog>
+
+class DBGrid;
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QStatusBar;
+class QToolButton;
+class TDataModule1;
+class TGradientPanel;
+class TSRColorButton;
+
+// The payment-file dialog: client, states, dates and target of a DTAUS file, the selection and its
+// control values, and the marking of the written bookings on closing.
+class TdtausErstellenF : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit TdtausErstellenF(TDataModule1 &data, QWidget *parent = nullptr);
+
+    QGroupBox *Panel1;
+    QComboBox *CBMandanten;
+    QToolButton *SpeedButton1; // "Finden"
+    QLabel *LKontoinhaber;
+    QLabel *LKontonummer;
+    QLabel *LBankleitzahl;
+    QLabel *Label9;
+    QCheckBox *CBoffen;
+    QCheckBox *CBgesperrt;
+    QDateEdit *DTPErstell;
+    QDateEdit *DTPAusf;
+    QDateEdit *DTPvon;
+    QDateEdit *DTPbis;
+    QLineEdit *EZieldatei;
+    QToolButton *SpeedButton2;
+    QLabel *LLastGut;
+    QLabel *LKontonr;
+    QLabel *LBLZ;
+    QLabel *LSatzzahl;
+    QLabel *LSumme;
+    QCheckBox *CBerledigen;
+    TGradientPanel *GradientPanel1;
+    TSRColorButton *BErstellen;
+    TSRColorButton *BBegleit;
+    TSRColorButton *BBuchungs;
+    DBGrid *DBGrid1;
+    QStatusBar *StatusBar2;
+    QLabel *StatusPanel;
+
+    void CBMandantenChange();
+    void SpeedButton2Click();
+    void EZieldateiChange();
+    // Closing: the bookings of the last file created are marked "erledigt" when that was asked for.
+    void FormClose();
+    void FillClients();
+
+protected:
+    void done(int result) override;
+    void setStatus(const QString &text, const QColor &colour);
+
+    TDataModule1 &m_data;
+    QList<qint32> m_toMark; // the marking flag: the bookings written into the confirmed file
+};

@@ -1,0 +1,156 @@
+#include "dtauserstellenNeu.h"
+
+#include "Clock.h"
+#include "DB3EingabNeu.h"
+#include "DataModule.h"
+#include "ErrorBox.h"
+#include "FormatSettings.h"
+#include "INI.h"
+#include "MessageBoxes.h"
+#include "SRColBtn.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QToolButton>
+
+TdtausErstellenF1::TdtausErstellenF1(TDataModule1 &data, TDB3EingabeF1 &clientEditor, QWidget *parent)
+    : TdtausErstellenF(data, parent), m_clientEditor(clientEditor)
+{
+    QuennDTA1.SetShowWarnings(false);
+    QuennDTA1.SetAbbuchungsauftrag(false);
+    QuennDTA1.SetZentralbank(false);
+    QuennDTA1.SetAnzahlBegleitzettel(0);
+    SetKind(false);
+    for (QCheckBox *box : {CBoffen, CBgesperrt})
+        connect(box, &QCheckBox::clicked, this, guarded([this] { CBoffenClick(); }));
+    for (QDateEdit *picker : {DTPvon, DTPbis})
+        connect(picker, &QDateEdit::dateChanged, this, guarded([this] {
+                    if (isVisible())
+                        CBoffenClick();
+                }));
+    connect(SpeedButton1, &QToolButton::clicked, this, guarded([this] { SpeedButton1Click(); }));
+    connect(BErstellen, &TSRColorButton::clicked, this, guarded([this] { BErstellenClick(); }));
+}
+
+void TdtausErstellenF1::SetKind(bool gutschriften)
+{
+    setWindowTitle(gutschriften ? QStringLiteral("Gutschriften erstellen") : QStringLiteral("Lastschriften erstellen"));
+    LLastGut->setText(gutschriften ? QStringLiteral("Gutschriften") : QStringLiteral("Lastschriften"));
+}
+
+void TdtausErstellenF1::showEvent(QShowEvent *event)
+{
+    TdtausErstellenF::showEvent(event);
+    guarded([this] { FormShow(); })();
+}
+
+void TdtausErstellenF1::FormShow()
+{
+    m_data.SaveTables(); // every opening is a save point
+    const QString stored = ReadSettingString(QStringLiteral("OutputDir"));
+    if (!stored.isEmpty())
+        EZieldatei->setText(stored);
+    Label9->hide();
+    const QDate today = Clock::today();
+    // Only the days the engine accepts: it would change any other day to today without a word.
+    DTPAusf->setDateRange(today, today.addDays(15));
+    for (QDateEdit *picker : {DTPvon, DTPbis, DTPErstell, DTPAusf}) {
+        picker->blockSignals(true);
+        picker->setDate(today);
+        picker->blockSignals(false);
+    }
+    m_toMark.clear();
+    m_data.DisconnectDB();
+    FillClients();
+    bool preselected = false;
+    guarded([&] {
+        preselected = Preselect();
+        if (preselected) {
+            CBMandantenChange();
+            CBoffenClick();
+        }
+    })();
+    if (!preselected)
+        Label9->show();
+    EZieldateiChange();
+    m_data.ConnectDB();
+    setStatus(QStringLiteral("Bereit"), Qt::black);
+}
+
+bool TdtausErstellenF1::Preselect()
+{
+    Table &clients = *m_data.ClientDataSet3;
+    if (clients.isEmpty())
+        return false;
+    clients.locate(QStringLiteral("ID"), QString::number(ReadSettingInteger(QStringLiteral("Mandant"))));
+    CBMandanten->setEditText(clients.asString(QStringLiteral("ID")) + QStringLiteral(" -  ")
+                             + clients.asString(QStringLiteral("Name")));
+    return true;
+}
+
+void TdtausErstellenF1::SpeedButton1Click()
+{
+    Label9->hide();
+    ModalWindows::exec(m_clientEditor);
+    FillClients();
+    if (Preselect())
+        CBMandantenChange();
+    else
+        Label9->show();
+}
+
+CreationRun::Input TdtausErstellenF1::RunInput(bool preview) const
+{
+    CreationRun::Input input;
+    input.gutschriften = LLastGut->text() == QLatin1String("Gutschriften");
+    input.auftraggeberName = LKontoinhaber->text();
+    input.auftraggeberBLZ = LBankleitzahl->text();
+    input.auftraggeberKontonummer = LKontonummer->text();
+    input.dueFrom = DTPvon->date();
+    input.dueTo = DTPbis->date();
+    input.ausfuehrungsdatum = DTPAusf->date();
+    input.offen = CBoffen->isChecked();
+    input.gesperrt = CBgesperrt->isChecked();
+    // The preview's scratch file goes to the system's temporary folder.
+    input.target = preview ? QDir::temp().filePath(QStringLiteral("Belvanto-Vorschau.tmp")) : EZieldatei->text();
+    input.preview = preview;
+    return input;
+}
+
+void TdtausErstellenF1::ShowResult(const CreationRun::Result &result)
+{
+    if (!result.reachedEnd)
+        return;
+    LKontonr->setText(QStringLiteral("Kontrollsumme Kontonr: ") + QString::number(result.sumKontonummern));
+    LBLZ->setText(QStringLiteral("Kontrollsumme BLZ: ") + QString::number(result.sumBankleitzahlen));
+    LSatzzahl->setText(QStringLiteral("Satzanzahl: ") + QString::number(result.count));
+    LSumme->setText(QStringLiteral("Gesamtsumme: ") + FormatSettings::formatCurrency(result.totalAmount));
+    setStatus(QStringLiteral("Verarbeitung erfolgreich beendet"), Qt::red);
+}
+
+void TdtausErstellenF1::CBoffenClick()
+{
+    if (!CBoffen->isChecked() && !CBgesperrt->isChecked())
+        CBoffen->setChecked(true);
+    for (QLabel *label : {LSumme, LSatzzahl, LKontonr, LBLZ})
+        label->clear();
+    setStatus(QStringLiteral("Verarbeitung beginnt ..."), Qt::red);
+    ShowResult(CreationRun::DTAUSLauf(m_data, QuennDTA1, RunInput(true)));
+}
+
+void TdtausErstellenF1::BErstellenClick()
+{
+    for (QLabel *label : {LSumme, LSatzzahl, LKontonr, LBLZ})
+        label->clear();
+    setStatus(QStringLiteral("Verarbeitung beginnt ..."), Qt::red);
+    const CreationRun::Result result = CreationRun::DTAUSLauf(m_data, QuennDTA1, RunInput(false));
+    ShowResult(result);
+    // Only bookings that went into a file that stays are marked when the dialog closes.
+    if (result.reachedEnd && result.confirmed && CBerledigen->isChecked())
+        m_toMark = result.writtenIds;
+    WriteSettingString(QStringLiteral("OutputDir"), EZieldatei->text());
+}

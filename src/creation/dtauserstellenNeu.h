@@ -1,0 +1,34 @@
+#pragma once
+
+#include "CreationRun.h"
+#include "QuennDTA.h"
+#include "dtauserstellen.h"
+
+class TDB3EingabeF1;
+
+// The payment-file dialog as the program shows it, with the engine whose checks every booking passes.
+class TdtausErstellenF1 : public TdtausErstellenF
+{
+    Q_OBJECT
+public:
+    TdtausErstellenF1(TDataModule1 &data, TDB3EingabeF1 &clientEditor, QWidget *parent = nullptr);
+
+    TQuennDTA QuennDTA1;
+
+    void FormShow();
+    void CBoffenClick();
+    void SpeedButton1Click();
+    void BErstellenClick();
+    // Sets the file kind: "Lastschriften" or "Gutschriften".
+    void SetKind(bool gutschriften);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    CreationRun::Input RunInput(bool preview) const;
+    void ShowResult(const CreationRun::Result &result);
+    bool Preselect();
+
+    TDB3EingabeF1 &m_clientEditor;
+};
