@@ -1,5 +1,6 @@
 // From start-up to the first painted main window, with 100,000 bookings in the data files.
 #include "BenchData.h"
+#include "CreationRun.h"
 #include "DBGrid.h"
 #include "MainNeu.h"
 #include "QuennDTA.h"
@@ -43,6 +44,37 @@ void BM_StartToFirstPaint(benchmark::State &state)
     }
 }
 BENCHMARK(BM_StartToFirstPaint)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// A preview of the payment-file dialog over 100,000 bookings, with the grid showing the selection.
+void BM_PreviewWithGrid(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    TDataModule1 data({dir.path(), dir.path()});
+    TQuennDTA engine;
+    data.SetQuennDTA(&engine);
+    data.ClientDataSet1->afterInsert = nullptr;
+    data.ClientDataSet1->beforePost = nullptr;
+    fillBookings(*data.ClientDataSet1, int(state.range(0)));
+    DBGrid grid(*data.ClientDataSet1);
+    grid.resize(900, 400);
+    grid.show();
+    CreationRun::Input input;
+    input.auftraggeberName = QStringLiteral("Verein");
+    input.auftraggeberBLZ = QStringLiteral("12345678");
+    input.auftraggeberKontonummer = QStringLiteral("1234567890");
+    input.dueFrom = QDate(2026, 1, 1);
+    input.dueTo = QDate(2026, 12, 31);
+    input.gesperrt = true; // with "offen": two of three states, two of three kinds
+    input.target = dir.filePath(QStringLiteral("preview.tmp"));
+    input.preview = true;
+    int selected = 0;
+    for (auto _ : state) {
+        selected = CreationRun::DTAUSLauf(data, engine, input).count;
+        benchmark::DoNotOptimize(grid.grab().toImage().width());
+    }
+    state.counters["selected"] = selected;
+}
+BENCHMARK(BM_PreviewWithGrid)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
 
