@@ -7,7 +7,6 @@
 
 #include <QComboBox>
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
@@ -18,8 +17,8 @@ SurveyWindow::SurveyWindow(QWidget *parent)
     , EWunsch(new QPlainTextEdit)
     , LHinweis(new QLabel(QStringLiteral("Ihre Antworten werden nicht versendet und nirgends gespeichert. "
                                          "Teilen Sie sie uns gern auf Ihrem üblichen Weg mit.")))
-    , BOK(new TSRColorButton)
-    , BAbbrechen(new TSRColorButton)
+    , BOK(TSRColorButton::DialogButton(QStringLiteral("&OK")))
+    , BAbbrechen(TSRColorButton::DialogButton(QStringLiteral("&Abbrechen"), 80))
 {
     setWindowTitle(QStringLiteral("Umfrage zur Verbesserung des Programmes"));
     WindowLook::applyToWindow(*this, true);
@@ -33,16 +32,7 @@ SurveyWindow::SurveyWindow(QWidget *parent)
     form->addRow(QStringLiteral("Was sollen wir verbessern?"), EWunsch);
     form->addRow(LHinweis);
 
-    auto *bar = new TGradientPanel;
-    bar->UseDialogBarLook();
-    BOK->SetCaption(QStringLiteral("&OK"));
-    BOK->UseDialogButtonLook();
-    BAbbrechen->SetCaption(QStringLiteral("&Abbrechen"));
-    BAbbrechen->UseDialogButtonLook(80);
-    auto *barLayout = new QHBoxLayout(bar);
-    barLayout->addStretch();
-    barLayout->addWidget(BOK);
-    barLayout->addWidget(BAbbrechen);
+    auto *bar = TGradientPanel::DialogBar({BOK, BAbbrechen});
     connect(BOK, &TSRColorButton::clicked, this, [this] {
         MessageService::current().information(QStringLiteral("Vielen Dank für Ihre Antworten."));
         accept();

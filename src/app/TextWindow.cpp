@@ -4,12 +4,11 @@
 #include "SRColBtn.h"
 #include "WindowLook.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
 
 TextWindow::TextWindow(const QString &caption, const QString &text, QWidget *parent)
-    : QDialog(parent), LText(new QLabel(text)), BSchliessen(new TSRColorButton)
+    : QDialog(parent), LText(new QLabel(text)), BSchliessen(TSRColorButton::DialogButton(QStringLiteral("&Schließen"), 80))
 {
     setWindowTitle(caption);
     WindowLook::applyToWindow(*this, true);
@@ -18,13 +17,7 @@ TextWindow::TextWindow(const QString &caption, const QString &text, QWidget *par
     LText->setMinimumWidth(600);
     LText->setContentsMargins(16, 16, 16, 16);
 
-    auto *bar = new TGradientPanel;
-    bar->UseDialogBarLook();
-    BSchliessen->SetCaption(QStringLiteral("&Schließen"));
-    BSchliessen->UseDialogButtonLook(80);
-    auto *barLayout = new QHBoxLayout(bar);
-    barLayout->addStretch();
-    barLayout->addWidget(BSchliessen);
+    auto *bar = TGradientPanel::DialogBar({BSchliessen});
     connect(BSchliessen, &TSRColorButton::clicked, this, &QDialog::accept);
 
     auto *layout = new QVBoxLayout(this);

@@ -128,24 +128,12 @@ TdtausErstellenF::TdtausErstellenF(TDataModule1 &data, QWidget *parent)
     CBerledigen->setChecked(true);
     panel->addWidget(CBerledigen, 3, 0, 1, 3);
 
-    GradientPanel1 = new TGradientPanel;
-    GradientPanel1->UseDialogBarLook();
-    BErstellen = new TSRColorButton;
-    BErstellen->SetCaption(QStringLiteral("&Erstellen"));
-    BErstellen->UseDialogButtonLook(90);
-    BBegleit = new TSRColorButton;
-    BBegleit->SetCaption(QStringLiteral(" Begleitblatt"));
-    BBegleit->UseDialogButtonLook(110);
-    BBuchungs = new TSRColorButton;
-    BBuchungs->SetCaption(QStringLiteral("Buchungsliste drucken"));
-    BBuchungs->UseDialogButtonLook(170);
+    BErstellen = TSRColorButton::DialogButton(QStringLiteral("&Erstellen"), 90);
+    BBegleit = TSRColorButton::DialogButton(QStringLiteral(" Begleitblatt"), 110);
+    BBuchungs = TSRColorButton::DialogButton(QStringLiteral("Buchungsliste drucken"), 170);
     for (TSRColorButton *printing : {BBegleit, BBuchungs})
         printing->setEnabled(false); // the printouts come with a later version
-    auto *bar = new QHBoxLayout(GradientPanel1);
-    bar->addWidget(BErstellen);
-    bar->addWidget(BBegleit);
-    bar->addWidget(BBuchungs);
-    bar->addStretch();
+    GradientPanel1 = TGradientPanel::DialogBar({BErstellen, BBegleit, BBuchungs}, false);
 
     DBGrid1 = new DBGrid(*data.ClientDataSet1, this,
                          {QStringLiteral("ID"), QStringLiteral("Name"), QStringLiteral("Kontonummer"), QStringLiteral("BLZ"),

@@ -14,37 +14,21 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-namespace {
-TSRColorButton *barButton(const QString &caption, int width = 75)
-{
-    auto *button = new TSRColorButton;
-    button->SetCaption(caption);
-    button->UseDialogButtonLook(width);
-    return button;
-}
-} // namespace
-
 RecordEditor::RecordEditor(Table &table, const QString &caption, const QString &deleteQuestion, QWidget *parent)
     : QDialog(parent)
-    , GradientPanel1(new TGradientPanel)
-    , BNeu(barButton(QStringLiteral("&NEU")))
-    , BSpeichern(barButton(QStringLiteral("S&peichern"), 85))
-    , BLoeschen(barButton(QStringLiteral("&Löschen")))
-    , BSchliessen(barButton(QStringLiteral("S&chließen"), 85))
+    , BNeu(TSRColorButton::DialogButton(QStringLiteral("&NEU"), 75))
+    , BSpeichern(TSRColorButton::DialogButton(QStringLiteral("S&peichern"), 85))
+    , BLoeschen(TSRColorButton::DialogButton(QStringLiteral("&Löschen"), 75))
+    , BSchliessen(TSRColorButton::DialogButton(QStringLiteral("S&chließen"), 85))
     , DBNavigator1(new DBNavigator(table))
+    , GradientPanel1(TGradientPanel::DialogBar({BNeu, BSpeichern, BLoeschen, BSchliessen}, false))
     , m_table(table)
     , m_deleteQuestion(deleteQuestion)
     , m_form(new QGridLayout)
 {
     setWindowTitle(caption);
     WindowLook::applyToWindow(*this, true);
-    GradientPanel1->UseDialogBarLook();
-    auto *bar = new QHBoxLayout(GradientPanel1);
-    bar->setContentsMargins(8, 4, 8, 4);
-    for (TSRColorButton *button : {BNeu, BSpeichern, BLoeschen, BSchliessen})
-        bar->addWidget(button);
-    bar->addStretch();
-    bar->addWidget(DBNavigator1);
+    GradientPanel1->layout()->addWidget(DBNavigator1);
 
     m_form->setContentsMargins(14, 12, 14, 12);
     m_form->setHorizontalSpacing(10);

@@ -18,12 +18,12 @@ public:
 
     Table &table() const { return m_table; }
 
-    TGradientPanel *GradientPanel1;
     TSRColorButton *BNeu;
     TSRColorButton *BSpeichern;
     TSRColorButton *BLoeschen;
     TSRColorButton *BSchliessen;
     DBNavigator *DBNavigator1;
+    TGradientPanel *GradientPanel1;
 
     virtual void BNeuClick();
     virtual void BSpeichernClick();

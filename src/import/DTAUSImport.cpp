@@ -29,9 +29,9 @@ TDTAUSImportF::TDTAUSImportF(TDataModule1 &data, QWidget *parent)
     , CBBuchungen(new QCheckBox(QStringLiteral("Buchungssätze")))
     , CBZE(new QCheckBox(QStringLiteral("Zahlungspflichtige/Empfänger")))
     , CBAuftraggeber(new QCheckBox(QStringLiteral("Auftraggeber")))
-    , GradientPanel2(new TGradientPanel)
-    , Button1(new TSRColorButton)
-    , BLoeschen(new TSRColorButton)
+    , Button1(TSRColorButton::DialogButton(QStringLiteral("&Start")))
+    , BLoeschen(TSRColorButton::DialogButton(QStringLiteral("S&chließen"), 80))
+    , GradientPanel2(TGradientPanel::DialogBar({Button1, BLoeschen}))
     , m_data(data)
 {
     setWindowTitle(QStringLiteral("DTAUS-Datei importieren"));
@@ -53,16 +53,6 @@ TDTAUSImportF::TDTAUSImportF(TDataModule1 &data, QWidget *parent)
     importLayout->addWidget(CBBuchungen);
     importLayout->addWidget(CBZE);
     importLayout->addWidget(CBAuftraggeber);
-
-    GradientPanel2->UseDialogBarLook();
-    Button1->SetCaption(QStringLiteral("&Start"));
-    Button1->UseDialogButtonLook();
-    BLoeschen->SetCaption(QStringLiteral("S&chließen"));
-    BLoeschen->UseDialogButtonLook(80);
-    auto *barLayout = new QHBoxLayout(GradientPanel2);
-    barLayout->addStretch();
-    barLayout->addWidget(Button1);
-    barLayout->addWidget(BLoeschen);
 
     auto *body = new QVBoxLayout;
     body->setContentsMargins(8, 8, 8, 8);

@@ -29,9 +29,9 @@ public:
     QCheckBox *CBBuchungen;
     QCheckBox *CBZE;
     QCheckBox *CBAuftraggeber;
-    TGradientPanel *GradientPanel2;
     TSRColorButton *Button1;
     TSRColorButton *BLoeschen;
+    TGradientPanel *GradientPanel2;
     TQuennDTA QuennDTA1;
 
     void SpeedButton1Click();

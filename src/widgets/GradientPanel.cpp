@@ -2,6 +2,7 @@
 
 #include "WindowLook.h"
 
+#include <QHBoxLayout>
 #include <QPainter>
 
 TGradientPanel::TGradientPanel(QWidget *parent)
@@ -24,6 +25,21 @@ void TGradientPanel::UseDialogBarLook()
     SetColorEnd(QColor(0, 0, 128));
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setFixedHeight(51);
+}
+
+TGradientPanel *TGradientPanel::DialogBar(const QList<QWidget *> &buttons, bool right)
+{
+    auto *bar = new TGradientPanel;
+    bar->UseDialogBarLook();
+    auto *layout = new QHBoxLayout(bar);
+    layout->setContentsMargins(8, 4, 8, 4);
+    if (right)
+        layout->addStretch();
+    for (QWidget *button : buttons)
+        layout->addWidget(button);
+    if (!right)
+        layout->addStretch();
+    return bar;
 }
 
 void TGradientPanel::paintEvent(QPaintEvent *event)

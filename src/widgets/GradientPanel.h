@@ -34,6 +34,8 @@ public:
     static QColor LineColor(const QColor &start, const QColor &end, int d, int n);
     // The look of the dialogs' button bars: common window colour to navy, top to bottom, 51 high.
     void UseDialogBarLook();
+    // A dialog's button bar carrying these buttons, on the right or on the left.
+    static TGradientPanel *DialogBar(const QList<QWidget *> &buttons, bool right = true);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -116,6 +116,14 @@ void TSRColorButton::UseDialogButtonLook(int width)
     setFont(arial);
 }
 
+TSRColorButton *TSRColorButton::DialogButton(const QString &caption, int width)
+{
+    auto *button = new TSRColorButton;
+    button->SetCaption(caption);
+    button->UseDialogButtonLook(width);
+    return button;
+}
+
 void TSRColorButton::click()
 {
     if (!isEnabled())

@@ -74,6 +74,7 @@ public:
 
     // The look of the dialogs' buttons: 30 high, three bevels, black frame, light vertical gradient.
     void UseDialogButtonLook(int width = 65);
+    static TSRColorButton *DialogButton(const QString &caption, int width = 65);
     // Presses and releases the button as a click with the mouse does.
     void click();
 

@@ -14,15 +14,12 @@
 
 namespace {
 
-class DTAUSImportWindowTest : public BelvantoTest
+class DTAUSImportWindowTest : public ModuleTest
 {
 protected:
     void SetUp() override
     {
-        BelvantoTest::SetUp();
-        QDir().mkpath(path(QStringLiteral("data")));
-        module = std::make_unique<TDataModule1>(DataLocations{path(QStringLiteral("data")), path(QStringLiteral("program"))});
-        module->SetQuennDTA(&checks);
+        ModuleTest::SetUp();
         window = std::make_unique<TMainform1>(*module);
         window->show(); // opens the data files
         messages.shown.clear();
@@ -33,7 +30,7 @@ protected:
     {
         FileDialogs::setNextFileName({});
         ModalWindows::setHandler({});
-        BelvantoTest::TearDown();
+        ModuleTest::TearDown();
     }
 
     QString dtausFile()
@@ -51,8 +48,6 @@ protected:
         return path(QStringLiteral("DTAUS0.TXT"));
     }
 
-    TQuennDTA checks;
-    std::unique_ptr<TDataModule1> module;
     std::unique_ptr<TMainform1> window;
     TDTAUSImportF *importWindow = nullptr;
     ScriptedMessages messages;

@@ -18,15 +18,12 @@
 
 namespace {
 
-class EditorsTest : public BelvantoTest
+class EditorsTest : public ModuleTest
 {
 protected:
     void SetUp() override
     {
-        BelvantoTest::SetUp();
-        QDir().mkpath(path(QStringLiteral("data")));
-        module = std::make_unique<TDataModule1>(DataLocations{path(QStringLiteral("data")), path(QStringLiteral("program"))});
-        module->SetQuennDTA(&checks);
+        ModuleTest::SetUp();
         window = std::make_unique<TMainform1>(*module);
         window->show();
         loadBanks();
@@ -40,7 +37,7 @@ protected:
     void TearDown() override
     {
         ModalWindows::setHandler({});
-        BelvantoTest::TearDown();
+        ModuleTest::TearDown();
     }
 
     void loadBanks()
@@ -95,8 +92,6 @@ protected:
     Table &bookings() { return *module->ClientDataSet1; }
     Table &payers() { return *module->ClientDataSet2; }
 
-    TQuennDTA checks;
-    std::unique_ptr<TDataModule1> module;
     std::unique_ptr<TMainform1> window;
     ScriptedMessages messages;
 };

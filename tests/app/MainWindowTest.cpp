@@ -16,12 +16,12 @@
 
 namespace {
 
-class MainWindowTest : public BelvantoTest
+class MainWindowTest : public ModuleTest
 {
 protected:
     void SetUp() override
     {
-        BelvantoTest::SetUp();
+        ModuleTest::SetUp();
         QDir().mkpath(path(QStringLiteral("program")));
         start();
     }
@@ -29,8 +29,7 @@ protected:
     void start()
     {
         window.reset();
-        module = std::make_unique<TDataModule1>(DataLocations{path(QStringLiteral("data")), path(QStringLiteral("program"))});
-        module->SetQuennDTA(&engine);
+        module = newModule();
         window = std::make_unique<TMainform1>(*module);
     }
 
@@ -47,8 +46,6 @@ protected:
         b.post();
     }
 
-    TQuennDTA engine;
-    std::unique_ptr<TDataModule1> module;
     std::unique_ptr<TMainform1> window;
     ScriptedMessages messages;
 };

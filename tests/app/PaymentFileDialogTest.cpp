@@ -22,14 +22,12 @@
 
 namespace {
 
-class PaymentFileDialogTest : public BelvantoTest
+class PaymentFileDialogTest : public ModuleTest
 {
 protected:
     void SetUp() override
     {
-        BelvantoTest::SetUp();
-        QDir().mkpath(path(QStringLiteral("data")));
-        module = std::make_unique<TDataModule1>(DataLocations{path(QStringLiteral("data")), path(QStringLiteral("program"))});
+        ModuleTest::SetUp();
         window = std::make_unique<TMainform1>(*module);
         window->show();
         dialog = window->dtausErstellenF1;
@@ -45,7 +43,7 @@ protected:
     void TearDown() override
     {
         ModalWindows::setHandler({});
-        BelvantoTest::TearDown();
+        ModuleTest::TearDown();
     }
 
     void addClient(const QString &name, const QString &konto, int blz)
@@ -94,7 +92,6 @@ protected:
         return result;
     }
 
-    std::unique_ptr<TDataModule1> module;
     std::unique_ptr<TMainform1> window;
     TdtausErstellenF1 *dialog = nullptr;
     ScriptedMessages messages;

@@ -184,7 +184,7 @@ TEST_F(RecordRulesTest, paymentKindIsRememberedAcrossARestart)
     // The main window writes the remembered kind when it closes; the next start reads it.
     WriteSettingInteger(QStringLiteral("letzteArt"), 1);
     TDataModule1 next({path(QStringLiteral("data")), path(QStringLiteral("program"))});
-    next.SetQuennDTA(&engine);
+    next.SetQuennDTA(&checks);
     next.OpenDataFiles();
     next.ClientDataSet1->insert();
     EXPECT_EQ(next.ClientDataSet1->asString(QStringLiteral("Zahlungsart")), QStringLiteral("LS_Abbuchung"));

@@ -8,15 +8,12 @@
 #include <QDir>
 
 // The four tables of a data module whose data directory is the test's folder.
-class TableTest : public BelvantoTest
+class TableTest : public ModuleTest
 {
 protected:
     void SetUp() override
     {
-        BelvantoTest::SetUp();
-        QDir().mkpath(path(QStringLiteral("data")));
-        module = std::make_unique<TDataModule1>(DataLocations{path(QStringLiteral("data")), path(QStringLiteral("program"))});
-        module->SetQuennDTA(&engine);
+        ModuleTest::SetUp();
     }
 
     Table &bookings() { return *module->ClientDataSet1; }
@@ -54,6 +51,4 @@ protected:
         return values;
     }
 
-    TQuennDTA engine; // the checks' engine, as the payment-file dialog holds it
-    std::unique_ptr<TDataModule1> module;
 };

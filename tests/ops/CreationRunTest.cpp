@@ -11,15 +11,12 @@
 
 namespace {
 
-class CreationRunTest : public BelvantoTest
+class CreationRunTest : public ModuleTest
 {
 protected:
     void SetUp() override
     {
-        BelvantoTest::SetUp();
-        QDir().mkpath(path(QStringLiteral("data")));
-        module = std::make_unique<TDataModule1>(DataLocations{path(QStringLiteral("data")), path(QStringLiteral("program"))});
-        module->SetQuennDTA(&engine);
+        ModuleTest::SetUp();
         module->OpenDataFiles();
         add(QStringLiteral("Einzug offen"), QStringLiteral("LS_Einzug"), QStringLiteral("offen"), QDate(2026, 12, 10), 10);
         add(QStringLiteral("Abbuchung offen"), QStringLiteral("LS_Abbuchung"), QStringLiteral("offen"), QDate(2026, 12, 20), 20);
@@ -66,14 +63,12 @@ protected:
         return names;
     }
 
-    TQuennDTA engine;
-    std::unique_ptr<TDataModule1> module;
     ScriptedMessages messages;
 };
 
 TEST_F(CreationRunTest, directDebitsOfBothKindsUpToTheLastDueDay)
 {
-    const auto result = CreationRun::DTAUSLauf(*module, engine, input(true));
+    const auto result = CreationRun::DTAUSLauf(*module, checks, input(true));
     EXPECT_TRUE(result.reachedEnd);
     EXPECT_EQ(selectedNames(), (QStringList{QStringLiteral("Abbuchung offen"), QStringLiteral("Einzug offen")}));
     EXPECT_EQ(result.count, 2);
@@ -83,7 +78,7 @@ TEST_F(CreationRunTest, directDebitsOfBothKindsUpToTheLastDueDay)
     EXPECT_EQ(module->ClientDataSet1->filter(),
               QStringLiteral("Zahlungsart <> 'GS_Ueberweisung' and Faelligkeit >= '01.12.2026' and Faelligkeit <= "
                              "'20.12.2026' and (  Status = 'offen' )"));
-    // The file is what the engine writes, and it verifies.
+    // The file is what the checks writes, and it verifies.
     QFile file(result.file);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     DTAUSVerifier verifier;
@@ -96,14 +91,14 @@ TEST_F(CreationRunTest, statesAndKinds)
 {
     auto in = input(true);
     in.gesperrt = true;
-    CreationRun::DTAUSLauf(*module, engine, in);
+    CreationRun::DTAUSLauf(*module, checks, in);
     EXPECT_EQ(selectedNames().size(), 3);
     in.offen = false;
-    CreationRun::DTAUSLauf(*module, engine, in);
+    CreationRun::DTAUSLauf(*module, checks, in);
     EXPECT_EQ(selectedNames(), QStringList{QStringLiteral("Einzug gesperrt")});
     in = input(true);
     in.gutschriften = true;
-    const auto credits = CreationRun::DTAUSLauf(*module, engine, in);
+    const auto credits = CreationRun::DTAUSLauf(*module, checks, in);
     EXPECT_EQ(selectedNames(), QStringList{QStringLiteral("Gutschrift offen")});
     EXPECT_EQ(readFile(credits.file).mid(5, 2), "GK");
 }
@@ -111,7 +106,7 @@ TEST_F(CreationRunTest, statesAndKinds)
 TEST_F(CreationRunTest, createAsksAndCancelDeletesTheFile)
 {
     messages.answers = {MessageService::Answer::Cancel};
-    const auto cancelled = CreationRun::DTAUSLauf(*module, engine, input());
+    const auto cancelled = CreationRun::DTAUSLauf(*module, checks, input());
     EXPECT_TRUE(cancelled.reachedEnd);
     EXPECT_FALSE(cancelled.confirmed);
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("DTAUS0"))));
@@ -120,7 +115,7 @@ TEST_F(CreationRunTest, createAsksAndCancelDeletesTheFile)
                                                      "in die Datei \"") + path(QStringLiteral("DTAUS0"))
                                           + QStringLiteral("\" geschrieben."));
     messages.answers = {MessageService::Answer::Ok};
-    const auto confirmed = CreationRun::DTAUSLauf(*module, engine, input());
+    const auto confirmed = CreationRun::DTAUSLauf(*module, checks, input());
     EXPECT_TRUE(confirmed.confirmed);
     EXPECT_TRUE(QFile::exists(path(QStringLiteral("DTAUS0"))));
     EXPECT_EQ(confirmed.writtenIds, (QList<qint32>{2, 1}));
@@ -130,7 +125,7 @@ TEST_F(CreationRunTest, nothingSelectedIsReportedAndLeavesNoFile)
 {
     auto in = input();
     in.dueFrom = QDate(2026, 12, 21); // after due-to
-    const auto result = CreationRun::DTAUSLauf(*module, engine, in);
+    const auto result = CreationRun::DTAUSLauf(*module, checks, in);
     EXPECT_EQ(result.count, 0);
     EXPECT_EQ(messages.shown, QStringList{QStringLiteral("Information: Es wurden keine Datensätze in die DTAUS-Datei geschrieben.")});
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("DTAUS0"))));
@@ -140,12 +135,12 @@ TEST_F(CreationRunTest, originatorChecks)
 {
     auto in = input(true);
     in.auftraggeberBLZ.clear();
-    EXPECT_FALSE(CreationRun::DTAUSLauf(*module, engine, in).reachedEnd);
+    EXPECT_FALSE(CreationRun::DTAUSLauf(*module, checks, in).reachedEnd);
     in.auftraggeberName.clear();
-    EXPECT_FALSE(CreationRun::DTAUSLauf(*module, engine, in).reachedEnd);
+    EXPECT_FALSE(CreationRun::DTAUSLauf(*module, checks, in).reachedEnd);
     in = input(true);
     in.auftraggeberKontonummer = QStringLiteral("12-34");
-    EXPECT_FALSE(CreationRun::DTAUSLauf(*module, engine, in).reachedEnd);
+    EXPECT_FALSE(CreationRun::DTAUSLauf(*module, checks, in).reachedEnd);
     EXPECT_EQ(messages.shown, (QStringList{QStringLiteral("Fehler: Auftraggeber-BLZ fehlerhaft"),
                                            QStringLiteral("Fehler: Auftraggeber-Kontoinhaber nicht angeben"),
                                            QStringLiteral("Fehler: Auftraggeber-Kontonummer fehlerhaft")}));
@@ -159,25 +154,25 @@ TEST_F(CreationRunTest, aRefusedBookingLeavesTheEngineReadyForTheNextRun)
     b.edit();
     b.setAsString(QStringLiteral("Kontonummer"), QStringLiteral("12a"));
     b.post();
-    EXPECT_THROW(CreationRun::DTAUSLauf(*module, engine, input(true)), BelvantoError);
+    EXPECT_THROW(CreationRun::DTAUSLauf(*module, checks, input(true)), BelvantoError);
     b.edit();
     b.setAsString(QStringLiteral("Kontonummer"), QStringLiteral("5"));
     b.post();
     try {
-        CreationRun::DTAUSLauf(*module, engine, input(true));
+        CreationRun::DTAUSLauf(*module, checks, input(true));
         FAIL();
     } catch (const BelvantoError &error) {
         EXPECT_EQ(error.message(), QStringLiteral("Die Kontonummer muss zwischen 10 und 9999999999 liegen."));
     }
     b.deleteRecord();
-    EXPECT_TRUE(CreationRun::DTAUSLauf(*module, engine, input(true)).reachedEnd); // not "Start() bereits aufgerufen"
+    EXPECT_TRUE(CreationRun::DTAUSLauf(*module, checks, input(true)).reachedEnd); // not "Start() bereits aufgerufen"
 }
 
 TEST_F(CreationRunTest, executionDateStaysAsChosen)
 {
     auto in = input(true);
     in.ausfuehrungsdatum = QDate(2026, 12, 24); // today + 15
-    const auto result = CreationRun::DTAUSLauf(*module, engine, in);
+    const auto result = CreationRun::DTAUSLauf(*module, checks, in);
     EXPECT_EQ(readFile(result.file).mid(95, 8), "24122026");
 }
 
@@ -197,7 +192,7 @@ TEST_F(CreationRunTest, targetsAreSplitAtTheirDrive)
 TEST_F(CreationRunTest, markDoneMarksTheWrittenBookingsOnly)
 {
     messages.answers = {MessageService::Answer::Ok};
-    const auto result = CreationRun::DTAUSLauf(*module, engine, input());
+    const auto result = CreationRun::DTAUSLauf(*module, checks, input());
     add(QStringLiteral("Später"), QStringLiteral("LS_Einzug"), QStringLiteral("offen"), QDate(2026, 12, 11), 5);
     module->ClientDataSet1->setFiltered(false);
     CreationRun::MarkDone(*module, result.writtenIds);

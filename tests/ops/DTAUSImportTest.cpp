@@ -8,15 +8,12 @@
 
 namespace {
 
-class DTAUSImportTest : public BelvantoTest
+class DTAUSImportTest : public ModuleTest
 {
 protected:
     void SetUp() override
     {
-        BelvantoTest::SetUp();
-        QDir().mkpath(path(QStringLiteral("data")));
-        module = std::make_unique<TDataModule1>(DataLocations{path(QStringLiteral("data")), path(QStringLiteral("program"))});
-        module->SetQuennDTA(&checks);
+        ModuleTest::SetUp();
         module->OpenDataFiles();
     }
 
@@ -28,7 +25,7 @@ protected:
         QStringList lines;
     };
 
-    // A DTAUS file as the engine writes it.
+    // A DTAUS file as the checks writes it.
     QString writeDtaus(const QString &name, bool debits, const QList<Payment> &payments, const QString &key = {})
     {
         TQuennDTA writer;
@@ -62,8 +59,6 @@ protected:
         return result;
     }
 
-    TQuennDTA checks;
-    std::unique_ptr<TDataModule1> module;
     ScriptedMessages messages;
 };
 

@@ -22,6 +22,20 @@ void BelvantoTest::TearDown()
     MessageRecorder::uninstall();
 }
 
+void ModuleTest::SetUp()
+{
+    BelvantoTest::SetUp();
+    QDir().mkpath(path(QStringLiteral("data")));
+    module = newModule();
+}
+
+std::unique_ptr<TDataModule1> ModuleTest::newModule()
+{
+    auto data = std::make_unique<TDataModule1>(DataLocations{path(QStringLiteral("data")), path(QStringLiteral("program"))});
+    data->SetQuennDTA(&checks);
+    return data;
+}
+
 QByteArray BelvantoTest::readFile(const QString &name) const
 {
     QFile file(name.startsWith(u'/') ? name : path(name));

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "DataModule.h"
 #include "MessageService.h"
+#include "QuennDTA.h"
 
 #include <QByteArray>
 #include <QString>
@@ -21,6 +23,17 @@ protected:
     void writeFile(const QString &name, const QByteArray &content) const;
 
     QTemporaryDir m_dir;
+};
+
+// A data module on the test's folder, its bookings checked by an engine as in the program.
+class ModuleTest : public BelvantoTest
+{
+protected:
+    void SetUp() override;
+    std::unique_ptr<TDataModule1> newModule(); // as at a new start of the program
+
+    TQuennDTA checks;
+    std::unique_ptr<TDataModule1> module;
 };
 
 // Records what the engine would show in message boxes.

@@ -11,15 +11,12 @@
 
 namespace {
 
-class DataControlsTest : public BelvantoTest
+class DataControlsTest : public ModuleTest
 {
 protected:
     void SetUp() override
     {
-        BelvantoTest::SetUp();
-        QDir().mkpath(path(QStringLiteral("data")));
-        module = std::make_unique<TDataModule1>(DataLocations{path(QStringLiteral("data")), path(QStringLiteral("program"))});
-        module->SetQuennDTA(&engine);
+        ModuleTest::SetUp();
         for (const char *name : {"Anna", "Bernd"}) {
             bookings().insert();
             bookings().setAsString(QStringLiteral("Name"), QString::fromLatin1(name));
@@ -33,8 +30,6 @@ protected:
 
     Table &bookings() { return *module->ClientDataSet1; }
 
-    TQuennDTA engine;
-    std::unique_ptr<TDataModule1> module;
     ScriptedMessages messages;
 };
 

@@ -9,15 +9,12 @@
 
 namespace {
 
-class GridTest : public BelvantoTest
+class GridTest : public ModuleTest
 {
 protected:
     void SetUp() override
     {
-        BelvantoTest::SetUp();
-        QDir().mkpath(path(QStringLiteral("data")));
-        module = std::make_unique<TDataModule1>(DataLocations{path(QStringLiteral("data")), path(QStringLiteral("program"))});
-        module->SetQuennDTA(&engine);
+        ModuleTest::SetUp();
         for (const char *name : {"Anna", "Bernd", "Clara"}) {
             payers().insert();
             payers().setAsString(QStringLiteral("Name"), QString::fromLatin1(name));
@@ -27,8 +24,6 @@ protected:
 
     Table &payers() { return *module->ClientDataSet2; }
 
-    TQuennDTA engine;
-    std::unique_ptr<TDataModule1> module;
     ScriptedMessages messages;
 };
 
