@@ -32,7 +32,10 @@ TableModel::TableModel(Table &table, const QStringList &fields, QObject *parent)
         --m_rows;
         endRemoveRows();
     });
-    connect(&table, &Table::currentChanged, this, [this] { emit headerDataChanged(Qt::Vertical, 0, m_rows - 1); });
+    connect(&table, &Table::currentChanged, this, [this] {
+        if (m_rows > 0)
+            emit headerDataChanged(Qt::Vertical, 0, m_rows - 1); // the record indicator moved
+    });
     connect(&table, &Table::rowChanged, this, [this](int position) {
         emit dataChanged(index(position, 0), index(position, columnCount() - 1));
     });
