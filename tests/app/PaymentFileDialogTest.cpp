@@ -59,15 +59,7 @@ protected:
 
     void addBooking(const QString &name, const QString &kind, const QDate &due, double amount)
     {
-        Table &b = *module->ClientDataSet1;
-        b.insert();
-        b.setAsString(QStringLiteral("Name"), name);
-        b.setAsString(QStringLiteral("Kontonummer"), QStringLiteral("1234567"));
-        b.setAsInteger(QStringLiteral("BLZ"), 10020030);
-        b.setAsFloat(QStringLiteral("Betrag"), amount);
-        b.setAsString(QStringLiteral("Zahlungsart"), kind);
-        b.setAsDate(QStringLiteral("Faelligkeit"), due);
-        b.post();
+        addValidBooking(name, kind, QStringLiteral("offen"), due, amount);
     }
 
     void open(QAction *command, const std::function<void()> &work)

@@ -28,17 +28,7 @@ protected:
 
     void add(const QString &name, const QString &kind, const QString &status, const QDate &due, double amount)
     {
-        Table &b = *module->ClientDataSet1;
-        b.insert();
-        b.setAsString(QStringLiteral("Name"), name);
-        b.setAsString(QStringLiteral("Kontonummer"), QStringLiteral("1234567"));
-        b.setAsInteger(QStringLiteral("BLZ"), 10020030);
-        b.setAsFloat(QStringLiteral("Betrag"), amount);
-        b.setAsString(QStringLiteral("Verwendungszweck"), QStringLiteral("Beitrag Dezember 2026 Mitglied Nr. 4711"));
-        b.setAsString(QStringLiteral("Zahlungsart"), kind);
-        b.setAsString(QStringLiteral("Status"), status);
-        b.setAsDate(QStringLiteral("Faelligkeit"), due);
-        b.post();
+        addValidBooking(name, kind, status, due, amount, QStringLiteral("Beitrag Dezember 2026 Mitglied Nr. 4711"));
     }
 
     CreationRun::Input input(bool preview = false)

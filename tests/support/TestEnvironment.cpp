@@ -36,6 +36,22 @@ std::unique_ptr<TDataModule1> ModuleTest::newModule()
     return data;
 }
 
+void ModuleTest::addValidBooking(const QString &name, const QString &kind, const QString &status, const QDate &due,
+                                 double amount, const QString &purpose)
+{
+    Table &b = *module->ClientDataSet1;
+    b.insert();
+    b.setAsString(QStringLiteral("Name"), name);
+    b.setAsString(QStringLiteral("Kontonummer"), QStringLiteral("1234567"));
+    b.setAsInteger(QStringLiteral("BLZ"), 10020030);
+    b.setAsFloat(QStringLiteral("Betrag"), amount);
+    b.setAsString(QStringLiteral("Verwendungszweck"), purpose);
+    b.setAsString(QStringLiteral("Zahlungsart"), kind);
+    b.setAsString(QStringLiteral("Status"), status);
+    b.setAsDate(QStringLiteral("Faelligkeit"), due);
+    b.post();
+}
+
 QByteArray BelvantoTest::readFile(const QString &name) const
 {
     QFile file(name.startsWith(u'/') ? name : path(name));

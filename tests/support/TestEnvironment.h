@@ -31,6 +31,9 @@ class ModuleTest : public BelvantoTest
 protected:
     void SetUp() override;
     std::unique_ptr<TDataModule1> newModule(); // as at a new start of the program
+    // Posts a booking that passes the checks (account 1234567 at bank 10020030).
+    void addValidBooking(const QString &name, const QString &kind, const QString &status, const QDate &due,
+                         double amount, const QString &purpose = {});
 
     TQuennDTA checks;
     std::unique_ptr<TDataModule1> module;
