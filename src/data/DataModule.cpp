@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <algorithm>
 
 namespace {
 FieldDef integerField(const QString &name, int width, const QString &label = {})
@@ -176,8 +177,34 @@ void TDataModule1::DBErstellen()
         StoreColumnWidths();
 }
 
+void TDataModule1::ReadRuleSettings()
+{
+    LastBuchungID = ReadSettingInteger(DTAConst::kLastBookingId);
+    LastEmpfID = ReadSettingInteger(DTAConst::kLastPayerIdRead);
+    LastMandantID = ReadSettingInteger(DTAConst::kLastClientId);
+    LetzteArt = qint16(ReadSettingInteger(DTAConst::kLastKind));
+}
+
+void TDataModule1::RaiseCountersToLoadedIDs()
+{
+    const auto highestID = [](Table *table) {
+        qint32 highest = 0;
+        const int id = table->fieldIndex(QStringLiteral("ID"));
+        for (int i = 0; i < table->recordCount(); ++i)
+            highest = std::max(highest, table->asStringAt(i, id).toInt());
+        return highest;
+    };
+    // Settings that were lost or restored from elsewhere must not give an ID a second time.
+    LastBuchungID = std::max(LastBuchungID, highestID(ClientDataSet1));
+    LastEmpfID = std::max(LastEmpfID, highestID(ClientDataSet2));
+    LastMandantID = std::max(LastMandantID, highestID(ClientDataSet3));
+}
+
 void TDataModule1::OpenDataFiles()
 {
+    // Read first: a data file that cannot be read must not cost the counters (IDs given twice) or the
+    // remembered payment kind.
+    ReadRuleSettings();
     QDir().mkpath(m_dataDirectory);
     const QDir data(m_dataDirectory);
     const QDir program(m_programDirectory);
@@ -206,7 +233,9 @@ void TDataModule1::OpenDataFiles()
             pending.first()->loadFromFile();
             pending.removeFirst();
         }
+        RaiseCountersToLoadedIDs();
     } catch (const BelvantoError &error) {
+        RaiseCountersToLoadedIDs();
         // Tables that were not read keep their files untouched for the rest of the run.
         for (Table *table : pending)
             table->setProtected(true);
@@ -215,10 +244,6 @@ void TDataModule1::OpenDataFiles()
                                              "Dateien weiter und verändert sie nicht. Bitte beenden Sie Belvanto "
                                              "und prüfen Sie die Datei."));
     }
-    LastBuchungID = ReadSettingInteger(DTAConst::kLastBookingId);
-    LastEmpfID = ReadSettingInteger(DTAConst::kLastPayerIdRead);
-    LastMandantID = ReadSettingInteger(DTAConst::kLastClientId);
-    LetzteArt = qint16(ReadSettingInteger(DTAConst::kLastKind));
 }
 
 void TDataModule1::DisconnectDB()

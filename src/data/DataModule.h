@@ -64,7 +64,7 @@ public:
     void ClientDataSet1AfterInsert();
     void ClientDataSet1BeforeEdit();
     void ClientDataSet1BeforePost();
-    void ClientDataSet1AfterPost();
+    void ClientDataSet1AfterPost(const TableRow &posted);
     void ClientDataSet1CalcFields(CalcRecord &record);
     void ClientDataSet2AfterInsert();
     void ClientDataSet2BeforeEdit();
@@ -88,6 +88,8 @@ private:
     QList<Table *> DataTables() const;
     void ConnectRules();
     void AddPayerFromBooking();
+    void ReadRuleSettings();
+    void RaiseCountersToLoadedIDs();
     void SetBankNames(CalcRecord &record, const QStringList &codeAndNameFields);
 
     QString m_dataDirectory;

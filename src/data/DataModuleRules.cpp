@@ -49,7 +49,7 @@ void TDataModule1::ConnectRules()
     ClientDataSet1->afterInsert = [this](Table &) { ClientDataSet1AfterInsert(); };
     ClientDataSet1->beforeEdit = [this](Table &) { ClientDataSet1BeforeEdit(); };
     ClientDataSet1->beforePost = [this](Table &) { ClientDataSet1BeforePost(); };
-    ClientDataSet1->afterPost = [this](Table &) { ClientDataSet1AfterPost(); };
+    ClientDataSet1->afterPost = [this](Table &, const TableRow &posted) { ClientDataSet1AfterPost(posted); };
     ClientDataSet1->onCalcFields = [this](CalcRecord &r) { ClientDataSet1CalcFields(r); };
     ClientDataSet2->afterInsert = [this](Table &) { ClientDataSet2AfterInsert(); };
     ClientDataSet2->beforeEdit = [this](Table &) { ClientDataSet2BeforeEdit(); };
@@ -161,9 +161,10 @@ void TDataModule1::AddPayerFromBooking()
     payer.post();
 }
 
-void TDataModule1::ClientDataSet1AfterPost()
+void TDataModule1::ClientDataSet1AfterPost(const TableRow &posted)
 {
-    const QString kind = ClientDataSet1->asString(QStringLiteral("Zahlungsart"));
+    // The posted booking, which need not be the current one: it may have left a filtered view.
+    const QString kind = ClientDataSet1->rowText(posted, QStringLiteral("Zahlungsart"));
     LetzteArt = kind == DTAConst::kKindDirectDebit ? 0 : kind == DTAConst::kKindDebitOrder ? 1 : 2;
     if (ClearAmountCalculator) {
         try {
@@ -191,7 +192,7 @@ QString TDataModule1::BankName(qint32 blz)
         return {};
     // A lookup moves the directory's current record, as a locate would.
     ClientDataSet4->setRecNo(it.value());
-    return ClientDataSet4->asString(QStringLiteral("Bank"));
+    return ClientDataSet4->asStringAt(it.value(), ClientDataSet4->fieldIndex(QStringLiteral("Bank")));
 }
 
 void TDataModule1::SetBankNames(CalcRecord &record, const QStringList &pairs)

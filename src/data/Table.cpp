@@ -7,6 +7,7 @@
 #include "Windows1252.h"
 
 #include <QFileInfo>
+#include <QScopedValueRollback>
 #include <algorithm>
 
 namespace {
@@ -154,17 +155,16 @@ void Table::loadFromFile(const QString &path)
     const QString file = path.isEmpty() ? m_fileName : path;
     const bool ownFile = QFileInfo(file) == QFileInfo(m_fileName);
     close();
+    std::vector<std::unique_ptr<TableRow>> rows;
     try {
-        replaceRows(DataPacket::read(file, m_fields));
+        rows = DataPacket::read(file, m_fields);
     } catch (const BelvantoError &) {
-        m_rows.clear();
-        rebuildView();
-        first();
-        notifyReset();
+        // The table stays as it was; after its own file failed, what it holds is not that file's.
         if (ownFile)
-            setProtected(true); // what is in memory is not what the file holds
+            setProtected(true);
         throw;
     }
+    replaceRows(std::move(rows));
     if (ownFile)
         setProtected(false);
 }
@@ -234,10 +234,22 @@ void Table::moveTo(int position)
         emit currentChanged(position);
 }
 
+void Table::leaveRecord()
+{
+    if (m_state == State::Edit) {
+        updateRecord();
+        if (!m_modified) {
+            cancel(); // nothing changed: no checks, no rules, the table stays unchanged
+            return;
+        }
+    }
+    post();
+}
+
 void Table::first()
 {
-    if (m_state != State::Browse)
-        post();
+    requireSettled("bewegt");
+    leaveRecord();
     m_bof = true;
     m_eof = m_view.empty();
     moveTo(m_view.empty() ? -1 : 0);
@@ -245,8 +257,8 @@ void Table::first()
 
 void Table::next()
 {
-    if (m_state != State::Browse)
-        post();
+    requireSettled("bewegt");
+    leaveRecord();
     if (m_recNo + 1 < int(m_view.size())) {
         m_bof = false;
         m_eof = false;
@@ -258,8 +270,8 @@ void Table::next()
 
 void Table::prior()
 {
-    if (m_state != State::Browse)
-        post();
+    requireSettled("bewegt");
+    leaveRecord();
     if (m_recNo > 0) {
         m_eof = false;
         m_bof = false;
@@ -271,8 +283,8 @@ void Table::prior()
 
 void Table::last()
 {
-    if (m_state != State::Browse)
-        post();
+    requireSettled("bewegt");
+    leaveRecord();
     m_eof = true;
     m_bof = m_view.empty();
     moveTo(int(m_view.size()) - 1);
@@ -280,10 +292,16 @@ void Table::last()
 
 void Table::setRecNo(int position)
 {
-    if (position < 0 || position >= int(m_view.size()) || position == m_recNo)
+    // A view that follows a change asks for positions of the view it still knows: the table
+    // places its current record itself once the change is done.
+    if (m_changing || position < 0 || position >= int(m_view.size()) || position == m_recNo)
         return;
-    if (m_state != State::Browse)
-        post();
+    if (m_state != State::Browse) {
+        // The record asked for may change its place when the one being edited is posted.
+        const TableRow *target = m_view.at(position);
+        leaveRecord();
+        position = int(std::find(m_view.begin(), m_view.end(), target) - m_view.begin());
+    }
     m_bof = m_eof = false;
     moveTo(position);
 }
@@ -306,11 +324,19 @@ void Table::requireBrowse(const char *action) const
                                 .arg(m_name, QString::fromUtf8(action)));
 }
 
+void Table::requireSettled(const char *action) const
+{
+    if (m_changing)
+        throw BelvantoError(QStringLiteral("Die Tabelle „%1“ kann nicht %2 werden, während ihre Anzeige "
+                                           "nachgeführt wird.")
+                                .arg(m_name, QString::fromUtf8(action)));
+}
+
 void Table::insert()
 {
     requireBrowse("ergänzt");
-    if (m_state != State::Browse)
-        post();
+    requireSettled("ergänzt");
+    leaveRecord();
     m_buffer.values.assign(m_fields.size(), FieldValue());
     m_modified = false;
     setState(State::Insert);
@@ -323,6 +349,7 @@ void Table::edit()
     if (m_state != State::Browse)
         return;
     requireBrowse("geändert");
+    requireSettled("geändert");
     if (m_view.empty()) {
         insert();
         return;
@@ -332,15 +359,6 @@ void Table::edit()
     m_buffer = *m_view.at(m_recNo);
     m_modified = false;
     setState(State::Edit);
-}
-
-std::vector<TableRow *>::iterator Table::viewPosition(const TableRow *row)
-{
-    auto it = std::lower_bound(m_view.begin(), m_view.end(), row,
-                               [this](const TableRow *a, const TableRow *b) { return lessThan(*a, *b); });
-    while (it != m_view.end() && *it != row)
-        ++it;
-    return it;
 }
 
 void Table::addRecordUpdater(QObject *control, std::function<void()> update)
@@ -355,56 +373,94 @@ void Table::updateRecord()
         updater.second();
 }
 
+TableRow *Table::placeRow(TableRow values)
+{
+    auto row = std::make_unique<TableRow>(std::move(values));
+    TableRow *placed = row.get();
+    auto at = std::upper_bound(m_rows.begin(), m_rows.end(), placed,
+                               [this](const TableRow *a, const auto &b) { return lessThan(*a, *b); });
+    m_rows.insert(at, std::move(row));
+    return placed;
+}
+
+void Table::eraseRow(const TableRow *row)
+{
+    auto owner = std::lower_bound(m_rows.begin(), m_rows.end(), row,
+                                  [this](const auto &a, const TableRow *b) { return lessThan(*a, *b); });
+    while (owner != m_rows.end() && owner->get() != row)
+        ++owner;
+    m_rows.erase(owner);
+}
+
+int Table::addToView(TableRow *row)
+{
+    auto at = std::upper_bound(m_view.begin(), m_view.end(), row,
+                               [this](const TableRow *a, const TableRow *b) { return lessThan(*a, *b); });
+    const int position = int(at - m_view.begin());
+    if (!controlsDisabled())
+        emit rowAboutToBeInserted(position);
+    m_view.insert(m_view.begin() + position, row);
+    if (!controlsDisabled())
+        emit rowInserted(position);
+    return position;
+}
+
+void Table::removeFromView(int position)
+{
+    if (!controlsDisabled())
+        emit rowAboutToBeRemoved(position);
+    m_view.erase(m_view.begin() + position);
+    if (!controlsDisabled())
+        emit rowRemoved(position);
+}
+
 void Table::post()
 {
     if (m_state == State::Browse)
         return;
+    requireSettled("gespeichert");
     updateRecord(); // a value that does not convert stops the post with its message
     if (beforePost)
         beforePost(*this); // a refusal leaves the record in its state with all its values
-    TableRow *row = nullptr;
-    if (m_state == State::Insert) {
-        auto fresh = std::make_unique<TableRow>(m_buffer);
-        row = fresh.get();
-        auto at = std::upper_bound(m_rows.begin(), m_rows.end(), row,
-                                   [this](const TableRow *a, const auto &b) { return lessThan(*a, *b); });
-        m_rows.insert(at, std::move(fresh));
-    } else {
-        row = m_view.at(m_recNo);
-        const int oldPosition = m_recNo;
-        const bool keyChanged = compareValues(valueOf(*row, m_orderField), valueOf(m_buffer, m_orderField)) != 0;
-        if (keyChanged) {
-            auto owner = std::find_if(m_rows.begin(), m_rows.end(), [row](const auto &r) { return r.get() == row; });
-            std::unique_ptr<TableRow> moved = std::move(*owner);
-            m_rows.erase(owner);
-            *moved = m_buffer;
-            auto at = std::upper_bound(m_rows.begin(), m_rows.end(), row,
-                                       [this](const TableRow *a, const auto &b) { return lessThan(*a, *b); });
-            m_rows.insert(at, std::move(moved));
-        } else {
-            *row = m_buffer;
-        }
-        m_view.erase(m_view.begin() + oldPosition);
-        if (!controlsDisabled())
-            emit rowRemoved(oldPosition);
-    }
-    m_changed = true;
-    m_modified = false;
+
+    // From here on the record is written: the table is consistent before any view hears of it.
+    const bool inserting = m_state == State::Insert;
+    const int oldPosition = m_recNo;
+    const TableRow posted = std::move(m_buffer);
     m_buffer.values.clear();
-    int position = std::min(m_recNo, int(m_view.size()) - 1);
-    if (passes(*row)) {
-        auto at = std::upper_bound(m_view.begin(), m_view.end(), row,
-                                   [this](const TableRow *a, const TableRow *b) { return lessThan(*a, *b); });
-        position = int(at - m_view.begin());
-        m_view.insert(at, row);
-        if (!controlsDisabled())
-            emit rowInserted(position);
+    m_modified = false;
+    m_changed = true;
+    m_state = State::Browse; // announced below, once the record has its place
+    int position = -1;
+    {
+        const QScopedValueRollback changing(m_changing, true);
+        TableRow *row = inserting ? nullptr : m_view.at(oldPosition);
+        const bool keyChanged =
+            row && compareValues(valueOf(*row, m_orderField), valueOf(posted, m_orderField)) != 0;
+        if (row && !keyChanged && passes(posted)) {
+            *row = posted;
+            position = oldPosition;
+        } else {
+            if (row) {
+                removeFromView(oldPosition);
+                if (keyChanged)
+                    eraseRow(row);
+                else
+                    *row = posted;
+            }
+            if (!row || keyChanged)
+                row = placeRow(posted);
+            if (passes(*row))
+                position = addToView(row);
+        }
     }
+    if (!inserting && position == oldPosition && !controlsDisabled())
+        emit rowChanged(position);
     m_eof = m_bof = m_view.empty();
     setState(State::Browse);
-    moveTo(position);
+    moveTo(position >= 0 ? position : std::min(oldPosition, int(m_view.size()) - 1));
     if (afterPost)
-        afterPost(*this);
+        afterPost(*this, posted);
 }
 
 void Table::cancel()
@@ -420,6 +476,7 @@ void Table::cancel()
 
 void Table::deleteRecord()
 {
+    requireSettled("gelöscht");
     if (m_state == State::Insert) {
         cancel();
         return;
@@ -430,15 +487,12 @@ void Table::deleteRecord()
         throw BelvantoError(QStringLiteral("Die Tabelle „%1“ ist leer.").arg(m_name));
     const int position = m_recNo;
     TableRow *row = m_view.at(position);
-    auto owner = std::lower_bound(m_rows.begin(), m_rows.end(), row,
-                                  [this](const auto &a, const TableRow *b) { return lessThan(*a, *b); });
-    while (owner != m_rows.end() && owner->get() != row)
-        ++owner;
-    m_view.erase(m_view.begin() + position);
-    m_rows.erase(owner);
+    {
+        const QScopedValueRollback changing(m_changing, true);
+        removeFromView(position);
+        eraseRow(row);
+    }
     m_changed = true;
-    if (!controlsDisabled())
-        emit rowRemoved(position);
     m_eof = m_view.empty();
     moveTo(std::min(position, int(m_view.size()) - 1));
 }
@@ -615,8 +669,8 @@ QString Table::asStringAt(int position, int field) const
 bool Table::locate(const QString &field, const QString &value)
 {
     const int index = requireField(field);
-    if (m_state != State::Browse)
-        post();
+    requireSettled("bewegt");
+    leaveRecord();
     const bool text = m_fields.at(index).type == FieldType::String;
     for (int i = 0; i < int(m_view.size()); ++i) {
         const FieldValue &v = valueOf(*m_view[i], index);
@@ -654,8 +708,8 @@ void Table::setFilter(const QString &expression)
     auto compiled = expression.trimmed().isEmpty()
                         ? nullptr
                         : TableFilter::compile(expression, m_fields, m_caseInsensitive);
-    if (m_state != State::Browse)
-        post();
+    requireSettled("gefiltert");
+    leaveRecord();
     m_filter = std::move(compiled);
     m_filterText = expression;
     if (m_filtered) {
@@ -669,8 +723,8 @@ void Table::setFiltered(bool on)
 {
     if (on == m_filtered)
         return;
-    if (m_state != State::Browse)
-        post();
+    requireSettled("gefiltert");
+    leaveRecord();
     m_filtered = on;
     rebuildView();
     first();

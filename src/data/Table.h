@@ -104,6 +104,7 @@ public:
     const TableRow &rowAt(int position) const { return *m_view.at(position); }
     QString calculatedValue(const TableRow &row, int field) const;
     QString rowText(const TableRow &row, int field, bool display) const;
+    QString rowText(const TableRow &row, const QString &field) const { return rowText(row, requireField(field), false); }
 
     bool locate(const QString &field, const QString &value);
 
@@ -127,12 +128,17 @@ public:
     std::function<void(Table &)> afterInsert;
     std::function<void(Table &)> beforeEdit;
     std::function<void(Table &)> beforePost; // throws SilentAbort to abandon the post
-    std::function<void(Table &)> afterPost;
+    std::function<void(Table &, const TableRow &posted)> afterPost; // the posted record need not be current
     std::function<void(CalcRecord &)> onCalcFields;
 
+    // Views are told of a change twice: before it, while the table still is as they know it, and
+    // after it. In between, moves that a view asks for are ignored and changes are refused, so that a
+    // view reacting to the first signal cannot post one record's buffer into another.
 signals:
     void reset();                  // everything may have changed
+    void rowAboutToBeInserted(int position);
     void rowInserted(int position);
+    void rowAboutToBeRemoved(int position);
     void rowRemoved(int position);
     void rowChanged(int position);
     void recordChanged(); // a field of the current record, also of one being inserted
@@ -147,8 +153,13 @@ private:
     bool lessThan(const TableRow &a, const TableRow &b) const;
     bool passes(const TableRow &row) const;
     void rebuildView();
-    std::vector<TableRow *>::iterator viewPosition(const TableRow *row);
     void moveTo(int position);
+    void leaveRecord(); // before a move: posts the record, or drops an edit that changed nothing
+    TableRow *placeRow(TableRow values); // into the table's order
+    void eraseRow(const TableRow *row);
+    int addToView(TableRow *row);
+    void removeFromView(int position);
+    void requireSettled(const char *action) const;
     void setState(State state);
     void notifyReset();
     void requireBrowse(const char *action) const;
@@ -179,5 +190,6 @@ private:
     bool m_caseInsensitive = false;
 
     int m_disableCount = 0;
+    bool m_changing = false; // views are being told of a change of the view
     std::vector<std::pair<QPointer<QObject>, std::function<void()>>> m_updaters;
 };

@@ -120,7 +120,7 @@ public:
     TextComparison(int field, Op op, QString value, Qt::CaseSensitivity cs)
         : m_field(field), m_op(op), m_cs(cs)
     {
-        m_prefix = (op == Op::Equal || op == Op::NotEqual) && value.endsWith(u'*');
+        m_prefix = op == Op::Equal && value.endsWith(u'*'); // only "=" knows the wildcard
         m_value = m_prefix ? value.chopped(1) : value;
     }
 
@@ -129,7 +129,7 @@ public:
         const auto *text = std::get_if<QString>(&row.values[m_field]);
         const QString &value = text ? *text : emptyText();
         if (m_prefix)
-            return value.startsWith(m_value, m_cs) == (m_op == Op::Equal);
+            return value.startsWith(m_value, m_cs);
         if (m_cs == Qt::CaseSensitive && (m_op == Op::Equal || m_op == Op::NotEqual))
             return (value == m_value) == (m_op == Op::Equal); // compares the lengths first
         return compare(value.compare(m_value, m_cs), 0, m_op);

@@ -58,8 +58,22 @@ void RecordEditor::addRow(const QString &label, QWidget *control, QWidget *extra
 void RecordEditor::BNeuClick()
 {
     m_table.insert();
+    focusFirstControl();
+}
+
+void RecordEditor::focusFirstControl()
+{
     if (m_first)
-        m_first->setFocus();
+        m_first->setFocus(Qt::OtherFocusReason);
+}
+
+void RecordEditor::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    // Opened for a new record ("Neu" in the main window): typing starts in the first field, not in
+    // the field that had the focus when the window was closed last time.
+    if (m_table.state() == Table::State::Insert)
+        focusFirstControl();
 }
 
 void RecordEditor::BSpeichernClick()

@@ -39,7 +39,9 @@ protected:
     void addRow(const QString &label, QWidget *control, QWidget *extra = nullptr);
     // The control that "NEU" puts the focus into.
     void setFirstControl(QWidget *control) { m_first = control; }
+    void focusFirstControl();
     void done(int result) override;
+    void showEvent(QShowEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:

@@ -22,13 +22,15 @@ TableModel::TableModel(Table &table, const QStringList &fields, QObject *parent)
         m_rows = m_table.recordCount();
         endResetModel();
     });
-    connect(&table, &Table::rowInserted, this, [this](int position) {
-        beginInsertRows({}, position, position);
+    connect(&table, &Table::rowAboutToBeInserted, this,
+            [this](int position) { beginInsertRows({}, position, position); });
+    connect(&table, &Table::rowInserted, this, [this] {
         ++m_rows;
         endInsertRows();
     });
-    connect(&table, &Table::rowRemoved, this, [this](int position) {
-        beginRemoveRows({}, position, position);
+    connect(&table, &Table::rowAboutToBeRemoved, this,
+            [this](int position) { beginRemoveRows({}, position, position); });
+    connect(&table, &Table::rowRemoved, this, [this] {
         --m_rows;
         endRemoveRows();
     });
@@ -127,6 +129,9 @@ void DBGrid::currentChanged(const QModelIndex &current, const QModelIndex &previ
     m_following = true;
     guarded([&] { m_model->table().setRecNo(current.row()); })();
     m_following = false;
+    // Posting the record being edited may have moved rows, or refused to leave it.
+    if (m_model->table().recNo() != currentIndex().row())
+        followTable(m_model->table().recNo());
 }
 
 void DBGrid::keyPressEvent(QKeyEvent *event)

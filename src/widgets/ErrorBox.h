@@ -5,6 +5,9 @@
 
 #include <QApplication>
 
+// A fault of the program itself: the user gets a German message, the log gets the details.
+void showInternalError(const std::exception &error);
+
 // Runs a handler; what it lets through ends the command and is shown in the default error box,
 // after which the program goes on. Every handler is connected through this.
 template <typename Handler>
@@ -17,7 +20,7 @@ auto guarded(Handler handler)
         } catch (const BelvantoError &error) {
             MessageService::current().error(error.message());
         } catch (const std::exception &error) {
-            MessageService::current().error(QString::fromLocal8Bit(error.what()));
+            showInternalError(error);
         }
     };
 }

@@ -145,6 +145,67 @@ TEST_F(DataModuleTest, unreadableFileLeavesItAndTheFollowingFilesUntouched)
     EXPECT_EQ(readFile(dataFile(QStringLiteral("db3.xml"))), clients);
 }
 
+TEST_F(DataModuleTest, noIdIsGivenTwiceWhenADataFileCannotBeRead)
+{
+    module->OpenDataFiles();
+    module->ClientDataSet4->saveToFile(); // the start-up below reads all four files
+    for (Table *t : {module->ClientDataSet1, module->ClientDataSet2, module->ClientDataSet3}) {
+        for (int i = 0; i < 2; ++i) {
+            t->insert();
+            t->setAsString(QStringLiteral("Name"), QStringLiteral("Alt"));
+            if (t == module->ClientDataSet1) {
+                t->setAsString(QStringLiteral("Kontonummer"), QStringLiteral("1234567"));
+                t->setAsInteger(QStringLiteral("BLZ"), 10020030);
+                t->setAsFloat(QStringLiteral("Betrag"), 1);
+            }
+            t->post();
+        }
+    }
+    module->SaveTables();
+    WriteSettingInteger(QStringLiteral("letzteArt"), 1);
+    const QStringList files{QStringLiteral("db1.xml"), QStringLiteral("db2.xml"), QStringLiteral("db3.xml")};
+    for (int damaged = 0; damaged < 3; ++damaged) {
+        const QByteArray good = readFile(dataFile(files[damaged]));
+        writeFile(dataFile(files[damaged]), "kein Datenpaket");
+        {
+            auto broken = restart();
+            broken->SetQuennDTA(&checks);
+            EXPECT_THROW(broken->OpenDataFiles(), BelvantoError);
+            EXPECT_EQ(broken->LetzteArt, 1) << "the remembered kind is read whatever happens";
+            EXPECT_EQ(broken->LastBuchungID, 2);
+            EXPECT_EQ(broken->LastEmpfID, 2);
+            EXPECT_EQ(broken->LastMandantID, 2);
+        }
+        writeFile(dataFile(files[damaged]), good);
+    }
+
+    // Counters lost from the settings: the next numbers still come after the highest stored ID.
+    for (const char *name : {"LastBuchungID", "lastEmpfID", "LastMandantID"})
+        WriteSettingInteger(QString::fromLatin1(name), 0);
+    auto next = restart();
+    next->SetQuennDTA(&checks);
+    next->OpenDataFiles();
+    for (Table *t : {next->ClientDataSet1, next->ClientDataSet2, next->ClientDataSet3}) {
+        t->insert();
+        EXPECT_EQ(t->asInteger(QStringLiteral("ID")), 3) << t->name().toStdString();
+        t->cancel();
+    }
+}
+
+TEST_F(DataModuleTest, failedLoadFromAnotherFileLeavesTheTableAsItWas)
+{
+    module->OpenDataFiles();
+    addPayer(1, QStringLiteral("Bleibt"));
+    writeFile(QStringLiteral("fremd.xml"), "<DATAPACKET Version=\"2.0\"><METADATA><FIELDS/></METADATA></DATAPACKET>");
+    EXPECT_THROW(payers().loadFromFile(path(QStringLiteral("fremd.xml"))), BelvantoError);
+    EXPECT_EQ(walk(payers(), QStringLiteral("Name")), (QStringList{"Bleibt"}));
+    EXPECT_FALSE(payers().isProtected());
+    payers().saveToFile(); // still the table's own content, and writable
+    auto next = restart();
+    next->OpenDataFiles();
+    EXPECT_EQ(next->ClientDataSet2->recordCount(), 1);
+}
+
 TEST_F(DataModuleTest, closeTablesWritesChangesAtTheEnd)
 {
     module->OpenDataFiles();

@@ -68,6 +68,9 @@ TEST_F(FilterTest, payerSearchWithPrefixAndCase)
     payers().setFilter(QStringLiteral("Name = 'a*'and Ort = 'KÖLN'"));
     EXPECT_EQ(walk(payers(), QStringLiteral("Name")), (QStringList{"Ameise"}));
     EXPECT_EQ(payers().recordCount(), 1);
+    // Only "=" knows the wildcard: "<>" compares the text with its star.
+    payers().setFilter(QStringLiteral("Name <> 'Mei*'"));
+    EXPECT_EQ(walk(payers(), QStringLiteral("Name")), (QStringList{"Meier", "meister", "Ameise"}));
 }
 
 TEST_F(FilterTest, postedRecordsFollowTheFilter)

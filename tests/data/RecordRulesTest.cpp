@@ -191,6 +191,48 @@ TEST_F(RecordRulesTest, paymentKindIsRememberedAcrossARestart)
     EXPECT_EQ(next.ClientDataSet1->asInteger(QStringLiteral("ID")), 3);
 }
 
+TEST_F(RecordRulesTest, rememberedKindIsThatOfThePostedBookingWhenItLeavesTheView)
+{
+    newBooking();
+    bookings().setAsString(QStringLiteral("Zahlungsart"), QStringLiteral("LS_Einzug"));
+    post();
+    // Marking the last booking of a direct-debit run: it leaves the filtered view, which is then empty.
+    bookings().setFilter(QStringLiteral("Zahlungsart <> 'GS_Ueberweisung' and ( Status = 'offen' )"));
+    bookings().setFiltered(true);
+    bookings().edit();
+    bookings().setAsString(QStringLiteral("Status"), QStringLiteral("erledigt"));
+    post();
+    EXPECT_EQ(bookings().recordCount(), 0);
+    EXPECT_EQ(module->LetzteArt, 0);
+}
+
+TEST_F(RecordRulesTest, movingOverAnUnchangedRecordRunsNoChecks)
+{
+    // An imported booking that the checks would refuse.
+    writeFile(QStringLiteral("data/db1.xml"), QStringLiteral(
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?><DATAPACKET Version=\"2.0\"><METADATA><FIELDS>"
+        "<FIELD attrname=\"ID\" fieldtype=\"i4\"/><FIELD attrname=\"Name\" fieldtype=\"string\" WIDTH=\"50\"/>"
+        "<FIELD attrname=\"Kontonummer\" fieldtype=\"string\" WIDTH=\"50\"/><FIELD attrname=\"BLZ\" fieldtype=\"i4\"/>"
+        "<FIELD attrname=\"Verwendungszweck\" fieldtype=\"string\" WIDTH=\"100\"/>"
+        "<FIELD attrname=\"Betrag\" fieldtype=\"r8\" SUBTYPE=\"Money\"/><FIELD attrname=\"Status\" fieldtype=\"string\" WIDTH=\"20\"/>"
+        "<FIELD attrname=\"Zahlungsart\" fieldtype=\"string\" WIDTH=\"40\"/><FIELD attrname=\"Erstellungsdatum\" fieldtype=\"date\"/>"
+        "<FIELD attrname=\"Faelligkeit\" fieldtype=\"date\"/></FIELDS><PARAMS/></METADATA><ROWDATA>"
+        "<ROW ID=\"2\" Name=\"Falsch\" Kontonummer=\"1\" BLZ=\"12\" Betrag=\"5\"/><ROW ID=\"1\" Name=\"Gut\"/>"
+        "</ROWDATA></DATAPACKET>").toUtf8());
+    bookings().loadFromFile();
+    int afterPosts = 0;
+    bookings().afterPost = [&](Table &, const TableRow &) { ++afterPosts; };
+    bookings().first();
+    bookings().edit(); // as a control does when it is touched
+    messages.shown.clear();
+    bookings().next();
+    EXPECT_EQ(messages.shown, QStringList());
+    EXPECT_EQ(bookings().asString(QStringLiteral("Name")), QStringLiteral("Gut"));
+    EXPECT_EQ(bookings().state(), Table::State::Browse);
+    EXPECT_FALSE(bookings().isChanged());
+    EXPECT_EQ(afterPosts, 0);
+}
+
 TEST_F(RecordRulesTest, unknownRememberedKindLeavesTheFieldEmpty)
 {
     module->LetzteArt = 7;

@@ -108,7 +108,7 @@ TEST_F(TableTest, eventsRunAtTheirSteps)
         if (t.asString(QStringLiteral("Name")).isEmpty())
             throw SilentAbort();
     };
-    bookings().afterPost = [&](Table &) { calls << QStringLiteral("afterPost"); };
+    bookings().afterPost = [&](Table &, const TableRow &) { calls << QStringLiteral("afterPost"); };
     bookings().insert();
     EXPECT_THROW(bookings().post(), SilentAbort);
     EXPECT_EQ(bookings().state(), Table::State::Insert); // the refused record keeps its state and values

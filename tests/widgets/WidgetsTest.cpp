@@ -1,3 +1,4 @@
+#include "ErrorBox.h"
 #include "GradientPanel.h"
 #include "SRColBtn.h"
 #include "TestEnvironment.h"
@@ -153,6 +154,22 @@ TEST(ColorButtonTest, dialogButtonLooksFinished)
     QDir().mkpath(QStringLiteral(SCREENSHOT_DIR));
     EXPECT_TRUE(bar.grab().save(QStringLiteral(SCREENSHOT_DIR "/dialog-bar.png")));
     EXPECT_EQ(ok.grab().toImage().pixelColor(0, 0), QColor(Qt::black)); // the single black outline
+}
+
+} // namespace
+
+namespace {
+
+TEST(GuardedHandlerTest, errorsOfTheProgramReachThePersonInGerman)
+{
+    ScriptedMessages messages;
+    guarded([] { throw BelvantoError(QStringLiteral("BLZ fehlerhaft")); })();
+    guarded([] { throw SilentAbort(); })();
+    guarded([] { throw std::out_of_range("vector::_M_range_check: __n (which is 3) >= this->size() (which is 3)"); })();
+    ASSERT_EQ(messages.shown.size(), 2);
+    EXPECT_EQ(messages.shown[0], QStringLiteral("Fehler: BLZ fehlerhaft"));
+    EXPECT_TRUE(messages.shown[1].startsWith(QStringLiteral("Fehler: Bei dieser Aktion ist ein interner Fehler")));
+    EXPECT_FALSE(messages.shown[1].contains(QStringLiteral("vector")));
 }
 
 } // namespace
