@@ -164,6 +164,8 @@ TEST_F(DataModuleTest, noIdIsGivenTwiceWhenADataFileCannotBeRead)
     module->SaveTables();
     WriteSettingInteger(QStringLiteral("letzteArt"), 1);
     const QStringList files{QStringLiteral("db1.xml"), QStringLiteral("db2.xml"), QStringLiteral("db3.xml")};
+    // Each file damaged in turn; a record is added to every table that could be read, then saved.
+    qint32 nextId[3] = {3, 3, 3};
     for (int damaged = 0; damaged < 3; ++damaged) {
         const QByteArray good = readFile(dataFile(files[damaged]));
         writeFile(dataFile(files[damaged]), "kein Datenpaket");
@@ -172,11 +174,30 @@ TEST_F(DataModuleTest, noIdIsGivenTwiceWhenADataFileCannotBeRead)
             broken->SetQuennDTA(&checks);
             EXPECT_THROW(broken->OpenDataFiles(), BelvantoError);
             EXPECT_EQ(broken->LetzteArt, 1) << "the remembered kind is read whatever happens";
-            EXPECT_EQ(broken->LastBuchungID, 2);
-            EXPECT_EQ(broken->LastEmpfID, 2);
-            EXPECT_EQ(broken->LastMandantID, 2);
+            const QList<Table *> tables{broken->ClientDataSet1, broken->ClientDataSet2, broken->ClientDataSet3};
+            for (int t = 0; t < damaged; ++t) {
+                tables[t]->insert();
+                EXPECT_EQ(tables[t]->asInteger(QStringLiteral("ID")), nextId[t]++) << files[damaged].toStdString();
+                tables[t]->setAsString(QStringLiteral("Name"), QStringLiteral("Neu"));
+                if (t == 0) {
+                    tables[t]->setAsString(QStringLiteral("Kontonummer"), QStringLiteral("1234567"));
+                    tables[t]->setAsInteger(QStringLiteral("BLZ"), 10020030);
+                    tables[t]->setAsFloat(QStringLiteral("Betrag"), 1);
+                }
+                tables[t]->post();
+            }
+            broken->SaveTables();
         }
         writeFile(dataFile(files[damaged]), good);
+    }
+    auto repaired = restart();
+    repaired->SetQuennDTA(&checks);
+    repaired->OpenDataFiles();
+    const QList<Table *> tables{repaired->ClientDataSet1, repaired->ClientDataSet2, repaired->ClientDataSet3};
+    for (int t = 0; t < 3; ++t) {
+        tables[t]->insert();
+        EXPECT_EQ(tables[t]->asInteger(QStringLiteral("ID")), nextId[t]) << t;
+        tables[t]->cancel();
     }
 
     // Counters lost from the settings: the next numbers still come after the highest stored ID.
@@ -185,10 +206,11 @@ TEST_F(DataModuleTest, noIdIsGivenTwiceWhenADataFileCannotBeRead)
     auto next = restart();
     next->SetQuennDTA(&checks);
     next->OpenDataFiles();
-    for (Table *t : {next->ClientDataSet1, next->ClientDataSet2, next->ClientDataSet3}) {
-        t->insert();
-        EXPECT_EQ(t->asInteger(QStringLiteral("ID")), 3) << t->name().toStdString();
-        t->cancel();
+    const QList<Table *> restarted{next->ClientDataSet1, next->ClientDataSet2, next->ClientDataSet3};
+    for (int t = 0; t < 3; ++t) {
+        restarted[t]->insert();
+        EXPECT_EQ(restarted[t]->asInteger(QStringLiteral("ID")), nextId[t]) << t; // highest stored ID + 1
+        restarted[t]->cancel();
     }
 }
 
