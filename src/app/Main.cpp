@@ -114,7 +114,7 @@ void TMainform::BuildMenu()
     QMenu *payers = menuBar()->addMenu(QStringLiteral("&Empfänger/Zahlungspflichtige"));
     Neu3 = addCommand(payers, QStringLiteral("Neu"), &TMainform::Neu3Click);
     Bearbeiten3 = addCommand(payers, QStringLiteral("Bearbeiten"), &TMainform::Bearbeiten3Click);
-    Suchen1 = addCommand(payers, QStringLiteral("Suchen"));
+    Suchen1 = addCommand(payers, QStringLiteral("Suchen"), &TMainform::Suchen1Click);
     Drucken1 = addCommand(payers, QStringLiteral("Drucken"));
     payers->addSeparator();
     Datenimportieren1 = addCommand(payers, QStringLiteral("Daten importieren"));

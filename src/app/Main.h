@@ -64,6 +64,7 @@ public:
     virtual void Bearbeiten1Click() = 0;
     virtual void Neu3Click() = 0;
     virtual void Bearbeiten3Click() = 0;
+    virtual void Suchen1Click() = 0; // the payer search
     virtual void Neu2Click() = 0;
     virtual void Bearbeiten2Click() = 0;
     // The payment-file dialog for direct debits and for credit transfers.

@@ -5,12 +5,14 @@
 #include "DataModule.h"
 #include "MessageBoxes.h"
 #include "SRColBtn.h"
+#include "absendersuchen.h"
 #include "db1eingabeNeu.h"
 #include "dtauserstellenNeu.h"
 
 TMainform1::TMainform1(TDataModule1 &data, QWidget *parent)
     : TMainform(data, parent)
-    , DB1EingabeF1(new TDB1EingabeF1(data, this))
+    , AbsenderSuchenF(new TAbsenderSuchenF(data, this))
+    , DB1EingabeF1(new TDB1EingabeF1(data, *AbsenderSuchenF, this))
     , DBEINgabe2F1(new TDBEINgabe2F1(*data.ClientDataSet2, this))
     , DB3EingabeF1(new TDB3EingabeF1(*data.ClientDataSet3, this))
     , dtausErstellenF1(new TdtausErstellenF1(data, *DB3EingabeF1, this))
@@ -18,6 +20,7 @@ TMainform1::TMainform1(TDataModule1 &data, QWidget *parent)
     // The dialog's engine checks every booking before it is saved, from start to end.
     data.SetQuennDTA(&dtausErstellenF1->QuennDTA1);
     // The tables' edit rule: the editor of that table, when it is on screen, offers "Speichern".
+    AbsenderSuchenF->OpenPayerEditor = [this] { Bearbeiten3Click(); };
     data.EnableEditorSave = [this](Table *table) {
         for (RecordEditor *editor : Editors()) {
             if (&editor->table() == table && editor->isVisible())
@@ -52,6 +55,12 @@ void TMainform1::Neu3Click()
 void TMainform1::Bearbeiten3Click()
 {
     ModalWindows::exec(*DBEINgabe2F1);
+}
+
+void TMainform1::Suchen1Click()
+{
+    AbsenderSuchenF->Uebernahme = false;
+    ModalWindows::exec(*AbsenderSuchenF);
 }
 
 void TMainform1::Neu2Click()

@@ -3,6 +3,7 @@
 #include "Main.h"
 
 class RecordEditor;
+class TAbsenderSuchenF;
 class TDB1EingabeF1;
 class TDB3EingabeF1;
 class TDBEINgabe2F1;
@@ -15,6 +16,7 @@ class TMainform1 : public TMainform
 public:
     explicit TMainform1(TDataModule1 &data, QWidget *parent = nullptr);
 
+    TAbsenderSuchenF *AbsenderSuchenF; // created before the booking editor, which uses it
     TDB1EingabeF1 *DB1EingabeF1;
     TDBEINgabe2F1 *DBEINgabe2F1;
     TDB3EingabeF1 *DB3EingabeF1;
@@ -24,6 +26,7 @@ public:
     void Bearbeiten1Click() override;
     void Neu3Click() override;
     void Bearbeiten3Click() override;
+    void Suchen1Click() override;
     void Neu2Click() override;
     void Bearbeiten2Click() override;
     void Lastschriften1Click() override;

@@ -1,5 +1,8 @@
 #include "db1eingabe.h"
 
+#include "Betrag.h"
+#include "MessageBoxes.h"
+#include "absendersuchen.h"
 #include "DataControls.h"
 #include "DataModule.h"
 #include "ErrorBox.h"
@@ -14,13 +17,13 @@
 #include <QVBoxLayout>
 
 namespace {
-// A window that a later version brings: the button is shown but does nothing yet.
-QToolButton *laterButton(const QString &hint)
+// A helper button beside a box: clicked with the mouse, passed over by Tab and Enter.
+QToolButton *smallButton(const QString &hint)
 {
     auto *button = new QToolButton;
     button->setText(QStringLiteral("…"));
     button->setToolTip(hint);
-    button->setEnabled(false);
+    button->setFocusPolicy(Qt::NoFocus);
     return button;
 }
 
@@ -43,10 +46,11 @@ QWidget *withExtras(QWidget *control, std::initializer_list<QWidget *> extras)
 }
 } // namespace
 
-TDB1EingabeF::TDB1EingabeF(TDataModule1 &data, QWidget *parent)
+TDB1EingabeF::TDB1EingabeF(TDataModule1 &data, TAbsenderSuchenF &search, QWidget *parent)
     : RecordEditor(*data.ClientDataSet1, QStringLiteral("Buchungssätze eingeben"),
                    QStringLiteral("Möchten Sie diesen Buchungssatz wirklich löschen?"), parent)
     , m_data(data)
+    , m_search(search)
 {
     Table &t = table();
     const auto edit = [&t](const char *field) { return new DBEdit(t, QString::fromLatin1(field)); };
@@ -56,7 +60,7 @@ TDB1EingabeF::TDB1EingabeF(TDataModule1 &data, QWidget *parent)
     CBName->setInsertPolicy(QComboBox::NoInsert);
     m_nameEdit = new DBEdit(t, QStringLiteral("Name"));
     CBName->setLineEdit(m_nameEdit);
-    SpeedButton1 = laterButton(QStringLiteral("Finden"));
+    SpeedButton1 = smallButton(QStringLiteral("Finden"));
     DBEdit1 = edit("Kontonummer");
     DBEdit2 = edit("BLZ");
     DBText2 = new DBText(t, QStringLiteral("Bank"));
@@ -64,9 +68,9 @@ TDB1EingabeF::TDB1EingabeF(TDataModule1 &data, QWidget *parent)
     DBMemo1->setFixedHeight(72);
     DBMemo1->setTabChangesFocus(true);
     DBMemo1->setFont(QFont(QStringLiteral("Courier New"), font().pointSize())); // lines of 27 characters line up
-    SpeedButton2 = laterButton(QStringLiteral("Skonto und Addition"));
+    SpeedButton2 = smallButton(QStringLiteral("Skonto und Addition"));
     DBEdit4 = edit("Betrag");
-    SpeedButton3 = laterButton(QStringLiteral("Skonto und Addition"));
+    SpeedButton3 = smallButton(QStringLiteral("Skonto und Addition"));
     DBEdit5 = edit("Erstellungsdatum");
     DBEdit6 = edit("Faelligkeit");
     DBRadioGroup1 = new DBRadioGroup(t, QStringLiteral("Zahlungsart"), QStringLiteral("Zahlungsart"),
@@ -106,6 +110,31 @@ TDB1EingabeF::TDB1EingabeF(TDataModule1 &data, QWidget *parent)
     connect(DBEdit2, &QLineEdit::textChanged, this, [this] { CheckBLZ(); });
     connect(DBEdit4, &QLineEdit::textChanged, this, [this] { CheckBetrag(); });
     connect(CBSave, &QCheckBox::toggled, this, [this](bool on) { m_data.SavePayerOnPost = on; });
+    connect(SpeedButton1, &QToolButton::clicked, this, guarded([this] { SpeedButton1Click(); }));
+    for (QToolButton *button : {SpeedButton2, SpeedButton3})
+        connect(button, &QToolButton::clicked, this, guarded([this] { SpeedButton2Click(); }));
+
+    BetragF = new TBetragF(*DBEdit4, *DBMemo1, this);
+    // After every posted booking the calculator starts empty for the next one.
+    m_data.ClearAmountCalculator = [this] { BetragF->BLoeschenClick(); };
+}
+
+TDB1EingabeF::~TDB1EingabeF()
+{
+    m_data.ClearAmountCalculator = nullptr;
+}
+
+void TDB1EingabeF::SpeedButton1Click()
+{
+    m_search.Uebernahme = true;
+    ModalWindows::exec(m_search);
+    m_search.Uebernahme = false;
+    CBSave->setChecked(false); // the payer exists already
+}
+
+void TDB1EingabeF::SpeedButton2Click()
+{
+    ModalWindows::exec(*BetragF);
 }
 
 void TDB1EingabeF::showEvent(QShowEvent *event)

@@ -10,6 +10,8 @@ class DBText;
 class QCheckBox;
 class QComboBox;
 class QToolButton;
+class TAbsenderSuchenF;
+class TBetragF;
 class TDataModule1;
 
 // "Buchungssätze eingeben": the booking editor, bound to the bookings table.
@@ -17,7 +19,9 @@ class TDB1EingabeF : public RecordEditor
 {
     Q_OBJECT
 public:
-    explicit TDB1EingabeF(TDataModule1 &data, QWidget *parent = nullptr);
+    // The payer search is the program's one; the amount calculator belongs to this window.
+    TDB1EingabeF(TDataModule1 &data, TAbsenderSuchenF &search, QWidget *parent = nullptr);
+    ~TDB1EingabeF() override;
 
     DBText *DBText1; // ID
     QComboBox *CBName;
@@ -39,6 +43,7 @@ public:
     MarkerPair IKontonummer;
     MarkerPair IBLZ;
     MarkerPair IBetrag;
+    TBetragF *BetragF;
 
     void BNeuClick() override;
     // The four markers as for values not yet acceptable (a new booking).
@@ -48,6 +53,8 @@ public:
     void CheckKontonummer();
     void CheckBLZ();
     void CheckBetrag();
+    void SpeedButton1Click(); // "Finden"
+    void SpeedButton2Click(); // "Skonto und Addition"
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -55,5 +62,6 @@ protected:
 
 private:
     TDataModule1 &m_data;
+    TAbsenderSuchenF &m_search;
     DBEdit *m_nameEdit;
 };

@@ -92,8 +92,10 @@ DBGrid::DBGrid(Table &table, QWidget *parent, const QStringList &fields)
                                                      "border: 1px solid #b0b0b0; padding: 2px; }")
                                           .arg(WindowLook::kWindowColor.name()));
     const int digit = fontMetrics().horizontalAdvance(u'0');
-    for (int column = 0; column < m_model->columnCount(); ++column)
-        setColumnWidth(column, table.fields().at(m_model->fieldOfColumn(column)).displayWidth * digit + 4);
+    for (int column = 0; column < m_model->columnCount(); ++column) {
+        const int contentWidth = table.fields().at(m_model->fieldOfColumn(column)).displayWidth * digit + 4;
+        setColumnWidth(column, std::max(contentWidth, titleWidth(column))); // no title is cut off
+    }
     connect(&table, &Table::currentChanged, this, &DBGrid::followTable);
     connect(m_model, &QAbstractItemModel::modelReset, this, [this] { followTable(m_model->table().recNo()); });
     followTable(table.recNo());
@@ -104,10 +106,14 @@ QString DBGrid::columnTitle(int column) const
     return m_model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
 }
 
+int DBGrid::titleWidth(int column) const
+{
+    return horizontalHeader()->fontMetrics().horizontalAdvance(columnTitle(column)) + 12;
+}
+
 void DBGrid::setColumnWidthByTitle(int column, int width)
 {
-    const int titleWidth = horizontalHeader()->fontMetrics().horizontalAdvance(columnTitle(column)) + 12;
-    setColumnWidth(column, width > 0 ? width : titleWidth);
+    setColumnWidth(column, width > 0 ? width : titleWidth(column));
 }
 
 void DBGrid::followTable(int position)

@@ -48,6 +48,7 @@ protected:
 
 private:
     void followTable(int position);
+    int titleWidth(int column) const;
 
     TableModel *m_model;
     bool m_deletionAllowed = false;

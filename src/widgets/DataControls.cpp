@@ -56,6 +56,14 @@ void DBEdit::updateRecord()
     refresh();
 }
 
+void DBEdit::typeText(const QString &text)
+{
+    m_link->beginChange();
+    setText(text);
+    m_typed = true;
+    updateRecord();
+}
+
 // ---------------------------------------------------------------------------------------------------------------
 
 DBMemo::DBMemo(Table &table, const QString &field, QWidget *parent)
@@ -92,6 +100,14 @@ void DBMemo::updateRecord()
         return;
     m_link->table().setAsString(m_link->field(), toPlainText().replace(u'\n', QLatin1String("\r\n")));
     m_typed = false;
+}
+
+void DBMemo::typeText(const QString &text)
+{
+    m_link->beginChange();
+    setPlainText(QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")));
+    m_typed = true;
+    updateRecord();
 }
 
 // ---------------------------------------------------------------------------------------------------------------

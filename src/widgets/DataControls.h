@@ -35,6 +35,8 @@ public:
     DBEdit(Table &table, const QString &field, QWidget *parent = nullptr);
     // Writes the typed text into the field; throws the conversion message when it does not convert.
     void updateRecord();
+    // Text that another window fills in for the person: as if typed, and written at once.
+    void typeText(const QString &text);
 
 private:
     void refresh();
@@ -49,6 +51,8 @@ class DBMemo : public QPlainTextEdit
 public:
     DBMemo(Table &table, const QString &field, QWidget *parent = nullptr);
     void updateRecord();
+    void typeText(const QString &text); // lines separated by CR LF
+
 
 private:
     void refresh();

@@ -10,6 +10,7 @@
 #include "MessageBoxes.h"
 #include "SRColBtn.h"
 #include "TestEnvironment.h"
+#include "WindowDriver.h"
 #include "db1eingabeNeu.h"
 
 #include <QAction>
@@ -20,6 +21,8 @@
 #include <QToolButton>
 
 namespace {
+
+using WindowDriver::type;
 
 // Every stored field of every record, in table order, as text.
 QStringList snapshot(Table &table)
@@ -93,9 +96,7 @@ protected:
                 dialog.reject(); // "Schließen": the question on closing comes only for unsaved input
             return int(dialog.result());
         });
-        const QPoint at = grid->visualRect(grid->model()->index(row, 1)).center();
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, at);
-        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
+        WindowDriver::doubleClickRow(*grid, row);
         ASSERT_TRUE(opened);
     }
 
@@ -104,14 +105,6 @@ protected:
         dialog.show();
         dialog.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
-    }
-
-    static void type(QWidget *control, const QString &text)
-    {
-        control->setFocus();
-        if (auto *edit = qobject_cast<QLineEdit *>(control))
-            edit->selectAll();
-        QTest::keyClicks(control, text);
     }
 
     // What the files hold after the program saved: read by a module as at the next start.
