@@ -2,6 +2,7 @@
 
 #include "Clock.h"
 #include "DBGrid.h"
+#include "importierenB.h"
 #include "DTAUSImport.h"
 #include "DTAConst.h"
 #include "DataModule.h"
@@ -109,7 +110,7 @@ void TMainform::BuildMenu()
     Bearbeiten1 = addCommand(bookings, QStringLiteral("Bearbeiten"), &TMainform::Bearbeiten1Click);
     Drucken3 = addCommand(bookings, QStringLiteral("Drucken"));
     bookings->addSeparator();
-    Datenimportieren2 = addCommand(bookings, QStringLiteral("Daten importieren"));
+    Datenimportieren2 = addCommand(bookings, QStringLiteral("Daten importieren"), &TMainform::Datenimportieren2Click);
 
     QMenu *payers = menuBar()->addMenu(QStringLiteral("&Empfänger/Zahlungspflichtige"));
     Neu3 = addCommand(payers, QStringLiteral("Neu"), &TMainform::Neu3Click);
@@ -117,7 +118,7 @@ void TMainform::BuildMenu()
     Suchen1 = addCommand(payers, QStringLiteral("Suchen"), &TMainform::Suchen1Click);
     Drucken1 = addCommand(payers, QStringLiteral("Drucken"));
     payers->addSeparator();
-    Datenimportieren1 = addCommand(payers, QStringLiteral("Daten importieren"));
+    Datenimportieren1 = addCommand(payers, QStringLiteral("Daten importieren"), &TMainform::Datenimportieren1Click);
     Sammellschen1 = addCommand(payers, QStringLiteral("Sammellöschen"));
 
     QMenu *clients = menuBar()->addMenu(QStringLiteral("&Mandanten"));
@@ -283,6 +284,18 @@ void TMainform::FormClose()
     WriteSettingInteger(DTAConst::kLastKind, m_data.LetzteArt);
     WriteColumnWidths();
     m_data.SaveTables();
+}
+
+void TMainform::Datenimportieren1Click()
+{
+    TImportF window(m_data, this); // made for each use: nothing of it survives closing
+    ModalWindows::exec(window);
+}
+
+void TMainform::Datenimportieren2Click()
+{
+    TImportBF window(m_data, this);
+    ModalWindows::exec(window);
 }
 
 void TMainform::SpeedButton4Click()

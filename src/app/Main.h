@@ -75,6 +75,8 @@ public:
     void FormShow();
     void FormClose();
     void SpeedButton4Click();
+    void Datenimportieren1Click(); // payers from a text file
+    void Datenimportieren2Click(); // bookings from a text file
     void Beenden1Click();
     void Hilfeaufrufen1Click();
     void Info1Click();

@@ -13,5 +13,6 @@ int runDtausCommand(const QStringList &args);
 int runBlzCommand(const QStringList &args);
 int runImportDtausCommand(const QStringList &args);
 int runCreateCommand(const QStringList &args);
+int runImportTextCommand(const QStringList &args);
 
 int usageError(const QString &usage);

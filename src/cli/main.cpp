@@ -24,6 +24,9 @@ Aufruf: belvanto-cli BEFEHL ...
   import-dtaus DATEI [--no-bookings] [--no-payers] [--no-clients] [--data-dir ORDNER]
                               DTAUS-Datei in Buchungssätze, Empfänger und Mandanten einlesen
                               (Datenordner des Programms, wenn keiner angegeben ist)
+  import-text payers|bookings DATEI --map FELD=SPALTE ... [--separator …] [--title-row] ...
+                              Empfänger oder Buchungssätze aus einer Textdatei mit Trennzeichen
+                              einlesen (alle Angaben: belvanto-cli import-text --help)
   blz import BUNDESBANK-DATEI ZIEL.xml
                               Bankleitzahlenverzeichnis (blz.xml) aus der Bankleitzahlendatei
                               der Deutschen Bundesbank erstellen
@@ -70,6 +73,8 @@ int main(int argc, char *argv[])
             return runCreateCommand(args);
         if (command == QLatin1String("import-dtaus"))
             return runImportDtausCommand(args);
+        if (command == QLatin1String("import-text"))
+            return runImportTextCommand(args);
     } catch (const BelvantoError &error) {
         err() << error.message() << Qt::endl;
         return 1;

@@ -167,7 +167,8 @@ DBNavigator::DBNavigator(Table &table, QWidget *parent)
     connect(priorButton, &QToolButton::clicked, this, guarded([this] { m_table.prior(); }));
     connect(nextButton, &QToolButton::clicked, this, guarded([this] { m_table.next(); }));
     connect(&table, &Table::currentChanged, this, &DBNavigator::refresh);
-    connect(&table, &Table::reset, this, &DBNavigator::refresh);
+    for (auto signal : {&Table::reset, &Table::stateChanged}) // also when a new record is begun
+        connect(&table, signal, this, &DBNavigator::refresh);
     refresh();
 }
 
