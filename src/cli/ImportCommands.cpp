@@ -11,7 +11,8 @@
 
 namespace {
 const QString kUsage =
-    QStringLiteral("import-dtaus DATEI [--no-bookings] [--no-payers] [--no-clients] [--data-dir ORDNER]");
+    QStringLiteral("import-dtaus DATEI [--no-bookings] [--no-payers] [--no-clients] [--accept-wrong-sums] "
+                   "[--data-dir ORDNER]");
 } // namespace
 
 int runImportDtausCommand(const QStringList &args)
@@ -21,6 +22,7 @@ int runImportDtausCommand(const QStringList &args)
     options.bookings = !rest.removeAll(QStringLiteral("--no-bookings"));
     options.payers = !rest.removeAll(QStringLiteral("--no-payers"));
     options.clients = !rest.removeAll(QStringLiteral("--no-clients"));
+    const bool acceptWrongSums = rest.removeAll(QStringLiteral("--accept-wrong-sums")) > 0;
     QString dataDirectory;
     if (const qsizetype at = rest.indexOf(QLatin1String("--data-dir")); at >= 0) {
         if (at + 1 >= rest.size())
@@ -31,6 +33,7 @@ int runImportDtausCommand(const QStringList &args)
     if (rest.size() != 1 || rest.first().startsWith(QLatin1String("--")))
         return usageError(kUsage);
 
+    BatchMessages messages(QStringLiteral("--accept-wrong-sums"), acceptWrongSums);
     TDataModule1 data({dataDirectory, {}});
     QDir().mkpath(data.DataDirectory());
     DataDirectoryLock lock(data.DataDirectory());
@@ -43,6 +46,10 @@ int runImportDtausCommand(const QStringList &args)
     TQuennDTA reader;
     DTAUSImportHandler handler(data, options);
     const DTAUSImportHandler::Result result = handler.run(reader, rest.first());
+    if (result.declined) {
+        err() << DTAUSImportHandler::kNothingImported << Qt::endl;
+        return 1;
+    }
     data.SaveTables(); // what was imported before a refusal stays, as in the window
     out() << "bookings=" << result.bookings << " payers=" << result.payers << " clients=" << result.clients
           << Qt::endl;

@@ -21,8 +21,11 @@ Aufruf: belvanto-cli BEFEHL ...
   create --lastschriften|--gutschriften --client ID --due-from DATUM --due-to DATUM ...
                               Lastschriften oder Gutschriften als DTAUS-Datei erstellen
                               (alle Angaben: belvanto-cli create --help)
-  import-dtaus DATEI [--no-bookings] [--no-payers] [--no-clients] [--data-dir ORDNER]
-                              DTAUS-Datei in Buchungssätze, Empfänger und Mandanten einlesen
+  import-dtaus DATEI [--no-bookings] [--no-payers] [--no-clients] [--accept-wrong-sums]
+              [--data-dir ORDNER]
+                              DTAUS-Datei in Buchungssätze, Empfänger und Mandanten einlesen;
+                              eine beschädigte Datei wird gar nicht eingelesen, eine mit falschen
+                              Prüfsummen im E-Satz nur mit --accept-wrong-sums
                               (Datenordner des Programms, wenn keiner angegeben ist)
   import-text payers|bookings DATEI --map FELD=SPALTE ... [--separator …] [--title-row] ...
                               Empfänger oder Buchungssätze aus einer Textdatei mit Trennzeichen
@@ -33,6 +36,11 @@ Aufruf: belvanto-cli BEFEHL ...
 
 Rückgabewert 0 bei Erfolg; Fehlermeldungen erscheinen auf der Standardfehlerausgabe.
 )";
+// Messages keep the CR LF of the message boxes; a terminal wants plain line feeds.
+QString forTerminal(const QString &text)
+{
+    return QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n"));
+}
 } // namespace
 
 QTextStream &out()
@@ -45,6 +53,45 @@ QTextStream &err()
 {
     static QTextStream stream(stderr);
     return stream;
+}
+
+BatchMessages::BatchMessages(QString yesOption, bool yes)
+    : m_yesOption(std::move(yesOption)), m_yes(yes)
+{
+    MessageService::install(this);
+}
+
+BatchMessages::~BatchMessages()
+{
+    MessageService::install(nullptr);
+}
+
+void BatchMessages::error(const QString &text)
+{
+    err() << forTerminal(text) << Qt::endl;
+}
+
+void BatchMessages::warning(const QString &text)
+{
+    error(text);
+}
+
+void BatchMessages::information(const QString &text)
+{
+    error(text);
+}
+
+MessageService::Answer BatchMessages::ask(const QString &text, Buttons buttons)
+{
+    if (buttons == Buttons::OkCancel)
+        return Answer::Ok;
+    if (m_yes) {
+        error(text + QStringLiteral(" Ja (%1)").arg(m_yesOption));
+        return Answer::Yes;
+    }
+    error(m_yesOption.isEmpty() ? text + QStringLiteral(" Nein")
+                                : text + QStringLiteral(" Nein (Ja mit %1)").arg(m_yesOption));
+    return Answer::No;
 }
 
 int usageError(const QString &usage)
@@ -76,7 +123,7 @@ int main(int argc, char *argv[])
         if (command == QLatin1String("import-text"))
             return runImportTextCommand(args);
     } catch (const BelvantoError &error) {
-        err() << error.message() << Qt::endl;
+        err() << forTerminal(error.message()) << Qt::endl;
         return 1;
     }
     err() << "Unbekannter Befehl: " << command << Qt::endl;

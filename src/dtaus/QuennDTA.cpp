@@ -3,6 +3,7 @@
 #include "Clock.h"
 #include "DTAUSLayout.h"
 #include "Errors.h"
+#include "FileErrors.h"
 #include "Windows1252.h"
 
 #include <QDir>
@@ -436,8 +437,7 @@ void TQuennDTA::Finish()
         if (!out.open(QIODevice::WriteOnly) || out.write(m_content) != m_content.size() || !out.commit()) {
             // Without its E record again, so that a repeated Finish does not write two of them.
             m_content.chop(DTAUSLayout::kSectionLength);
-            throw BelvantoError(QStringLiteral("Die Datei „%1“ kann nicht erstellt werden. %2")
-                                    .arg(QDir::toNativeSeparators(TargetFile()), out.errorString()));
+            throw BelvantoError(FileErrors::cannotCreate(TargetFile()));
         }
     }
     m_state = WriteState::Idle;

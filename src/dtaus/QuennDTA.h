@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DTAText.h"
+#include "DTAUSLayout.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -24,6 +25,8 @@ using TExtendedImportEvent = std::function<void(
     const QString &pEmpfaenger, qint64 pEmpfaengerKontonummer, qint64 pEmpfaengerBankleitzahl, double pBetrag,
     const QString &pAuftraggeber, qint64 pAuftraggeberKontonummer, qint64 pAuftraggeberBankleitzahl,
     const QStringList &pVerwendungszwecke, bool pAbbuchungsauftrag, const QString &pCustomZahlungsschluessel)>;
+// The count and sums of the E record, as the file states them.
+using TControlSumsEvent = std::function<void(const DTAUSLayout::ERecord &sums)>;
 
 class TQuennBaseDTA : public QObject
 {
@@ -89,6 +92,7 @@ public:
     QString CustomZahlungsschluessel;
     TImportEvent OnDTAImport;
     TExtendedImportEvent OnExtendedDTAImport;
+    TControlSumsEvent OnDTAControlSums; // after the last C record, when the E record has been read
 
     QDate Dateidatum() const { return m_dateidatum; }
     void SetDateidatum(const QDate &value);

@@ -230,7 +230,7 @@ TEST_F(ReaderTest, unconvertibleDateWithWarningsOnIsTodayAndTheReadGoesOn)
     MessageRecorder messages;
     messages.install();
     QByteArray file = sample();
-    file.replace(95, 8, "1X032012");
+    file.replace(95, 8, "1X0X20Y2"); // three parts wrong: still one message
     TQuennDTA reader;
     reader.SetShowWarnings(true);
     int events = 0;
@@ -306,15 +306,35 @@ TEST_F(ReaderTest, aRecordFollowedByERecordAndWrongSums)
 
     QByteArray file = sample();
     file.replace(file.size() - 128 + 10, 7, "0000099");
-    EXPECT_EQ(read(file), QString());
-    EXPECT_EQ(received.size(), 1);
+    TQuennDTA reader;
+    DTAUSLayout::ERecord sums;
+    reader.OnDTAControlSums = [&](const DTAUSLayout::ERecord &e) { sums = e; };
+    QBuffer buffer(&file);
+    buffer.open(QIODevice::ReadOnly);
+    reader.ImportDTA(buffer); // accepted: comparing is the caller's business
+    EXPECT_EQ(sums.count, 99);
+    EXPECT_EQ(sums.sumKontonummern, 1234567);
+    EXPECT_EQ(sums.sumBankleitzahlen, 10020030);
+    EXPECT_EQ(sums.sumCents, 12345);
+    // Sums that are no numbers make the E record unreadable.
+    file.replace(file.size() - 128 + 64, 1, "x");
+    EXPECT_EQ(read(file), format(QStringLiteral("Fehler beim Einlesen des E-Satzes.")));
+}
+
+TEST_F(ReaderTest, extensionCountAboveFifteenIsRefused)
+{
+    QByteArray file = sample(2, {"A", "B", "C"});
+    file.replace(128 + 185, 2, "99"); // would swallow the second C record as purpose lines
+    EXPECT_EQ(read(file), format(QStringLiteral("Fehler beim Konvertieren der Erweiterungen-Anzahl.")));
+    EXPECT_TRUE(received.isEmpty());
+    file.replace(128 + 185, 2, "-1");
+    EXPECT_EQ(read(file), format(QStringLiteral("Fehler beim Konvertieren der Erweiterungen-Anzahl.")));
 }
 
 TEST_F(ReaderTest, fileCutAnywhereStopsWithAMessageAndNoStaleTransaction)
 {
     const QByteArray file = sample(2, {"A", "B", "C", "D"}); // C records of 384 characters
-    // The reader looks at no more of the E record than its first five characters.
-    for (int length = 0; length < file.size() - 128 + 5; ++length) {
+    for (int length = 0; length < file.size(); ++length) {
         const QString message = read(file.left(length));
         EXPECT_FALSE(message.isEmpty()) << length;
         // Only whole C records are delivered: they end at 128 + 384 and 128 + 768.
