@@ -71,10 +71,49 @@ void TDataModule1::SetQuennDTA(TQuennDTA *engine)
 // ---------------------------------------------------------------------------------------------------------------
 // Insert rules
 
+void TDataModule1::StoreCounter(const QString &name, qint32 value)
+{
+    if (m_counterBatches > 0)
+        m_pendingCounters.insert(name, value);
+    else
+        WriteSettingInteger(name, value);
+}
+
+void TDataModule1::WritePendingCounters()
+{
+    const auto pending = std::exchange(m_pendingCounters, {});
+    for (auto it = pending.cbegin(); it != pending.cend(); ++it)
+        WriteSettingInteger(it.key(), it.value());
+}
+
+TDataModule1::CounterBatch::CounterBatch(TDataModule1 &data)
+    : m_data(data)
+{
+    ++m_data.m_counterBatches;
+}
+
+void TDataModule1::CounterBatch::finish()
+{
+    if (m_finished)
+        return;
+    m_finished = true;
+    if (--m_data.m_counterBatches == 0)
+        m_data.WritePendingCounters();
+}
+
+TDataModule1::CounterBatch::~CounterBatch()
+{
+    try {
+        finish();
+    } catch (const std::exception &error) {
+        qWarning("Zähler konnten nicht gespeichert werden: %s", error.what());
+    }
+}
+
 void TDataModule1::ClientDataSet1AfterInsert()
 {
     ++LastBuchungID;
-    WriteSettingInteger(DTAConst::kLastBookingId, LastBuchungID);
+    StoreCounter(DTAConst::kLastBookingId, LastBuchungID);
     Table &t = *ClientDataSet1;
     t.setAsInteger(QStringLiteral("ID"), LastBuchungID);
     t.setAsDate(QStringLiteral("Faelligkeit"), Clock::today());
@@ -91,7 +130,7 @@ void TDataModule1::ClientDataSet1AfterInsert()
 void TDataModule1::ClientDataSet2AfterInsert()
 {
     ++LastEmpfID;
-    WriteSettingInteger(DTAConst::kLastPayerIdWrite, LastEmpfID);
+    StoreCounter(DTAConst::kLastPayerIdWrite, LastEmpfID);
     ClientDataSet2->setAsInteger(QStringLiteral("ID"), LastEmpfID);
     ClientDataSet2->setAsInteger(QStringLiteral("Aktives Konto"), 1);
 }
@@ -99,7 +138,7 @@ void TDataModule1::ClientDataSet2AfterInsert()
 void TDataModule1::ClientDataSet3AfterInsert()
 {
     ++LastMandantID;
-    WriteSettingInteger(DTAConst::kLastClientId, LastMandantID);
+    StoreCounter(DTAConst::kLastClientId, LastMandantID);
     ClientDataSet3->setAsInteger(QStringLiteral("ID"), LastMandantID);
     ClientDataSet3->setAsInteger(QStringLiteral("Aktives Konto"), 1);
 }

@@ -105,6 +105,8 @@ Result Run(TDataModule1 &data, const DelimitedText::Table &table, const Settings
 {
     Table &target = settings.target == Target::Payers ? *data.ClientDataSet2 : *data.ClientDataSet1;
     const QList<ImportField> &fields = fieldsOf(settings.target);
+    const TDataModule1::FrozenViews frozen(data); // the grids are brought up to date once, at the end
+    TDataModule1::CounterBatch counters(data);
     Result result;
     for (int row = settings.titleRow ? 1 : 0; row < table.rowCount(); ++row) {
         try {
@@ -120,15 +122,18 @@ Result Run(TDataModule1 &data, const DelimitedText::Table &table, const Settings
         } catch (const SilentAbort &) {
             target.cancel(); // the refused line's entry is not left open
             result.stoppedAtRow = row;
+            counters.finish();
             return result;
         } catch (const BelvantoError &error) {
             target.cancel();
             result.stoppedAtRow = row;
             result.message = error.message() + QStringLiteral("\r\n\r\n") + SummaryText(settings.target, result);
+            counters.finish();
             return result;
         }
         ++result.added;
     }
+    counters.finish();
     return result;
 }
 

@@ -81,6 +81,7 @@ QTableWidget *listGrid(const QStringList &titles, int rows)
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->verticalHeader()->hide();
+    grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 6);
     grid->horizontalHeader()->setStretchLastSection(true);
     return grid;
 }
@@ -115,6 +116,15 @@ TImportF::TImportF(TDataModule1 &data, TextImport::Target target, const QString 
     layout->addWidget(BuildPage1());
     layout->addWidget(BuildPage2(hint));
     resize(720, 520);
+
+    // The window is made for each use, so this is its state whenever it is shown.
+    const QStringList labels = TextImport::FieldLabels(m_target);
+    ColumnOfField = QList<int>(labels.size(), -1);
+    for (int row = 0; row < labels.size(); ++row)
+        setCell(SGDatenbank, row, 0, labels.at(row));
+    SGDatenbank->resizeColumnToContents(0);
+    Button1->setEnabled(false);
+    Panel2->hide();
 }
 
 TImportF::~TImportF() = default;
@@ -224,20 +234,6 @@ QWidget *TImportF::BuildPage2(const QString &hint)
     return Panel2;
 }
 
-void TImportF::showEvent(QShowEvent *event)
-{
-    if (!Panel2->isVisible() && ColumnOfField.isEmpty()) { // a new window: its first showing
-        const QStringList labels = TextImport::FieldLabels(m_target);
-        ColumnOfField = QList<int>(labels.size(), -1);
-        for (int row = 0; row < labels.size(); ++row)
-            setCell(SGDatenbank, row, 0, labels.at(row));
-        Button1->setEnabled(false);
-        Panel1->show();
-        Panel2->hide();
-    }
-    QDialog::showEvent(event);
-}
-
 DelimitedText::Format TImportF::CurrentFormat() const
 {
     DelimitedText::Format format;
@@ -286,6 +282,7 @@ void TImportF::Button1Click()
         setCell(SGDatei, column, 0, named ? m_preview.cell(column, 0) : QStringLiteral("FELD %1").arg(column + 1));
         setCell(SGDatei, column, 1, sampleRow < m_preview.rowCount() ? m_preview.cell(column, sampleRow) : QString());
     }
+    SGDatei->resizeColumnToContents(0);
     SGDatenbank->selectRow(0);
     SGDatei->selectRow(0);
     ResetSettings();

@@ -74,7 +74,6 @@ protected:
     QVBoxLayout &SettingsArea() const { return *m_settingsArea; }
     virtual void ResetSettings() {}
     virtual TextImport::Settings ImportSettings() const;
-    void showEvent(QShowEvent *event) override;
 
     TDataModule1 &m_data;
 
