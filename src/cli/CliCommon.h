@@ -14,5 +14,7 @@ int runBlzCommand(const QStringList &args);
 int runImportDtausCommand(const QStringList &args);
 int runCreateCommand(const QStringList &args);
 int runImportTextCommand(const QStringList &args);
+int runBackupCommand(const QString &command, const QStringList &args); // backup and restore
+int runDeleteBookingsCommand(const QStringList &args);
 
 int usageError(const QString &usage);
