@@ -151,7 +151,7 @@ void checkEntities(const QByteArray &data, const QString &fileName)
                     || (code >= 0xE000 && code <= 0xFFFD) || (code >= 0x10000 && code <= 0x10FFFF));
         if (!ok)
             failFile(fileName, QStringLiteral("„&%1“ ist keine gültige Entität")
-                                   .arg(QString::fromLatin1(rest.first(std::max<qsizetype>(end, 0)))));
+                                   .arg(QString::fromLatin1(rest.first(end >= 0 ? end + 1 : rest.size()))));
     }
 }
 
