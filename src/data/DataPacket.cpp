@@ -248,7 +248,13 @@ public:
     QList<FieldDef> declaredFields() const
     {
         QList<FieldDef> fields;
+        QSet<QString> names;
         for (const PacketField &p : packetFields()) {
+            // Fields are found by name without regard to case: two such names would share one column.
+            const QString folded = p.name.toCaseFolded();
+            if (names.contains(folded))
+                fail(QStringLiteral("das Feld „%1“ ist doppelt angegeben").arg(p.name));
+            names.insert(folded);
             FieldDef field;
             field.name = p.name;
             field.size = p.width;
@@ -394,7 +400,7 @@ private:
             int state = 0;
             int count = 0;
             for (const pugi::xml_attribute attribute : element.attributes()) {
-                if (std::strcmp(attribute.name(), "RowState") == 0)
+                if (std::strcmp(attribute.name(), "RowState") == 0 && !m_columns.contains(QByteArrayLiteral("RowState")))
                     state = QByteArrayView(attribute.value()).toInt();
                 else if (++count > m_storedFields)
                     fail(QStringLiteral("eine Zeile hat mehr Attribute, als die Tabelle Felder hat (%1)")
