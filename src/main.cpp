@@ -19,10 +19,9 @@ int main(int argc, char *argv[])
 
     TDataModule1 data;
     // One running copy per data directory: a second one would write over the first one's files.
-    QDir().mkpath(data.DataDirectory());
     DataDirectoryLock lock(data.DataDirectory());
     if (!lock.acquire()) {
-        MessageService::current().error(DataDirectoryLock::alreadyRunningMessage(data.DataDirectory()));
+        MessageService::current().error(lock.failureMessage());
         return 1;
     }
     TMainform1 mainform(data);

@@ -98,10 +98,9 @@ int runCreateCommand(const QStringList &arguments)
 
     BatchMessages messages;
     TDataModule1 data({dataDirectory, {}});
-    QDir().mkpath(data.DataDirectory());
     DataDirectoryLock lock(data.DataDirectory());
     if (!lock.acquire())
-        throw BelvantoError(DataDirectoryLock::alreadyRunningMessage(data.DataDirectory()));
+        throw BelvantoError(lock.failureMessage());
     TQuennDTA engine;
     data.SetQuennDTA(&engine);
     data.OpenDataFiles();

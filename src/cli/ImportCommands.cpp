@@ -32,10 +32,9 @@ int runImportDtausCommand(const QStringList &args)
         return usageError(kUsage);
 
     TDataModule1 data({dataDirectory, {}});
-    QDir().mkpath(data.DataDirectory());
     DataDirectoryLock lock(data.DataDirectory());
     if (!lock.acquire())
-        throw BelvantoError(DataDirectoryLock::alreadyRunningMessage(data.DataDirectory()));
+        throw BelvantoError(lock.failureMessage());
     TQuennDTA checks; // the checks every booking passes, as in the program
     data.SetQuennDTA(&checks);
     data.OpenDataFiles();

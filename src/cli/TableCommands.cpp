@@ -42,11 +42,10 @@ QString dumpValue(const FieldValue &value)
 
 int dump(const QString &file)
 {
-    const QList<FieldDef> fields = DataPacket::fieldsOf(file);
-    const auto rows = DataPacket::read(file, fields);
-    for (const FieldDef &field : fields)
+    const DataPacket::Contents packet = DataPacket::read(file);
+    for (const FieldDef &field : packet.fields)
         out() << field.name << '\t' << typeText(field) << '\n';
-    for (const auto &row : rows) {
+    for (const auto &row : packet.rows) {
         QStringList values;
         for (const FieldValue &value : row->values)
             values.append(dumpValue(value));
@@ -100,12 +99,11 @@ int dumpWithBankNames(const QString &file, const QString &bankFile)
 
 int copy(const QString &from, const QString &to)
 {
-    const QList<FieldDef> fields = DataPacket::fieldsOf(from);
-    const auto rows = DataPacket::read(from, fields);
+    const DataPacket::Contents packet = DataPacket::read(from);
     std::vector<const TableRow *> pointers;
-    for (const auto &row : rows)
+    for (const auto &row : packet.rows)
         pointers.push_back(row.get());
-    DataPacket::write(to, fields, pointers);
+    DataPacket::write(to, packet.fields, pointers);
     return 0;
 }
 } // namespace

@@ -1,5 +1,6 @@
 #include "CreationRun.h"
 
+#include "DataFolder.h"
 #include "DataModule.h"
 #include "Errors.h"
 #include "FormatSettings.h"
@@ -103,6 +104,7 @@ CreationRun::Result CreationRun::DTAUSLauf(TDataModule1 &data, TQuennDTA &engine
     const auto [path, fileName] = SplitTarget(input.target);
     engine.SetPath(path);
     engine.FileName = fileName;
+    DataFolder::refuseAsTarget(engine.TargetFile(), data.DataDirectory());
     engine.SetLastschriften(!input.gutschriften);
 
     const QString name = Windows1252::restrict(input.auftraggeberName);

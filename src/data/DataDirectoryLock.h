@@ -10,8 +10,10 @@ class DataDirectoryLock
 public:
     explicit DataDirectoryLock(const QString &dataDirectory);
     bool acquire();
-    static QString alreadyRunningMessage(const QString &dataDirectory);
+    // Why acquire() failed: another running copy, or what is wrong with the folder.
+    QString failureMessage() const;
 
 private:
+    QString m_dataDirectory;
     std::unique_ptr<QLockFile> m_lock;
 };

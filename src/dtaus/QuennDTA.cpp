@@ -3,10 +3,10 @@
 #include "Clock.h"
 #include "DTAUSLayout.h"
 #include "Errors.h"
+#include "FileAccess.h"
 #include "Windows1252.h"
 
 #include <QDir>
-#include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -432,12 +432,11 @@ void TQuennDTA::Finish()
     e.sumCents = m_summeCents;
     m_content.append(DTAUSLayout::eRecord(e));
     if (!FileName.isEmpty()) {
-        QSaveFile out(TargetFile());
-        if (!out.open(QIODevice::WriteOnly) || out.write(m_content) != m_content.size() || !out.commit()) {
+        if (const QString failure = FileAccess::writeAtomically(TargetFile(), m_content); !failure.isEmpty()) {
             // Without its E record again, so that a repeated Finish does not write two of them.
             m_content.chop(DTAUSLayout::kSectionLength);
-            throw BelvantoError(QStringLiteral("Die Datei „%1“ kann nicht erstellt werden. %2")
-                                    .arg(QDir::toNativeSeparators(TargetFile()), out.errorString()));
+            throw BelvantoError(QStringLiteral("Die Datei „%1“ kann nicht erstellt werden: %2.")
+                                    .arg(QDir::toNativeSeparators(TargetFile()), failure));
         }
     }
     m_state = WriteState::Idle;

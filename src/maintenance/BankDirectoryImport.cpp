@@ -2,6 +2,7 @@
 
 #include "DataModule.h"
 #include "Errors.h"
+#include "FileAccess.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,14 +12,14 @@ namespace {
 constexpr int kMinimumLength = 168;
 constexpr int kNameFrom = 9;
 constexpr int kNameLength = 58;
+constexpr qint64 kMaxFileSize = 256LL * 1024 * 1024;
+constexpr int kListedProblems = 20;
 } // namespace
 
 BankDirectoryImport BankDirectoryImport::run(const QString &bundesbankFile, const QString &targetFile)
 {
     QFile file(bundesbankFile);
-    if (!file.open(QIODevice::ReadOnly))
-        throw BelvantoError(QStringLiteral("Die Datei „%1“ kann nicht gelesen werden: %2.")
-                                .arg(QDir::toNativeSeparators(bundesbankFile), file.errorString()));
+    FileAccess::openForReading(file, kMaxFileSize);
     BankDirectoryImport result;
     Table directory(QStringLiteral("Bankleitzahlen"));
     directory.setFields(TDataModule1::BankFields());
@@ -31,7 +32,10 @@ BankDirectoryImport BankDirectoryImport::run(const QString &bundesbankFile, cons
         const QString text = QString::fromLatin1(line);
         const QString code = text.left(8);
         const auto problem = [&](const QString &what) {
-            result.problems.append(QStringLiteral("Zeile %1: %2").arg(number).arg(what));
+            if (result.badLines++ == 0)
+                result.firstBadLine = number;
+            if (result.problems.size() < kListedProblems)
+                result.problems.append(QStringLiteral("Zeile %1: %2").arg(number).arg(what));
         };
         if (text.isEmpty())
             continue;
@@ -56,7 +60,20 @@ BankDirectoryImport BankDirectoryImport::run(const QString &bundesbankFile, cons
         directory.setAsString(QStringLiteral("Bank"), text.mid(kNameFrom, kNameLength).trimmed());
         directory.post();
     }
+    // An empty directory would replace the banks of the one in use without a word.
+    if (directory.recordCount() == 0)
+        throw BelvantoError(QStringLiteral("Die Datei „%1“ ist keine Bankleitzahlendatei der Deutschen Bundesbank: sie "
+                                           "enthält keine gültige Zeile mit einer Bank%2. „%3“ bleibt unverändert.")
+                                .arg(QDir::toNativeSeparators(bundesbankFile), result.badLines > 0 ? QStringLiteral(" (%1)").arg(result.summary()) : QString(),
+                                     QDir::toNativeSeparators(targetFile)));
     directory.saveToFile(targetFile);
     result.banks = directory.recordCount();
     return result;
+}
+
+QString BankDirectoryImport::summary() const
+{
+    if (badLines == 0)
+        return {};
+    return QStringLiteral("%1 Zeilen passen nicht zum Format der Bankleitzahlendatei, die erste ist Zeile %2").arg(badLines).arg(firstBadLine);
 }

@@ -8,8 +8,14 @@
 // Only the entry with feature flag "1" names a bank; the others are its branches.
 struct BankDirectoryImport {
     int banks = 0;
-    QStringList problems; // one line per skipped line of the file, with its line number
+    QStringList problems; // one line per skipped line of the file, with its line number (the first few)
+    int badLines = 0;     // lines that do not fit the format
+    int firstBadLine = 0;
 
-    // Throws BelvantoError when the file cannot be read or the packet cannot be written.
+    // The count of bad lines and the first one; empty when there are none.
+    QString summary() const;
+
+    // Throws BelvantoError when the file cannot be read, names no bank or the packet cannot be written;
+    // the target is then unchanged.
     static BankDirectoryImport run(const QString &bundesbankFile, const QString &targetFile);
 };

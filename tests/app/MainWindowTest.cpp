@@ -192,7 +192,7 @@ TEST_F(MainWindowTest, oneRunningCopyPerDataDirectory)
     ASSERT_TRUE(first.acquire());
     DataDirectoryLock second(dir);
     EXPECT_FALSE(second.acquire());
-    EXPECT_TRUE(DataDirectoryLock::alreadyRunningMessage(dir).startsWith(QStringLiteral("Belvanto läuft bereits")));
+    EXPECT_TRUE(second.failureMessage().startsWith(QStringLiteral("Belvanto läuft bereits")));
 
     // A lock left by a copy that no longer runs does not block the next start.
     const QString other = path(QStringLiteral("other"));

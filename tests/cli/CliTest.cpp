@@ -1,61 +1,13 @@
+#include "CliFixture.h"
 #include "DataModule.h"
 #include "QuennDTA.h"
-#include "TestEnvironment.h"
 
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 
 namespace {
-
-struct Result {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-class CliTest : public BelvantoTest
-{
-protected:
-    Result run(const QStringList &args)
-    {
-        QProcess process;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), path(QStringLiteral("config")));
-        env.insert(QStringLiteral("XDG_DATA_HOME"), path(QStringLiteral("share")));
-        process.setProcessEnvironment(env);
-        process.start(QStringLiteral(BELVANTO_CLI), args);
-        EXPECT_TRUE(process.waitForFinished(30000));
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
-    }
-
-    QString writeJson(const QJsonObject &object)
-    {
-        writeFile(QStringLiteral("in.json"), QJsonDocument(object).toJson());
-        return path(QStringLiteral("in.json"));
-    }
-
-    static QJsonObject request()
-    {
-        return QJsonObject{
-            {"lastschriften", true},
-            {"auftraggeberName", "Verein e.V."},
-            {"auftraggeberBLZ", 12345678},
-            {"auftraggeberKontoNr", 1234567890},
-            {"ausfuehrungsdatum", QJsonValue::Null},
-            {"dateidatum", "2026-12-09"},
-            {"buchungen", QJsonArray{QJsonObject{{"name", "Müller"},
-                                                 {"kontonummer", 1234567},
-                                                 {"blz", 10020030},
-                                                 {"betrag", 12.5},
-                                                 {"verwendungszwecke", QJsonArray{"Beitrag 2026", "Mitglied 17"}}},
-                                     QJsonObject{{"name", "Schmidt"}, {"kontonummer", 99}, {"blz", 20030040}, {"betrag", 0.01}}}},
-        };
-    }
-};
 
 TEST_F(CliTest, dtausWriteReadVerify)
 {
@@ -113,6 +65,7 @@ TEST_F(CliTest, refusedFilesAndFindings)
     const Result read = run({"dtaus", "read", path(QStringLiteral("bad.dta"))});
     EXPECT_EQ(read.exitCode, 1);
     EXPECT_EQ(read.err.trimmed(), QStringLiteral("Dateianfang entspricht nicht dem DTA-Format."));
+    EXPECT_TRUE(read.out.isEmpty()); // nothing half-written before the refusal
 
     const QString target = path(QStringLiteral("DTAUS0.TXT"));
     ASSERT_EQ(run({"dtaus", "write", writeJson(request()), target}).exitCode, 0);

@@ -77,6 +77,17 @@ TEST_F(CreationRunTest, directDebitsOfBothKindsUpToTheLastDueDay)
     EXPECT_EQ(verifier.transactions(), 2);
 }
 
+TEST_F(CreationRunTest, theTargetOfTheDialogMayNotBeADataFile)
+{
+    module->SaveTables();
+    const QString bookings = module->ClientDataSet1->fileName();
+    const QByteArray before = readFile(bookings.mid(m_dir.path().size() + 1));
+    CreationRun::Input in = input();
+    in.target = bookings;
+    EXPECT_THROW(CreationRun::DTAUSLauf(*module, checks, in), BelvantoError);
+    EXPECT_EQ(readFile(bookings.mid(m_dir.path().size() + 1)), before);
+}
+
 TEST_F(CreationRunTest, statesAndKinds)
 {
     auto in = input(true);

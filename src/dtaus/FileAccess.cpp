@@ -1,0 +1,75 @@
+#include "FileAccess.h"
+
+#include "Errors.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStorageInfo>
+#include <cerrno>
+
+namespace FileAccess {
+
+namespace {
+[[noreturn]] void refuse(const QString &fileName, const QString &reason)
+{
+    throw BelvantoError(QStringLiteral("Die Datei „%1“ kann nicht gelesen werden: %2.")
+                            .arg(QDir::toNativeSeparators(fileName), reason));
+}
+
+bool diskFull(int error, const QString &fileName, qint64 needed)
+{
+#ifdef EDQUOT
+    if (error == EDQUOT)
+        return true;
+#endif
+    if (error == ENOSPC)
+        return true;
+    // The error number does not always survive the clean-up of the new file; the free space does tell.
+    const QStorageInfo storage(QFileInfo(fileName).absolutePath());
+    return storage.isValid() && storage.bytesAvailable() >= 0 && storage.bytesAvailable() < needed;
+}
+} // namespace
+
+void openForReading(QFile &file, qint64 maxSize)
+{
+    const QFileInfo info(file.fileName());
+    if (info.exists() && !info.isFile())
+        refuse(file.fileName(), QStringLiteral("das ist keine gewöhnliche Datei"));
+    if (!file.open(QIODevice::ReadOnly))
+        refuse(file.fileName(), file.errorString());
+    if (!file.isSequential() && file.size() > maxSize)
+        refuse(file.fileName(), QStringLiteral("sie ist zu groß"));
+    if (file.isSequential())
+        refuse(file.fileName(), QStringLiteral("das ist keine gewöhnliche Datei"));
+}
+
+QByteArray readAll(const QString &fileName, qint64 maxSize)
+{
+    QFile file(fileName);
+    openForReading(file, maxSize);
+    QByteArray data = file.read(maxSize + 1);
+    if (data.size() > maxSize) // grew while being read
+        refuse(fileName, QStringLiteral("sie ist zu groß"));
+    if (file.error() != QFileDevice::NoError)
+        refuse(fileName, file.errorString());
+    return data;
+}
+
+QString writeAtomically(const QString &fileName, const QByteArray &data)
+{
+    const bool existed = QFileInfo::exists(fileName);
+    QSaveFile file(fileName);
+    errno = 0;
+    if (file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.commit())
+        return {};
+    const int error = errno;
+    QString reason = diskFull(error, fileName, data.size())
+                         ? QStringLiteral("der Datenträger ist voll (oder das Speicherkontingent ist erschöpft)")
+                         : file.errorString();
+    if (existed)
+        reason += QStringLiteral("; die bisherige Datei ist unverändert");
+    return reason;
+}
+
+} // namespace FileAccess
