@@ -1,38 +1,12 @@
 // belvanto-cli backup, restore and delete-bookings: as the windows do them, on the program's data files.
 #include "CliCommon.h"
 
-#include "DataDirectoryLock.h"
-#include "DataModule.h"
 #include "Errors.h"
 #include "Maintenance.h"
-#include "QuennDTA.h"
+#include "OpenData.h"
 
 #include <QCommandLineParser>
 #include <QDir>
-
-namespace {
-
-// The data module on the data folder, locked against a running program, its files read.
-class OpenData
-{
-public:
-    explicit OpenData(const QString &dataDirectory)
-        : data({dataDirectory, {}})
-    {
-        QDir().mkpath(data.DataDirectory());
-        if (!lock.acquire())
-            throw BelvantoError(DataDirectoryLock::alreadyRunningMessage(data.DataDirectory()));
-        data.SetQuennDTA(&checks);
-        data.OpenDataFiles();
-    }
-    TDataModule1 data;
-
-private:
-    TQuennDTA checks;
-    DataDirectoryLock lock{data.DataDirectory()};
-};
-
-} // namespace
 
 int runBackupCommand(const QString &command, const QStringList &args)
 {

@@ -2,15 +2,12 @@
 #include "CliCommon.h"
 
 #include "Clock.h"
-#include "DataDirectoryLock.h"
-#include "DataModule.h"
+#include "OpenData.h"
 #include "DelimitedText.h"
 #include "Errors.h"
-#include "QuennDTA.h"
 #include "TextImport.h"
 
 #include <QCommandLineParser>
-#include <QDir>
 
 namespace {
 using TextImport::Target;
@@ -114,14 +111,8 @@ int runImportTextCommand(const QStringList &args)
     for (const QString &mapping : parser.values(QStringLiteral("map")))
         pair(settings, table, mapping);
 
-    TDataModule1 data({parser.value(QStringLiteral("data-dir")), {}});
-    QDir().mkpath(data.DataDirectory());
-    DataDirectoryLock lock(data.DataDirectory());
-    if (!lock.acquire())
-        throw BelvantoError(DataDirectoryLock::alreadyRunningMessage(data.DataDirectory()));
-    TQuennDTA checks; // the checks every booking passes, as in the program
-    data.SetQuennDTA(&checks);
-    data.OpenDataFiles();
+    OpenData open(parser.value(QStringLiteral("data-dir")));
+    TDataModule1 &data = open.data;
 
     const TextImport::Result result = TextImport::Run(data, table, settings);
     data.SaveTables(); // what came in before a refusal stays, as in the window

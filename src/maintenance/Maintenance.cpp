@@ -1,6 +1,7 @@
 #include "Maintenance.h"
 
 #include "DTAConst.h"
+#include "DataFolder.h"
 #include "DataModule.h"
 #include "DataPacket.h"
 #include "Errors.h"
@@ -41,6 +42,9 @@ void Backup(TDataModule1 &data, const QString &folder)
     if (isDataFolder(data, complete))
         throw BelvantoError(QStringLiteral("In den Datenordner selbst kann nicht gesichert werden. Bitte wählen Sie "
                                            "einen anderen Ordner."));
+    // A backup file linked to a data file would replace that data file.
+    for (const QString &file : kFiles)
+        DataFolder::refuseAsTarget(QDir::fromNativeSeparators(complete) + file, data.DataDirectory());
     const QList<Table *> tables = dataTables(data);
     for (int i = 0; i < tables.size(); ++i)
         tables.at(i)->saveToFile(QDir::fromNativeSeparators(complete) + kFiles.at(i));

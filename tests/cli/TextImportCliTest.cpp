@@ -1,21 +1,20 @@
-#include "CliRunner.h"
+#include "CliFixture.h"
 
 namespace {
 
-class TextImportCliTest : public BelvantoTest
+class TextImportCliTest : public CliTest
 {
 protected:
-    CliResult run(const QStringList &args)
+    Result run(const QStringList &args)
     {
-        return runCli(path(QStringLiteral("config")), path(QStringLiteral("share")),
-                      args + QStringList{QStringLiteral("--data-dir"), path(QStringLiteral("data"))});
+        return CliTest::run(args + QStringList{QStringLiteral("--data-dir"), path(QStringLiteral("data"))});
     }
 };
 
 TEST_F(TextImportCliTest, bookingsByColumnTitleAndNumber)
 {
     writeFile(QStringLiteral("b.csv"), "Name;Konto;BLZ;Betrag\r\nM\xFCller;1234567;10020030;12,5\r\nSchulz;7654321;10020030;3\r\n");
-    const CliResult result = run({QStringLiteral("import-text"), QStringLiteral("bookings"), path(QStringLiteral("b.csv")),
+    const Result result = run({QStringLiteral("import-text"), QStringLiteral("bookings"), path(QStringLiteral("b.csv")),
                                   QStringLiteral("--separator"), QStringLiteral("semicolon"), QStringLiteral("--title-row"),
                                   QStringLiteral("--map"), QStringLiteral("Name=Name"), QStringLiteral("--map"),
                                   QStringLiteral("Kontonummer=2"), QStringLiteral("--map"), QStringLiteral("BLZ=BLZ"),
@@ -35,7 +34,7 @@ TEST_F(TextImportCliTest, refusalsKeepWhatCameBeforeAndSayWhy)
     const QStringList mapping{QStringLiteral("--map"), QStringLiteral("Name=1"), QStringLiteral("--map"),
                               QStringLiteral("Kontonummer=2"), QStringLiteral("--map"), QStringLiteral("BLZ=3"),
                               QStringLiteral("--map"), QStringLiteral("Betrag=4")};
-    CliResult result = run(QStringList{QStringLiteral("import-text"), QStringLiteral("bookings"), path(QStringLiteral("b.txt"))} + mapping);
+    Result result = run(QStringList{QStringLiteral("import-text"), QStringLiteral("bookings"), path(QStringLiteral("b.txt"))} + mapping);
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(result.out, QStringLiteral("bookings=1\n"));
     EXPECT_EQ(result.err, QStringLiteral("Fehler: BLZ fehlerhaft\nDer Import endete in Zeile 2. Importiert: 1 Buchungssatz.\n"));

@@ -11,12 +11,15 @@ namespace {
 class DataPacketTest : public TableTest
 {
 protected:
+    // The message of a refused packet, empty when it loaded. A refused packet leaves the table as it was.
     QString loadError(const QByteArray &content)
     {
         writeFile(QStringLiteral("packet.xml"), content);
+        const QStringList before = walk(payers(), QStringLiteral("Name"));
         try {
             payers().loadFromFile(path(QStringLiteral("packet.xml")));
         } catch (const BelvantoError &error) {
+            EXPECT_EQ(walk(payers(), QStringLiteral("Name")), before);
             return error.message();
         }
         return {};
@@ -156,7 +159,6 @@ TEST_F(DataPacketTest, malformedPacketsAreRefusedWithTheFileName)
     for (const Case &c : cases) {
         const QString message = loadError(c.content);
         EXPECT_TRUE(message.contains(QDir::toNativeSeparators(path(QStringLiteral("packet.xml"))))) << c.fault << message.toStdString();
-        EXPECT_EQ(payers().recordCount(), 0) << c.fault;
     }
     addBooking(1, QStringLiteral("A"));
     bookings().saveToFile(path(QStringLiteral("b.xml")));
@@ -229,7 +231,6 @@ TEST_F(DataPacketTest, payersPacketsAreDecodedAsTheyDeclare)
     for (const Case &c : refused) {
         const QString message = loadError(c.content);
         EXPECT_TRUE(message.contains(c.message)) << c.fault << ": " << message.toStdString();
-        EXPECT_EQ(payers().recordCount(), 0) << c.fault;
     }
 }
 
@@ -252,7 +253,6 @@ TEST_F(DataPacketTest, rowsThatNoTableCanHoldAreRefusedInLinearTime)
     for (const Case &c : cases) {
         const QString message = loadError(payerPacket(c.rows));
         EXPECT_TRUE(message.contains(c.message)) << c.fault << ": " << message.toStdString();
-        EXPECT_EQ(payers().recordCount(), 0) << c.fault;
     }
 }
 
@@ -282,7 +282,6 @@ TEST_F(DataPacketTest, modifiedRowsFindTheirOriginalThroughTheChangeLog)
     // Without an original and without an ID the change belongs to no record.
     const QString message = loadError(payerPacket("<ROW ID=\"3\" Name=\"Drei\"/><ROW Name=\"Waise\" RowState=\"8\"/>"));
     EXPECT_TRUE(message.contains(QStringLiteral("gehört zu keinem Datensatz"))) << message.toStdString();
-    EXPECT_EQ(payers().recordCount(), 0);
 }
 
 TEST_F(DataPacketTest, fieldNamesAreEscapedOrRefused)
