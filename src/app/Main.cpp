@@ -2,7 +2,6 @@
 
 #include "Clock.h"
 #include "DBGrid.h"
-#include "importierenB.h"
 #include "DTAUSImport.h"
 #include "DTAConst.h"
 #include "DataModule.h"
@@ -15,6 +14,9 @@
 #include "TextWindow.h"
 #include "ToolbarIcons.h"
 #include "WindowLook.h"
+#include "datensichern.h"
+#include "importierenB.h"
+#include "sammelloeschen.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -60,6 +62,8 @@ TMainform::TMainform(TDataModule1 &data, QWidget *parent)
     , m_batchNotice(new TextWindow(QStringLiteral("Batch-Betrieb"), kBatchText, this))
     , m_survey(new SurveyWindow(this))
     , m_dtausImport(new TDTAUSImportF(data, this))
+    , m_datenSichern(new TDatenSichernF(data, this))
+    , m_sammelloeschen(new TSammelloeschenF(data, this))
 {
     setWindowTitle(kCaption);
     BuildMenu();
@@ -100,7 +104,8 @@ QAction *TMainform::addCommand(QMenu *menu, const QString &text, void (TMainform
 void TMainform::BuildMenu()
 {
     QMenu *program = menuBar()->addMenu(QStringLiteral("&Programm"));
-    Datenbanksichernzurcklesen1 = addCommand(program, QStringLiteral("Datenbank sichern/zurücklesen"));
+    Datenbanksichernzurcklesen1 = addCommand(program, QStringLiteral("Datenbank sichern/zurücklesen"),
+                                             &TMainform::Datenbanksichernzurcklesen1Click);
     N3BatchBetrieb1 = addCommand(program, QStringLiteral("Batch-Betrieb"), &TMainform::N3BatchBetrieb1Click);
     program->addSeparator();
     Beenden1 = addCommand(program, QStringLiteral("Beenden"), &TMainform::Beenden1Click);
@@ -119,7 +124,7 @@ void TMainform::BuildMenu()
     Drucken1 = addCommand(payers, QStringLiteral("Drucken"));
     payers->addSeparator();
     Datenimportieren1 = addCommand(payers, QStringLiteral("Daten importieren"), &TMainform::Datenimportieren1Click);
-    Sammellschen1 = addCommand(payers, QStringLiteral("Sammellöschen"));
+    Sammellschen1 = addCommand(payers, QStringLiteral("Sammellöschen"), &TMainform::Sammellschen1Click);
 
     QMenu *clients = menuBar()->addMenu(QStringLiteral("&Mandanten"));
     Neu2 = addCommand(clients, QStringLiteral("Neu"), &TMainform::Neu2Click);
@@ -303,6 +308,17 @@ void TMainform::SpeedButton4Click()
     Table &bookings = *m_data.ClientDataSet1;
     bookings.setFilter(QStringLiteral("Faelligkeit = '%1'").arg(FormatSettings::dateToStr(Clock::today())));
     bookings.setFiltered(SpeedButton4->isChecked());
+}
+
+void TMainform::Datenbanksichernzurcklesen1Click()
+{
+    ModalWindows::exec(*m_datenSichern);
+}
+
+void TMainform::Sammellschen1Click()
+{
+    ModalWindows::exec(*m_sammelloeschen);
+    SpeedButton4->setChecked(false); // the window's range replaced the due-today filter, and closing ended it
 }
 
 void TMainform::Beenden1Click()

@@ -11,6 +11,8 @@ class TGradientPanel;
 class SurveyWindow;
 class TextWindow;
 class TDTAUSImportF;
+class TDatenSichernF;
+class TSammelloeschenF;
 
 // The main window: toolbar, three tabbed grids on bookings, payers and clients, and the menu.
 class TMainform : public QMainWindow
@@ -77,6 +79,8 @@ public:
     void SpeedButton4Click();
     void Datenimportieren1Click(); // payers from a text file
     void Datenimportieren2Click(); // bookings from a text file
+    void Datenbanksichernzurcklesen1Click();
+    void Sammellschen1Click();
     void Beenden1Click();
     void Hilfeaufrufen1Click();
     void Info1Click();
@@ -109,4 +113,6 @@ private:
     TextWindow *m_batchNotice;
     SurveyWindow *m_survey;
     TDTAUSImportF *m_dtausImport;
+    TDatenSichernF *m_datenSichern;
+    TSammelloeschenF *m_sammelloeschen;
 };

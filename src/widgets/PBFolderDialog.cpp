@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QLabel>
-#include <QLocale>
 
 namespace {
 QStringList captions(const char *english, const char *german, const char *french, const char *italian)
@@ -54,9 +53,8 @@ QString TPBFolderDialog::Caption(const QStringList &captions, const QString &lan
     return hasDefault ? fallback : captions.first().section(u'=', 1);
 }
 
-QString TPBFolderDialog::LanguageKey()
+QString TPBFolderDialog::LanguageKey(const QLocale &locale)
 {
-    const QLocale locale = QLocale::system();
     struct Language {
         QLocale::Language language;
         int primary;

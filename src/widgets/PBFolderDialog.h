@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLocale>
 #include <QObject>
 #include <QStringList>
 
@@ -41,8 +42,9 @@ public:
     // The entry for a language key ("0407"), else the first entry when there is no "Default", else
     // the "Default" entry; empty for an empty list.
     static QString Caption(const QStringList &captions, const QString &languageKey);
-    // The system's language as four upper-case hexadecimal digits ("0407" for German in Germany).
-    static QString LanguageKey();
+    // A language as four upper-case hexadecimal digits ("0407" for German in Germany); by default the
+    // system's.
+    static QString LanguageKey(const QLocale &locale = QLocale());
     // A path cut to at most `length` characters, keeping its start and its last folders:
     // C:\...\Daten\Sicherung\2012\Januar\Monatsende.
     static QString ShortenPath(const QString &path, int length = 50);

@@ -142,9 +142,11 @@ TEST_F(MainWindowTest, beendenWritesTheTablesButNoPlacement)
 
 TEST_F(MainWindowTest, commandsWithoutTheirWindowsAreDisabled)
 {
-    for (QAction *action : {window->Sammellschen1, window->Drucken1})
+    for (QAction *action : {window->Drucken1, window->Drucken2, window->Drucken3})
         EXPECT_FALSE(action->isEnabled()) << action->text().toStdString();
     EXPECT_TRUE(window->Suchen1->isEnabled());
+    EXPECT_TRUE(window->Sammellschen1->isEnabled());
+    EXPECT_TRUE(window->Datenbanksichernzurcklesen1->isEnabled());
     EXPECT_TRUE(window->SpeedButton1->isEnabled());
     EXPECT_TRUE(window->SpeedButton4->isEnabled());
     EXPECT_TRUE(window->Info1->isEnabled());
