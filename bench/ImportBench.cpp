@@ -1,7 +1,7 @@
 // Delimited-text import of 100,000 payers: reading the file and adding the records with their rules.
-#include "DataModule.h"
-#include "DelimitedText.h"
-#include "TextImport.h"
+#include "data/DataModule.h"
+#include "ops/DelimitedText.h"
+#include "ops/TextImport.h"
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>

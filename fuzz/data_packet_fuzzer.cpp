@@ -1,9 +1,9 @@
 // Any bytes as a data packet, read with the fields it declares and with those of the program's four
 // tables. What is read must come back unchanged after writing and reading again; anything else ends
 // with a message, never with a crash.
-#include "DataModule.h"
-#include "DataPacket.h"
-#include "Errors.h"
+#include "base/Errors.h"
+#include "data/DataModule.h"
+#include "data/DataPacket.h"
 
 #include <cstdlib>
 

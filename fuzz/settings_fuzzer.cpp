@@ -1,8 +1,8 @@
 // Any bytes as the settings file: reading gives values or nothing, never a crash. A text and a
 // number from the input written into that file come back unchanged, and so does every other value
 // the file held that could be read.
-#include "Errors.h"
-#include "INI.h"
+#include "base/Errors.h"
+#include "data/INI.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,8 +1,8 @@
-#include "DataDirectoryLock.h"
-#include "DataModule.h"
-#include "ErrorBox.h"
-#include "MainNeu.h"
-#include "MessageBoxes.h"
+#include "app/MainNeu.h"
+#include "data/DataDirectoryLock.h"
+#include "data/DataModule.h"
+#include "widgets/ErrorBox.h"
+#include "widgets/MessageBoxes.h"
 
 #include <QDir>
 #include <QLibraryInfo>

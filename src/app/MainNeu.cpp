@@ -1,13 +1,13 @@
-#include "MainNeu.h"
+#include "app/MainNeu.h"
 
-#include "DB2EingabeNeu.h"
-#include "DB3EingabNeu.h"
-#include "DataModule.h"
-#include "MessageBoxes.h"
-#include "SRColBtn.h"
-#include "absendersuchen.h"
-#include "db1eingabeNeu.h"
-#include "dtauserstellenNeu.h"
+#include "creation/dtauserstellenNeu.h"
+#include "data/DataModule.h"
+#include "entry/absendersuchen.h"
+#include "entry/db1eingabeNeu.h"
+#include "entry/DB2EingabeNeu.h"
+#include "entry/DB3EingabNeu.h"
+#include "widgets/MessageBoxes.h"
+#include "widgets/SRColBtn.h"
 
 TMainform1::TMainform1(TDataModule1 &data, QWidget *parent)
     : TMainform(data, parent)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Main.h"
+#include "app/Main.h"
 
 class RecordEditor;
 class TAbsenderSuchenF;

@@ -1,8 +1,8 @@
-#include "TextWindow.h"
+#include "app/TextWindow.h"
 
-#include "GradientPanel.h"
-#include "SRColBtn.h"
-#include "WindowLook.h"
+#include "widgets/GradientPanel.h"
+#include "widgets/SRColBtn.h"
+#include "widgets/WindowLook.h"
 
 #include <QLabel>
 #include <QVBoxLayout>

@@ -1,7 +1,7 @@
 // belvanto-cli blz import: the bank directory from the Bundesbank's quarterly bank-code file.
-#include "CliCommon.h"
+#include "cli/CliCommon.h"
 
-#include "BankDirectoryImport.h"
+#include "ops/BankDirectoryImport.h"
 
 int runBlzCommand(const QStringList &args)
 {

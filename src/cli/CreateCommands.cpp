@@ -1,14 +1,14 @@
 // belvanto-cli create: the payment-file run of the dialog on the data files, for monthly scripts.
-#include "CliCommon.h"
+#include "cli/CliCommon.h"
 
-#include "Clock.h"
-#include "CreationRun.h"
-#include "DataDirectoryLock.h"
-#include "DataModule.h"
-#include "Errors.h"
-#include "FormatSettings.h"
-#include "MessageService.h"
-#include "QuennDTA.h"
+#include "base/Clock.h"
+#include "base/Errors.h"
+#include "base/MessageService.h"
+#include "data/DataDirectoryLock.h"
+#include "data/DataModule.h"
+#include "data/FormatSettings.h"
+#include "dtaus/QuennDTA.h"
+#include "ops/CreationRun.h"
 
 #include <QDir>
 

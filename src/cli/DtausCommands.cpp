@@ -1,12 +1,12 @@
 // belvanto-cli dtaus write | read | verify: the DTAUS engine for scripts.
-#include "CliCommon.h"
+#include "cli/CliCommon.h"
 
-#include "DTAUSVerifier.h"
-#include "DataFolder.h"
-#include "DataModule.h"
-#include "Errors.h"
-#include "FileAccess.h"
-#include "QuennDTA.h"
+#include "base/Errors.h"
+#include "base/FileAccess.h"
+#include "data/DataFolder.h"
+#include "data/DataModule.h"
+#include "dtaus/DTAUSVerifier.h"
+#include "dtaus/QuennDTA.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,11 +1,11 @@
 // belvanto-cli import-dtaus: a DTAUS file into the data files, as the import window does it.
-#include "CliCommon.h"
+#include "cli/CliCommon.h"
 
-#include "DTAUSImportHandler.h"
-#include "DataDirectoryLock.h"
-#include "DataModule.h"
-#include "Errors.h"
-#include "QuennDTA.h"
+#include "base/Errors.h"
+#include "data/DataDirectoryLock.h"
+#include "data/DataModule.h"
+#include "dtaus/QuennDTA.h"
+#include "ops/DTAUSImportHandler.h"
 
 #include <QDir>
 

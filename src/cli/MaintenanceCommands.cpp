@@ -1,9 +1,9 @@
 // belvanto-cli backup, restore and delete-bookings: as the windows do them, on the program's data files.
-#include "CliCommon.h"
+#include "cli/CliCommon.h"
 
-#include "Errors.h"
-#include "Maintenance.h"
-#include "OpenData.h"
+#include "base/Errors.h"
+#include "cli/OpenData.h"
+#include "ops/Maintenance.h"
 
 #include <QCommandLineParser>
 #include <QDir>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "DataDirectoryLock.h"
-#include "DataModule.h"
-#include "Errors.h"
-#include "QuennDTA.h"
+#include "base/Errors.h"
+#include "data/DataDirectoryLock.h"
+#include "data/DataModule.h"
+#include "dtaus/QuennDTA.h"
 
 #include <QDir>
 

@@ -1,9 +1,9 @@
 // belvanto-cli table dump | copy: any data packet, read with the fields it declares.
-#include "CliCommon.h"
+#include "cli/CliCommon.h"
 
-#include "DataModule.h"
-#include "DataPacket.h"
-#include "Errors.h"
+#include "base/Errors.h"
+#include "data/DataModule.h"
+#include "data/DataPacket.h"
 
 #include <QTemporaryDir>
 

@@ -1,11 +1,11 @@
 // belvanto-cli import-text: payers or bookings from a delimited text file, as the import windows do it.
-#include "CliCommon.h"
+#include "cli/CliCommon.h"
 
-#include "Clock.h"
-#include "OpenData.h"
-#include "DelimitedText.h"
-#include "Errors.h"
-#include "TextImport.h"
+#include "base/Clock.h"
+#include "base/Errors.h"
+#include "cli/OpenData.h"
+#include "ops/DelimitedText.h"
+#include "ops/TextImport.h"
 
 #include <QCommandLineParser>
 

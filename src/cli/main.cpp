@@ -1,6 +1,6 @@
-#include "CliCommon.h"
+#include "cli/CliCommon.h"
 
-#include "Errors.h"
+#include "base/Errors.h"
 
 #include <QCoreApplication>
 #include <cstdio>

@@ -1,15 +1,15 @@
-#include "dtauserstellen.h"
+#include "creation/dtauserstellen.h"
 
-#include "CreationRun.h"
-#include "DBGrid.h"
-#include "DataModule.h"
-#include "ErrorBox.h"
-#include "FormatSettings.h"
-#include "GradientPanel.h"
-#include "INI.h"
-#include "MessageBoxes.h"
-#include "SRColBtn.h"
-#include "WindowLook.h"
+#include "data/DataModule.h"
+#include "data/FormatSettings.h"
+#include "data/INI.h"
+#include "ops/CreationRun.h"
+#include "widgets/DBGrid.h"
+#include "widgets/ErrorBox.h"
+#include "widgets/GradientPanel.h"
+#include "widgets/MessageBoxes.h"
+#include "widgets/SRColBtn.h"
+#include "widgets/WindowLook.h"
 
 #include <QCheckBox>
 #include <QComboBox>

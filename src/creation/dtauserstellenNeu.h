@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CreationRun.h"
-#include "QuennDTA.h"
-#include "dtauserstellen.h"
+#include "creation/dtauserstellen.h"
+#include "dtaus/QuennDTA.h"
+#include "ops/CreationRun.h"
 
 class TDB3EingabeF1;
 

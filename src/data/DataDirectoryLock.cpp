@@ -1,6 +1,6 @@
-#include "DataDirectoryLock.h"
+#include "data/DataDirectoryLock.h"
 
-#include "DTAConst.h"
+#include "data/DTAConst.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
-#include "DataFolder.h"
+#include "data/DataFolder.h"
 
-#include "DTAConst.h"
-#include "Errors.h"
+#include "base/Errors.h"
+#include "data/DTAConst.h"
 
 #include <QDir>
 #include <filesystem>

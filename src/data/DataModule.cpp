@@ -1,8 +1,8 @@
-#include "DataModule.h"
+#include "data/DataModule.h"
 
-#include "DTAConst.h"
-#include "Errors.h"
-#include "INI.h"
+#include "base/Errors.h"
+#include "data/DTAConst.h"
+#include "data/INI.h"
 
 #include <QCoreApplication>
 #include <QDir>

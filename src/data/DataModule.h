@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Table.h"
+#include "data/Table.h"
 
 #include <QHash>
 #include <QObject>

@@ -1,15 +1,15 @@
 // The record rules: what happens to every booking, payer and client when it is inserted, edited,
 // posted or read, whoever does it (editors, imports, the payment-file run).
-#include "DataModule.h"
+#include "data/DataModule.h"
 
-#include "Clock.h"
-#include "DTAConst.h"
-#include "Errors.h"
-#include "FormatSettings.h"
-#include "INI.h"
-#include "MessageService.h"
-#include "QuennDTA.h"
-#include "Windows1252.h"
+#include "base/Clock.h"
+#include "base/Errors.h"
+#include "base/MessageService.h"
+#include "base/Windows1252.h"
+#include "data/DTAConst.h"
+#include "data/FormatSettings.h"
+#include "data/INI.h"
+#include "dtaus/QuennDTA.h"
 
 namespace {
 const QString kNoHolder = QStringLiteral("Kontoinhaber nicht angeben");

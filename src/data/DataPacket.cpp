@@ -1,8 +1,8 @@
-#include "DataPacket.h"
+#include "data/DataPacket.h"
 
-#include "Errors.h"
-#include "FileAccess.h"
-#include "Windows1252.h"
+#include "base/Errors.h"
+#include "base/FileAccess.h"
+#include "base/Windows1252.h"
 
 #include <QDir>
 #include <QHash>

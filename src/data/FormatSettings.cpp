@@ -1,7 +1,7 @@
-#include "FormatSettings.h"
+#include "data/FormatSettings.h"
 
-#include "Clock.h"
-#include "Errors.h"
+#include "base/Clock.h"
+#include "base/Errors.h"
 
 #include <QLocale>
 #include <cmath>

@@ -1,6 +1,6 @@
-#include "INI.h"
+#include "data/INI.h"
 
-#include "Errors.h"
+#include "base/Errors.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,10 +1,10 @@
-#include "Table.h"
+#include "data/Table.h"
 
-#include "DataPacket.h"
-#include "Errors.h"
-#include "FormatSettings.h"
-#include "TableFilter.h"
-#include "Windows1252.h"
+#include "base/Errors.h"
+#include "base/Windows1252.h"
+#include "data/DataPacket.h"
+#include "data/FormatSettings.h"
+#include "data/TableFilter.h"
 
 #include <QFileInfo>
 #include <QScopedValueRollback>

@@ -1,7 +1,7 @@
-#include "TableFilter.h"
+#include "data/TableFilter.h"
 
-#include "Errors.h"
-#include "FormatSettings.h"
+#include "base/Errors.h"
+#include "data/FormatSettings.h"
 
 namespace {
 

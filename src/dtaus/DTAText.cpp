@@ -1,6 +1,6 @@
-#include "DTAText.h"
+#include "dtaus/DTAText.h"
 
-#include "Windows1252.h"
+#include "base/Windows1252.h"
 
 namespace DTAText {
 

@@ -1,4 +1,4 @@
-#include "DTAUSLayout.h"
+#include "dtaus/DTAUSLayout.h"
 
 #include <charconv>
 #include <cmath>

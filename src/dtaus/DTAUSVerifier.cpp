@@ -1,7 +1,7 @@
-#include "DTAUSVerifier.h"
+#include "dtaus/DTAUSVerifier.h"
 
-#include "DTAText.h"
-#include "DTAUSLayout.h"
+#include "dtaus/DTAText.h"
+#include "dtaus/DTAUSLayout.h"
 
 #include <QDate>
 #include <QIODevice>

@@ -1,10 +1,10 @@
-#include "QuennDTA.h"
+#include "dtaus/QuennDTA.h"
 
-#include "Clock.h"
-#include "DTAUSLayout.h"
-#include "Errors.h"
-#include "FileAccess.h"
-#include "Windows1252.h"
+#include "base/Clock.h"
+#include "base/Errors.h"
+#include "base/FileAccess.h"
+#include "base/Windows1252.h"
+#include "dtaus/DTAUSLayout.h"
 
 #include <QDir>
 #include <QSettings>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DTAText.h"
+#include "dtaus/DTAText.h"
 
 #include <QByteArray>
 #include <QDate>

@@ -1,9 +1,9 @@
 // The reading side of TQuennDTA: walks a DTAUS file section by section and hands every C record to
 // the import events. It holds one section at a time, so any file size reads in constant memory.
-#include "QuennDTA.h"
+#include "dtaus/QuennDTA.h"
 
-#include "Clock.h"
-#include "Errors.h"
+#include "base/Clock.h"
+#include "base/Errors.h"
 
 #include <QFile>
 #include <QFileInfo>

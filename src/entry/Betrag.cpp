@@ -1,11 +1,11 @@
-#include "Betrag.h"
+#include "entry/Betrag.h"
 
-#include "DataControls.h"
-#include "ErrorBox.h"
-#include "FormatSettings.h"
-#include "GradientPanel.h"
-#include "SRColBtn.h"
-#include "WindowLook.h"
+#include "data/FormatSettings.h"
+#include "widgets/DataControls.h"
+#include "widgets/ErrorBox.h"
+#include "widgets/GradientPanel.h"
+#include "widgets/SRColBtn.h"
+#include "widgets/WindowLook.h"
 
 #include <QGridLayout>
 #include <QLabel>

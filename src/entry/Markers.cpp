@@ -1,4 +1,4 @@
-#include "Markers.h"
+#include "entry/Markers.h"
 
 #include <QHBoxLayout>
 #include <QPainter>

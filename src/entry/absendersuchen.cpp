@@ -1,9 +1,9 @@
-#include "absendersuchen.h"
+#include "entry/absendersuchen.h"
 
-#include "DBGrid.h"
-#include "DataModule.h"
-#include "ErrorBox.h"
-#include "WindowLook.h"
+#include "data/DataModule.h"
+#include "widgets/DBGrid.h"
+#include "widgets/ErrorBox.h"
+#include "widgets/WindowLook.h"
 
 #include <QComboBox>
 #include <QGridLayout>

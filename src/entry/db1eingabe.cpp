@@ -1,12 +1,12 @@
-#include "db1eingabe.h"
+#include "entry/db1eingabe.h"
 
-#include "Betrag.h"
-#include "MessageBoxes.h"
-#include "absendersuchen.h"
-#include "DataControls.h"
-#include "DataModule.h"
-#include "ErrorBox.h"
-#include "FormatSettings.h"
+#include "data/DataModule.h"
+#include "data/FormatSettings.h"
+#include "entry/absendersuchen.h"
+#include "entry/Betrag.h"
+#include "widgets/DataControls.h"
+#include "widgets/ErrorBox.h"
+#include "widgets/MessageBoxes.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Markers.h"
-#include "RecordEditor.h"
+#include "entry/Markers.h"
+#include "entry/RecordEditor.h"
 
 class DBEdit;
 class DBMemo;

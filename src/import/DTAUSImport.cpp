@@ -1,12 +1,12 @@
-#include "DTAUSImport.h"
+#include "import/DTAUSImport.h"
 
-#include "DTAUSImportHandler.h"
-#include "DataModule.h"
-#include "ErrorBox.h"
-#include "GradientPanel.h"
-#include "MessageBoxes.h"
-#include "SRColBtn.h"
-#include "WindowLook.h"
+#include "data/DataModule.h"
+#include "ops/DTAUSImportHandler.h"
+#include "widgets/ErrorBox.h"
+#include "widgets/GradientPanel.h"
+#include "widgets/MessageBoxes.h"
+#include "widgets/SRColBtn.h"
+#include "widgets/WindowLook.h"
 
 #include <QCheckBox>
 #include <QFileInfo>

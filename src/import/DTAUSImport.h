@@ -1,6 +1,6 @@
 #pragma once
 
-#include "QuennDTA.h"
+#include "dtaus/QuennDTA.h"
 
 #include <QDialog>
 

@@ -1,11 +1,11 @@
-#include "importieren.h"
+#include "import/importieren.h"
 
-#include "DataModule.h"
-#include "ErrorBox.h"
-#include "GradientPanel.h"
-#include "MessageBoxes.h"
-#include "SRColBtn.h"
-#include "WindowLook.h"
+#include "data/DataModule.h"
+#include "widgets/ErrorBox.h"
+#include "widgets/GradientPanel.h"
+#include "widgets/MessageBoxes.h"
+#include "widgets/SRColBtn.h"
+#include "widgets/WindowLook.h"
 
 #include <QAbstractTableModel>
 #include <QApplication>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DelimitedText.h"
-#include "TextImport.h"
+#include "ops/DelimitedText.h"
+#include "ops/TextImport.h"
 
 #include <QDialog>
 

@@ -1,6 +1,6 @@
-#include "importierenB.h"
+#include "import/importierenB.h"
 
-#include "Clock.h"
+#include "base/Clock.h"
 
 #include <QDateEdit>
 #include <QGroupBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "importieren.h"
+#include "import/importieren.h"
 
 class QDateEdit;
 class QGroupBox;

@@ -1,12 +1,12 @@
-#include "datensichern.h"
+#include "maintenance/datensichern.h"
 
-#include "ErrorBox.h"
-#include "GradientPanel.h"
-#include "Maintenance.h"
-#include "MessageService.h"
-#include "PBFolderDialog.h"
-#include "SRColBtn.h"
-#include "WindowLook.h"
+#include "base/MessageService.h"
+#include "ops/Maintenance.h"
+#include "widgets/ErrorBox.h"
+#include "widgets/GradientPanel.h"
+#include "widgets/PBFolderDialog.h"
+#include "widgets/SRColBtn.h"
+#include "widgets/WindowLook.h"
 
 #include <QDir>
 #include <QGridLayout>

@@ -1,13 +1,13 @@
-#include "sammelloeschen.h"
+#include "maintenance/sammelloeschen.h"
 
-#include "DBGrid.h"
-#include "DataModule.h"
-#include "ErrorBox.h"
-#include "GradientPanel.h"
-#include "Maintenance.h"
-#include "MessageService.h"
-#include "SRColBtn.h"
-#include "WindowLook.h"
+#include "base/MessageService.h"
+#include "data/DataModule.h"
+#include "ops/Maintenance.h"
+#include "widgets/DBGrid.h"
+#include "widgets/ErrorBox.h"
+#include "widgets/GradientPanel.h"
+#include "widgets/SRColBtn.h"
+#include "widgets/WindowLook.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

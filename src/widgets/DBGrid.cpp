@@ -1,9 +1,9 @@
-#include "DBGrid.h"
+#include "widgets/DBGrid.h"
 
-#include "ErrorBox.h"
-#include "MessageService.h"
-#include "Table.h"
-#include "WindowLook.h"
+#include "base/MessageService.h"
+#include "data/Table.h"
+#include "widgets/ErrorBox.h"
+#include "widgets/WindowLook.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>

@@ -1,7 +1,7 @@
-#include "DataControls.h"
+#include "widgets/DataControls.h"
 
-#include "ErrorBox.h"
-#include "Table.h"
+#include "data/Table.h"
+#include "widgets/ErrorBox.h"
 
 #include <QHBoxLayout>
 #include <QRadioButton>

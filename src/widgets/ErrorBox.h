@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Errors.h"
-#include "MessageService.h"
+#include "base/Errors.h"
+#include "base/MessageService.h"
 
 #include <QApplication>
 

@@ -1,6 +1,6 @@
-#include "GradientPanel.h"
+#include "widgets/GradientPanel.h"
 
-#include "WindowLook.h"
+#include "widgets/WindowLook.h"
 
 #include <QHBoxLayout>
 #include <QPainter>

@@ -1,6 +1,6 @@
-#include "MessageBoxes.h"
+#include "widgets/MessageBoxes.h"
 
-#include "QuennDTA.h"
+#include "dtaus/QuennDTA.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MessageService.h"
+#include "base/MessageService.h"
 
 #include <QString>
 #include <functional>

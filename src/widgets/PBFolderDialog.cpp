@@ -1,6 +1,6 @@
-#include "PBFolderDialog.h"
+#include "widgets/PBFolderDialog.h"
 
-#include "MessageBoxes.h"
+#include "widgets/MessageBoxes.h"
 
 #include <QApplication>
 #include <QDir>

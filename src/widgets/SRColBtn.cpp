@@ -1,4 +1,4 @@
-#include "SRColBtn.h"
+#include "widgets/SRColBtn.h"
 
 #include <QApplication>
 #include <QMouseEvent>

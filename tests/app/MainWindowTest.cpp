@@ -1,11 +1,11 @@
-#include "DBGrid.h"
-#include "DataDirectoryLock.h"
-#include "DataModule.h"
-#include "INI.h"
-#include "MainNeu.h"
-#include "MessageBoxes.h"
-#include "QuennDTA.h"
-#include "TestEnvironment.h"
+#include "app/MainNeu.h"
+#include "data/DataDirectoryLock.h"
+#include "data/DataModule.h"
+#include "data/INI.h"
+#include "dtaus/QuennDTA.h"
+#include "support/TestEnvironment.h"
+#include "widgets/DBGrid.h"
+#include "widgets/MessageBoxes.h"
 
 #include <QAction>
 #include <QDialog>

@@ -1,17 +1,17 @@
 // Records stay intact when a person works the real windows: open a record from its grid, change a
 // field, "Speichern", ◄/►, close; every other record must be unchanged in memory and on disk.
-#include "AccountHolderEditor.h"
-#include "DB2EingabeNeu.h"
-#include "DB3EingabNeu.h"
-#include "DBGrid.h"
-#include "DataControls.h"
-#include "DataModule.h"
-#include "MainNeu.h"
-#include "MessageBoxes.h"
-#include "SRColBtn.h"
-#include "TestEnvironment.h"
-#include "WindowDriver.h"
-#include "db1eingabeNeu.h"
+#include "app/MainNeu.h"
+#include "app/WindowDriver.h"
+#include "data/DataModule.h"
+#include "entry/AccountHolderEditor.h"
+#include "entry/db1eingabeNeu.h"
+#include "entry/DB2EingabeNeu.h"
+#include "entry/DB3EingabNeu.h"
+#include "support/TestEnvironment.h"
+#include "widgets/DataControls.h"
+#include "widgets/DBGrid.h"
+#include "widgets/MessageBoxes.h"
+#include "widgets/SRColBtn.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TestEnvironment.h"
+#include "support/TestEnvironment.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,6 +1,6 @@
-#include "CliFixture.h"
-#include "DataModule.h"
-#include "QuennDTA.h"
+#include "cli/CliFixture.h"
+#include "data/DataModule.h"
+#include "dtaus/QuennDTA.h"
 
 #include <QDir>
 #include <QJsonArray>

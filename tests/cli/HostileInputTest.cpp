@@ -1,6 +1,6 @@
 // Input that would once destroy data, pass for success or read without end: each ends with a German
 // message, a non-zero exit and no file changed.
-#include "CliFixture.h"
+#include "cli/CliFixture.h"
 
 #include <QDir>
 #include <QDirIterator>

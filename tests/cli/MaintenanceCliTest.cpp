@@ -1,5 +1,5 @@
 // belvanto-cli backup, restore and delete-bookings on the data files of a test folder.
-#include "CliFixture.h"
+#include "cli/CliFixture.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "CliFixture.h"
+#include "cli/CliFixture.h"
 
 namespace {
 

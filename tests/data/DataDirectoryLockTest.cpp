@@ -1,5 +1,5 @@
-#include "DataDirectoryLock.h"
-#include "TestEnvironment.h"
+#include "data/DataDirectoryLock.h"
+#include "support/TestEnvironment.h"
 
 #include <QDir>
 #include <QProcess>

@@ -1,6 +1,6 @@
-#include "DataPacket.h"
-#include "INI.h"
-#include "TableFixture.h"
+#include "data/DataPacket.h"
+#include "data/INI.h"
+#include "data/TableFixture.h"
 
 #include <QDir>
 

@@ -1,5 +1,5 @@
-#include "DataPacket.h"
-#include "TableFixture.h"
+#include "data/DataPacket.h"
+#include "data/TableFixture.h"
 
 #include <QDir>
 #include <QProcess>

@@ -1,4 +1,4 @@
-#include "TableFixture.h"
+#include "data/TableFixture.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
-#include "INI.h"
-#include "TableFixture.h"
+#include "data/INI.h"
+#include "data/TableFixture.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
-#include "INI.h"
-#include "TestEnvironment.h"
+#include "data/INI.h"
+#include "support/TestEnvironment.h"
 
 #include <QFile>
 

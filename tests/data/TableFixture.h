@@ -1,9 +1,9 @@
 #pragma once
 
-#include "DataModule.h"
-#include "Errors.h"
-#include "QuennDTA.h"
-#include "TestEnvironment.h"
+#include "base/Errors.h"
+#include "data/DataModule.h"
+#include "dtaus/QuennDTA.h"
+#include "support/TestEnvironment.h"
 
 #include <QDir>
 

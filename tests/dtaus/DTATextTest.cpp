@@ -1,6 +1,6 @@
-#include "DTAText.h"
-#include "QuennDTA.h"
-#include "TestEnvironment.h"
+#include "dtaus/DTAText.h"
+#include "dtaus/QuennDTA.h"
+#include "support/TestEnvironment.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
-#include "DTAUSLayout.h"
-#include "EngineFixture.h"
+#include "dtaus/DTAUSLayout.h"
+#include "dtaus/EngineFixture.h"
 
 #include <QSettings>
 

@@ -1,5 +1,5 @@
-#include "EngineFixture.h"
-#include "Errors.h"
+#include "base/Errors.h"
+#include "dtaus/EngineFixture.h"
 
 #include <QBuffer>
 #include <QRandomGenerator>

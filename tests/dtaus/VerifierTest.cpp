@@ -1,5 +1,5 @@
-#include "DTAUSVerifier.h"
-#include "EngineFixture.h"
+#include "dtaus/DTAUSVerifier.h"
+#include "dtaus/EngineFixture.h"
 
 #include <QBuffer>
 

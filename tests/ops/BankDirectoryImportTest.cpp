@@ -1,7 +1,7 @@
-#include "BankDirectoryImport.h"
-#include "DataModule.h"
-#include "Errors.h"
-#include "TestEnvironment.h"
+#include "base/Errors.h"
+#include "data/DataModule.h"
+#include "ops/BankDirectoryImport.h"
+#include "support/TestEnvironment.h"
 
 #include <QDir>
 

@@ -1,9 +1,9 @@
-#include "CreationRun.h"
-#include "DTAUSVerifier.h"
-#include "DataModule.h"
-#include "Errors.h"
-#include "QuennDTA.h"
-#include "TestEnvironment.h"
+#include "base/Errors.h"
+#include "data/DataModule.h"
+#include "dtaus/DTAUSVerifier.h"
+#include "dtaus/QuennDTA.h"
+#include "ops/CreationRun.h"
+#include "support/TestEnvironment.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -1,8 +1,8 @@
-#include "DTAUSImportHandler.h"
-#include "DataModule.h"
-#include "Errors.h"
-#include "QuennDTA.h"
-#include "TestEnvironment.h"
+#include "base/Errors.h"
+#include "data/DataModule.h"
+#include "dtaus/QuennDTA.h"
+#include "ops/DTAUSImportHandler.h"
+#include "support/TestEnvironment.h"
 
 #include <QDir>
 

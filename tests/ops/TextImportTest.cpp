@@ -1,9 +1,9 @@
-#include "DelimitedText.h"
-#include "TextImport.h"
+#include "ops/DelimitedText.h"
+#include "ops/TextImport.h"
 
-#include "DataModule.h"
-#include "INI.h"
-#include "TestEnvironment.h"
+#include "data/DataModule.h"
+#include "data/INI.h"
+#include "support/TestEnvironment.h"
 
 #include <QBuffer>
 

@@ -1,8 +1,8 @@
-#include "TestEnvironment.h"
+#include "support/TestEnvironment.h"
 
-#include "Clock.h"
-#include "INI.h"
-#include "QuennDTA.h"
+#include "base/Clock.h"
+#include "data/INI.h"
+#include "dtaus/QuennDTA.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "DataModule.h"
-#include "MessageService.h"
-#include "QuennDTA.h"
+#include "base/MessageService.h"
+#include "data/DataModule.h"
+#include "dtaus/QuennDTA.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,5 +1,5 @@
 // The folder dialog's captions by language and its shortened path display.
-#include "PBFolderDialog.h"
+#include "widgets/PBFolderDialog.h"
 
 #include <gtest/gtest.h>
 

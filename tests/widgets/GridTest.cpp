@@ -1,7 +1,7 @@
-#include "DBGrid.h"
-#include "DataModule.h"
-#include "QuennDTA.h"
-#include "TestEnvironment.h"
+#include "data/DataModule.h"
+#include "dtaus/QuennDTA.h"
+#include "support/TestEnvironment.h"
+#include "widgets/DBGrid.h"
 
 #include <QAbstractItemModelTester>
 #include <QDir>

@@ -1,9 +1,9 @@
 // A seeded random run of table operations against a plain reference model, with the real grid and a
 // second view attached that call back into the table from their slots. After every step the table,
 // the grid model and the reference must agree; a failure names the seed and the steps up to it.
-#include "DBGrid.h"
-#include "DataModule.h"
-#include "TestEnvironment.h"
+#include "data/DataModule.h"
+#include "support/TestEnvironment.h"
+#include "widgets/DBGrid.h"
 
 #include <QAbstractItemModelTester>
 #include <random>

@@ -1,13 +1,13 @@
-#include "DB2EingabeNeu.h"
-#include "DB3EingabNeu.h"
-#include "DataControls.h"
-#include "DataModule.h"
-#include "MainNeu.h"
-#include "QuennDTA.h"
-#include "MessageBoxes.h"
-#include "SRColBtn.h"
-#include "TestEnvironment.h"
-#include "db1eingabeNeu.h"
+#include "app/MainNeu.h"
+#include "data/DataModule.h"
+#include "dtaus/QuennDTA.h"
+#include "entry/db1eingabeNeu.h"
+#include "entry/DB2EingabeNeu.h"
+#include "entry/DB3EingabNeu.h"
+#include "support/TestEnvironment.h"
+#include "widgets/DataControls.h"
+#include "widgets/MessageBoxes.h"
+#include "widgets/SRColBtn.h"
 
 #include <QAction>
 #include <QCheckBox>

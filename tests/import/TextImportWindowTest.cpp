@@ -1,10 +1,10 @@
 // The text import windows, opened from the main menu and worked as a person does.
-#include "DataModule.h"
-#include "MainNeu.h"
-#include "MessageBoxes.h"
-#include "SRColBtn.h"
-#include "TestEnvironment.h"
-#include "importierenB.h"
+#include "app/MainNeu.h"
+#include "data/DataModule.h"
+#include "import/importierenB.h"
+#include "support/TestEnvironment.h"
+#include "widgets/MessageBoxes.h"
+#include "widgets/SRColBtn.h"
 
 #include <QAction>
 #include <QCheckBox>

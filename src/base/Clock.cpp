@@ -1,4 +1,4 @@
-#include "Clock.h"
+#include "base/Clock.h"
 
 namespace {
 QDateTime g_fixed;

@@ -1,10 +1,10 @@
-#include "DTAUSImportHandler.h"
+#include "ops/DTAUSImportHandler.h"
 
-#include "DTAConst.h"
-#include "DataModule.h"
-#include "Errors.h"
-#include "FormatSettings.h"
-#include "QuennDTA.h"
+#include "base/Errors.h"
+#include "data/DataModule.h"
+#include "data/DTAConst.h"
+#include "data/FormatSettings.h"
+#include "dtaus/QuennDTA.h"
 
 DTAUSImportHandler::DTAUSImportHandler(TDataModule1 &data, const Options &options)
     : m_data(data), m_options(options)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DelimitedText.h"
+#include "ops/DelimitedText.h"
 
 #include <QDate>
 #include <QList>

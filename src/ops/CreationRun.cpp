@@ -1,12 +1,12 @@
-#include "CreationRun.h"
+#include "ops/CreationRun.h"
 
-#include "DataFolder.h"
-#include "DataModule.h"
-#include "Errors.h"
-#include "FormatSettings.h"
-#include "MessageService.h"
-#include "QuennDTA.h"
-#include "Windows1252.h"
+#include "base/Errors.h"
+#include "base/MessageService.h"
+#include "base/Windows1252.h"
+#include "data/DataFolder.h"
+#include "data/DataModule.h"
+#include "data/FormatSettings.h"
+#include "dtaus/QuennDTA.h"
 
 #include <QDir>
 #include <QFile>

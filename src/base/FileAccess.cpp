@@ -1,6 +1,6 @@
-#include "FileAccess.h"
+#include "base/FileAccess.h"
 
-#include "Errors.h"
+#include "base/Errors.h"
 
 #include <QDir>
 #include <QFileInfo>

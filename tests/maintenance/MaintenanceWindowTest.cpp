@@ -1,14 +1,14 @@
 // Backup, restore and mass delete, opened from the main menu and worked as a person does.
-#include "DBGrid.h"
-#include "DataModule.h"
-#include "MainNeu.h"
-#include "MessageBoxes.h"
-#include "PBFolderDialog.h"
-#include "SRColBtn.h"
-#include "TestEnvironment.h"
-#include "WindowDriver.h"
-#include "datensichern.h"
-#include "sammelloeschen.h"
+#include "app/MainNeu.h"
+#include "app/WindowDriver.h"
+#include "data/DataModule.h"
+#include "maintenance/datensichern.h"
+#include "maintenance/sammelloeschen.h"
+#include "support/TestEnvironment.h"
+#include "widgets/DBGrid.h"
+#include "widgets/MessageBoxes.h"
+#include "widgets/PBFolderDialog.h"
+#include "widgets/SRColBtn.h"
 
 #include <QAction>
 #include <QDir>

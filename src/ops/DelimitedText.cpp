@@ -1,7 +1,7 @@
-#include "DelimitedText.h"
+#include "ops/DelimitedText.h"
 
-#include "Errors.h"
-#include "Windows1252.h"
+#include "base/Errors.h"
+#include "base/Windows1252.h"
 
 #include <QFile>
 #include <QFileInfo>

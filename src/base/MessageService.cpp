@@ -1,4 +1,4 @@
-#include "MessageService.h"
+#include "base/MessageService.h"
 
 #include <QTextStream>
 

@@ -1,10 +1,10 @@
-#include "DBGrid.h"
-#include "DTAUSImport.h"
-#include "DataModule.h"
-#include "MainNeu.h"
-#include "MessageBoxes.h"
-#include "SRColBtn.h"
-#include "TestEnvironment.h"
+#include "app/MainNeu.h"
+#include "data/DataModule.h"
+#include "import/DTAUSImport.h"
+#include "support/TestEnvironment.h"
+#include "widgets/DBGrid.h"
+#include "widgets/MessageBoxes.h"
+#include "widgets/SRColBtn.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -1,11 +1,11 @@
-#include "Maintenance.h"
+#include "ops/Maintenance.h"
 
-#include "DTAConst.h"
-#include "DataFolder.h"
-#include "DataModule.h"
-#include "DataPacket.h"
-#include "Errors.h"
-#include "FormatSettings.h"
+#include "base/Errors.h"
+#include "data/DataFolder.h"
+#include "data/DataModule.h"
+#include "data/DataPacket.h"
+#include "data/DTAConst.h"
+#include "data/FormatSettings.h"
 
 #include <QDir>
 #include <QFileInfo>

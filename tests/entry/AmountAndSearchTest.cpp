@@ -1,16 +1,16 @@
 // The amount calculator and the payer search, worked from the booking editor and the main window.
-#include "Betrag.h"
-#include "DB2EingabeNeu.h"
-#include "DBGrid.h"
-#include "DataControls.h"
-#include "DataModule.h"
-#include "MainNeu.h"
-#include "MessageBoxes.h"
-#include "SRColBtn.h"
-#include "TestEnvironment.h"
-#include "WindowDriver.h"
-#include "absendersuchen.h"
-#include "db1eingabeNeu.h"
+#include "app/MainNeu.h"
+#include "app/WindowDriver.h"
+#include "data/DataModule.h"
+#include "entry/absendersuchen.h"
+#include "entry/Betrag.h"
+#include "entry/db1eingabeNeu.h"
+#include "entry/DB2EingabeNeu.h"
+#include "support/TestEnvironment.h"
+#include "widgets/DataControls.h"
+#include "widgets/DBGrid.h"
+#include "widgets/MessageBoxes.h"
+#include "widgets/SRColBtn.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -1,8 +1,8 @@
-#include "BankDirectoryImport.h"
+#include "ops/BankDirectoryImport.h"
 
-#include "DataModule.h"
-#include "Errors.h"
-#include "FileAccess.h"
+#include "base/Errors.h"
+#include "base/FileAccess.h"
+#include "data/DataModule.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,9 +1,9 @@
-#include "TextImport.h"
+#include "ops/TextImport.h"
 
-#include "Clock.h"
-#include "DTAConst.h"
-#include "DataModule.h"
-#include "Errors.h"
+#include "base/Clock.h"
+#include "base/Errors.h"
+#include "data/DataModule.h"
+#include "data/DTAConst.h"
 
 namespace TextImport {
 namespace {
