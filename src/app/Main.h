@@ -37,29 +37,29 @@ public:
     DBGrid *DBGrid2;
     DBGrid *DBGrid3;
 
-    // Menu items by handler
-    QAction *Datenbanksichernzurcklesen1;
-    QAction *N3BatchBetrieb1;
-    QAction *Beenden1;
-    QAction *Neu1;
-    QAction *Bearbeiten1;
-    QAction *Drucken3;
-    QAction *Datenimportieren2;
-    QAction *Neu3;
-    QAction *Bearbeiten3;
-    QAction *Suchen1;
-    QAction *Drucken1;
-    QAction *Datenimportieren1;
-    QAction *Sammellschen1;
-    QAction *Neu2;
-    QAction *Bearbeiten2;
-    QAction *Drucken2;
-    QAction *Lastschriften1;
-    QAction *Gutschriftenerstellen1;
-    QAction *DTAUSDisketteeinlesen1;
-    QAction *Hilfeaufrufen1;
-    QAction *UMFRAGEzurVerbesserungdesProgrammes1;
-    QAction *Info1;
+    // Menu items, named after their handlers
+    QAction *Datenbanksichernzurcklesen1; // Programm → "Datenbank sichern/zurücklesen"
+    QAction *N3BatchBetrieb1; // Programm → "Batch-Betrieb"
+    QAction *Beenden1; // Programm → "Beenden"
+    QAction *Neu1; // Buchungssätze → "Neu"
+    QAction *Bearbeiten1; // Buchungssätze → "Bearbeiten"
+    QAction *Drucken3; // Buchungssätze → "Drucken"
+    QAction *Datenimportieren2; // Buchungssätze → "Daten importieren"
+    QAction *Neu3; // Empfänger/Zahlungspflichtige → "Neu"
+    QAction *Bearbeiten3; // Empfänger/Zahlungspflichtige → "Bearbeiten"
+    QAction *Suchen1; // Empfänger/Zahlungspflichtige → "Suchen"
+    QAction *Drucken1; // Empfänger/Zahlungspflichtige → "Drucken"
+    QAction *Datenimportieren1; // Empfänger/Zahlungspflichtige → "Daten importieren"
+    QAction *Sammellschen1; // Empfänger/Zahlungspflichtige → "Sammellöschen"
+    QAction *Neu2; // Mandanten → "Neu"
+    QAction *Bearbeiten2; // Mandanten → "Bearbeiten"
+    QAction *Drucken2; // Mandanten → "Drucken"
+    QAction *Lastschriften1; // DTAUS-Diskette → "Lastschriften erstellen"
+    QAction *Gutschriftenerstellen1; // DTAUS-Diskette → "Gutschriften erstellen"
+    QAction *DTAUSDisketteeinlesen1; // DTAUS-Diskette → "DTAUS-Diskette einlesen"
+    QAction *Hilfeaufrufen1; // Hilfe → "Hilfe aufrufen" (F1)
+    QAction *UMFRAGEzurVerbesserungdesProgrammes1; // Hilfe → "UMFRAGE zur Verbesserung des Programmes"
+    QAction *Info1; // Hilfe → "Info ..."
 
     // Opening the record editors: the window the program shows provides them.
     virtual void Neu1Click() = 0;
