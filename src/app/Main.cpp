@@ -55,15 +55,15 @@ QString widthName(int grid, const QString &title)
 }
 } // namespace
 
-TMainform::TMainform(TDataModule1 &data, QWidget *parent)
+TMainform::TMainform(TDataModule1 &dataModule, QWidget *parent)
     : QMainWindow(parent)
-    , m_data(data)
-    , m_about(new TextWindow(QStringLiteral("Info"), kAboutText.arg(QDir::toNativeSeparators(data.DataDirectory())), this))
+    , m_data(dataModule)
+    , m_about(new TextWindow(QStringLiteral("Info"), kAboutText.arg(QDir::toNativeSeparators(dataModule.DataDirectory())), this))
     , m_batchNotice(new TextWindow(QStringLiteral("Batch-Betrieb"), kBatchText, this))
     , m_survey(new SurveyWindow(this))
-    , m_dtausImport(new TDTAUSImportF(data, this))
-    , m_datenSichern(new TDatenSichernF(data, this))
-    , m_sammelloeschen(new TSammelloeschenF(data, this))
+    , m_dtausImport(new TDTAUSImportF(dataModule, this))
+    , m_datenSichern(new TDatenSichernF(dataModule, this))
+    , m_sammelloeschen(new TSammelloeschenF(dataModule, this))
 {
     setWindowTitle(kCaption);
     BuildMenu();

@@ -19,7 +19,7 @@ class TMainform : public QMainWindow
 {
     Q_OBJECT
 public:
-    explicit TMainform(TDataModule1 &data, QWidget *parent = nullptr);
+    explicit TMainform(TDataModule1 &dataModule, QWidget *parent = nullptr);
 
     TGradientPanel *GradientPanel1;
     QToolButton *SpeedButton2; // "Neue Buchung"

@@ -9,19 +9,19 @@
 #include "widgets/MessageBoxes.h"
 #include "widgets/SRColBtn.h"
 
-TMainform1::TMainform1(TDataModule1 &data, QWidget *parent)
-    : TMainform(data, parent)
-    , AbsenderSuchenF(new TAbsenderSuchenF(data, this))
-    , DB1EingabeF1(new TDB1EingabeF1(data, *AbsenderSuchenF, this))
-    , DBEINgabe2F1(new TDBEINgabe2F1(*data.ClientDataSet2, this))
-    , DB3EingabeF1(new TDB3EingabeF1(*data.ClientDataSet3, this))
-    , dtausErstellenF1(new TdtausErstellenF1(data, *DB3EingabeF1, this))
+TMainform1::TMainform1(TDataModule1 &dataModule, QWidget *parent)
+    : TMainform(dataModule, parent)
+    , AbsenderSuchenF(new TAbsenderSuchenF(dataModule, this))
+    , DB1EingabeF1(new TDB1EingabeF1(dataModule, *AbsenderSuchenF, this))
+    , DBEINgabe2F1(new TDBEINgabe2F1(*dataModule.ClientDataSet2, this))
+    , DB3EingabeF1(new TDB3EingabeF1(*dataModule.ClientDataSet3, this))
+    , dtausErstellenF1(new TdtausErstellenF1(dataModule, *DB3EingabeF1, this))
 {
     // The dialog's engine checks every booking before it is saved, from start to end.
-    data.SetQuennDTA(&dtausErstellenF1->QuennDTA1);
+    dataModule.SetQuennDTA(&dtausErstellenF1->QuennDTA1);
     // The tables' edit rule: the editor of that table, when it is on screen, offers "Speichern".
     AbsenderSuchenF->OpenPayerEditor = [this] { Bearbeiten3Click(); };
-    data.EnableEditorSave = [this](Table *table) {
+    dataModule.EnableEditorSave = [this](Table *table) {
         for (RecordEditor *editor : Editors()) {
             if (&editor->table() == table && editor->isVisible())
                 editor->EnableSave();

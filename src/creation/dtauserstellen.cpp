@@ -44,8 +44,8 @@ QDateEdit *datePicker()
 }
 } // namespace
 
-TdtausErstellenF::TdtausErstellenF(TDataModule1 &data, QWidget *parent)
-    : QDialog(parent), m_data(data)
+TdtausErstellenF::TdtausErstellenF(TDataModule1 &dataModule, QWidget *parent)
+    : QDialog(parent), m_data(dataModule)
 {
     WindowLook::applyToWindow(*this, true);
     QGridLayout *g = nullptr;
@@ -135,7 +135,7 @@ TdtausErstellenF::TdtausErstellenF(TDataModule1 &data, QWidget *parent)
         printing->setEnabled(false); // the printouts come with a later version
     GradientPanel1 = TGradientPanel::DialogBar({BErstellen, BBegleit, BBuchungs}, false);
 
-    DBGrid1 = new DBGrid(*data.ClientDataSet1, this,
+    DBGrid1 = new DBGrid(*dataModule.ClientDataSet1, this,
                          {QStringLiteral("ID"), QStringLiteral("Name"), QStringLiteral("Kontonummer"), QStringLiteral("BLZ"),
                           QStringLiteral("Verwendungszweck"), QStringLiteral("Betrag"), QStringLiteral("Status"),
                           QStringLiteral("Faelligkeit"), QStringLiteral("Erstellungsdatum")});

@@ -17,8 +17,8 @@
 #include <QLineEdit>
 #include <QToolButton>
 
-TdtausErstellenF1::TdtausErstellenF1(TDataModule1 &data, TDB3EingabeF1 &clientEditor, QWidget *parent)
-    : TdtausErstellenF(data, parent), m_clientEditor(clientEditor)
+TdtausErstellenF1::TdtausErstellenF1(TDataModule1 &dataModule, TDB3EingabeF1 &clientEditor, QWidget *parent)
+    : TdtausErstellenF(dataModule, parent), m_clientEditor(clientEditor)
 {
     QuennDTA1.SetShowWarnings(false);
     QuennDTA1.SetAbbuchungsauftrag(false);

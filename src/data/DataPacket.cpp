@@ -90,14 +90,14 @@ void appendValue(QByteArray &out, const FieldValue &value)
 {
     char buffer[64];
     std::to_chars_result result{buffer, {}};
-    if (const auto *x = std::get_if<qint32>(&value)) {
-        result = std::to_chars(buffer, buffer + sizeof buffer, *x);
-    } else if (const auto *x = std::get_if<double>(&value)) {
-        result = std::to_chars(buffer, buffer + sizeof buffer, *x);
-    } else if (const auto *x = std::get_if<QDate>(&value)) {
-        result.ptr = buffer + std::snprintf(buffer, sizeof buffer, "%04d%02d%02d", x->year(), x->month(), x->day());
-    } else if (const auto *x = std::get_if<QString>(&value)) {
-        appendEscaped(out, *x); // table texts are Windows-1252 characters, always writable
+    if (const auto *number = std::get_if<qint32>(&value)) {
+        result = std::to_chars(buffer, buffer + sizeof buffer, *number);
+    } else if (const auto *real = std::get_if<double>(&value)) {
+        result = std::to_chars(buffer, buffer + sizeof buffer, *real);
+    } else if (const auto *date = std::get_if<QDate>(&value)) {
+        result.ptr = buffer + std::snprintf(buffer, sizeof buffer, "%04d%02d%02d", date->year(), date->month(), date->day());
+    } else if (const auto *text = std::get_if<QString>(&value)) {
+        appendEscaped(out, *text); // table texts are Windows-1252 characters, always writable
     }
     out.append(buffer, result.ptr - buffer);
 }

@@ -27,7 +27,7 @@ QComboBox *conditionList(const QString &shown)
 }
 } // namespace
 
-TAbsenderSuchenF::TAbsenderSuchenF(TDataModule1 &data, QWidget *parent)
+TAbsenderSuchenF::TAbsenderSuchenF(TDataModule1 &dataModule, QWidget *parent)
     : QDialog(parent)
     , CB1(conditionList(QStringLiteral("Name")))
     , E1(new QLineEdit)
@@ -36,8 +36,8 @@ TAbsenderSuchenF::TAbsenderSuchenF(TDataModule1 &data, QWidget *parent)
     , Button1(new QPushButton(QStringLiteral("&Suchen")))
     , Button2(new QPushButton(QStringLiteral("S&chließen")))
     , Label3(new QLabel)
-    , DBGrid1(new DBGrid(*data.ClientDataSet2))
-    , m_data(data)
+    , DBGrid1(new DBGrid(*dataModule.ClientDataSet2))
+    , m_data(dataModule)
 {
     setWindowTitle(QStringLiteral("Empfänger/Zahlungspflichtige suchen"));
     WindowLook::applyToWindow(*this, false);

@@ -46,10 +46,10 @@ QWidget *withExtras(QWidget *control, std::initializer_list<QWidget *> extras)
 }
 } // namespace
 
-TDB1EingabeF::TDB1EingabeF(TDataModule1 &data, TAbsenderSuchenF &search, QWidget *parent)
-    : RecordEditor(*data.ClientDataSet1, QStringLiteral("Buchungssätze eingeben"),
+TDB1EingabeF::TDB1EingabeF(TDataModule1 &dataModule, TAbsenderSuchenF &search, QWidget *parent)
+    : RecordEditor(*dataModule.ClientDataSet1, QStringLiteral("Buchungssätze eingeben"),
                    QStringLiteral("Möchten Sie diesen Buchungssatz wirklich löschen?"), parent)
-    , m_data(data)
+    , m_data(dataModule)
     , m_search(search)
 {
     Table &t = table();

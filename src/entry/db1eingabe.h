@@ -20,7 +20,7 @@ class TDB1EingabeF : public RecordEditor
     Q_OBJECT
 public:
     // The payer search is the program's one; the amount calculator belongs to this window.
-    TDB1EingabeF(TDataModule1 &data, TAbsenderSuchenF &search, QWidget *parent = nullptr);
+    TDB1EingabeF(TDataModule1 &dataModule, TAbsenderSuchenF &search, QWidget *parent = nullptr);
     ~TDB1EingabeF() override;
 
     DBText *DBText1; // ID

@@ -98,16 +98,16 @@ QString cellText(const QTableWidget *grid, int row, int column)
 }
 } // namespace
 
-TImportF::TImportF(TDataModule1 &data, QWidget *parent)
-    : TImportF(data, TextImport::Target::Payers, QStringLiteral("Daten importieren"),
+TImportF::TImportF(TDataModule1 &dataModule, QWidget *parent)
+    : TImportF(dataModule, TextImport::Target::Payers, QStringLiteral("Daten importieren"),
                QStringLiteral("Bitte in beiden Tabellen die zusammengehörigen Felder markieren und den Pfeil anklicken."),
                parent)
 {
 }
 
-TImportF::TImportF(TDataModule1 &data, TextImport::Target target, const QString &caption, const QString &hint,
+TImportF::TImportF(TDataModule1 &dataModule, TextImport::Target target, const QString &caption, const QString &hint,
                    QWidget *parent)
-    : QDialog(parent), m_data(data), m_target(target), m_previewModel(new TextTableModel(this))
+    : QDialog(parent), m_data(dataModule), m_target(target), m_previewModel(new TextTableModel(this))
 {
     setWindowTitle(caption);
     WindowLook::applyToWindow(*this, true);

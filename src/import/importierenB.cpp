@@ -9,8 +9,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-TImportBF::TImportBF(TDataModule1 &data, QWidget *parent)
-    : TImportF(data, TextImport::Target::Bookings, QStringLiteral("Buchungssätze importieren"),
+TImportBF::TImportBF(TDataModule1 &dataModule, QWidget *parent)
+    : TImportF(dataModule, TextImport::Target::Bookings, QStringLiteral("Buchungssätze importieren"),
                QStringLiteral("Bitte ein beiden Tabellen die zusammengehörigen Felder markieren und den Pfeil anklicken."),
                parent)
     , DateTimePicker1(new QDateEdit)

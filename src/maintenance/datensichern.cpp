@@ -45,7 +45,7 @@ QToolButton *browseButton(QStyle *style)
 }
 } // namespace
 
-TDatenSichernF::TDatenSichernF(TDataModule1 &data, QWidget *parent)
+TDatenSichernF::TDatenSichernF(TDataModule1 &dataModule, QWidget *parent)
     : QDialog(parent)
     , Edit1(folderField())
     , SpeedButton1(browseButton(style()))
@@ -56,7 +56,7 @@ TDatenSichernF::TDatenSichernF(TDataModule1 &data, QWidget *parent)
     , BSchliessen(TSRColorButton::DialogButton(QStringLiteral("S&chließen"), 80))
     , GradientPanel1(TGradientPanel::DialogBar({BSchliessen}))
     , Folder(new TPBFolderDialog(this))
-    , m_data(data)
+    , m_data(dataModule)
 {
     setWindowTitle(QStringLiteral("Datenbank sichern"));
     WindowLook::applyToWindow(*this, true);

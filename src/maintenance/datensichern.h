@@ -15,7 +15,7 @@ class TDatenSichernF : public QDialog
 {
     Q_OBJECT
 public:
-    explicit TDatenSichernF(TDataModule1 &data, QWidget *parent = nullptr);
+    explicit TDatenSichernF(TDataModule1 &dataModule, QWidget *parent = nullptr);
 
     QLineEdit *Edit1; // backup folder
     QToolButton *SpeedButton1;

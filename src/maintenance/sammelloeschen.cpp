@@ -37,12 +37,12 @@ QLabel *waitNotice()
 }
 } // namespace
 
-TSammelloeschenF::TSammelloeschenF(TDataModule1 &data, QWidget *parent)
+TSammelloeschenF::TSammelloeschenF(TDataModule1 &dataModule, QWidget *parent)
     : QDialog(parent)
     , EVon(new QLineEdit)
     , EBis(new QLineEdit)
     , LMoment(waitNotice())
-    , DBGrid1(new DBGrid(*data.ClientDataSet1, nullptr,
+    , DBGrid1(new DBGrid(*dataModule.ClientDataSet1, nullptr,
                          {QStringLiteral("ID"), QStringLiteral("Name"), QStringLiteral("Kontonummer"),
                           QStringLiteral("BLZ"), QStringLiteral("Bank"), QStringLiteral("Verwendungszweck"),
                           QStringLiteral("Betrag"), QStringLiteral("Status"), QStringLiteral("Zahlungsart"),
@@ -50,7 +50,7 @@ TSammelloeschenF::TSammelloeschenF(TDataModule1 &data, QWidget *parent)
     , BNeu(TSRColorButton::DialogButton(QStringLiteral("&Anzeigen"), 80))
     , BSchliessen(TSRColorButton::DialogButton(QStringLiteral("&Löschen"), 80))
     , GradientPanel1(TGradientPanel::DialogBar({BNeu, BSchliessen}))
-    , m_data(data)
+    , m_data(dataModule)
 {
     setWindowTitle(QStringLiteral("Sammellöschen"));
     WindowLook::applyToWindow(*this, true);

@@ -15,7 +15,7 @@ class TSammelloeschenF : public QDialog
 {
     Q_OBJECT
 public:
-    explicit TSammelloeschenF(TDataModule1 &data, QWidget *parent = nullptr);
+    explicit TSammelloeschenF(TDataModule1 &dataModule, QWidget *parent = nullptr);
 
     QLineEdit *EVon;
     QLineEdit *EBis;

@@ -1,8 +1,11 @@
+#include "support/TestProcess.h"
+
 #include <QCoreApplication>
 #include <gtest/gtest.h>
 
 int main(int argc, char **argv)
 {
+    fixTestSurroundings();
     QCoreApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
