@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStorageInfo>
+#include <algorithm>
 #include <cerrno>
 
 namespace FileAccess {
@@ -48,8 +49,12 @@ QByteArray readAll(const QString &fileName, qint64 maxSize)
 {
     QFile file(fileName);
     openForReading(file, maxSize);
-    QByteArray data = file.read(maxSize + 1);
-    if (data.size() > maxSize) // grew while being read
+    // The buffer is allocated whole before reading: size it by the file, not by the bound.
+    const qint64 size = file.size();
+    QByteArray data = file.read(std::min(size, maxSize) + 1);
+    if (data.size() > size) // grew while being read
+        data += file.read(maxSize + 1 - data.size());
+    if (data.size() > maxSize)
         refuse(fileName, QStringLiteral("sie ist zu groß"));
     if (file.error() != QFileDevice::NoError)
         refuse(fileName, file.errorString());
