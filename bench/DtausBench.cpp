@@ -2,10 +2,10 @@
 #include "dtaus/DTAUSVerifier.h"
 #include "dtaus/QuennDTA.h"
 
+#include <benchmark/benchmark.h>
 #include <QBuffer>
 #include <QFile>
 #include <QTemporaryDir>
-#include <benchmark/benchmark.h>
 
 namespace {
 

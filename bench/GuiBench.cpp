@@ -5,10 +5,10 @@
 #include "ops/CreationRun.h"
 #include "widgets/DBGrid.h"
 
+#include <benchmark/benchmark.h>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
-#include <benchmark/benchmark.h>
 
 namespace {
 

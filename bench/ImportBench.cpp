@@ -3,9 +3,9 @@
 #include "ops/DelimitedText.h"
 #include "ops/TextImport.h"
 
+#include <benchmark/benchmark.h>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
-#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -14,8 +14,9 @@ QByteArray payerFile(int lines)
     QByteArray text = "Name;Konto;BLZ;Zweck;Straße;PLZ;Ort\n";
     for (int i = 0; i < lines; ++i)
         text += "M\xC3\xBCller " + QByteArray::number(i) + ";" + QByteArray::number(1000000 + i)
-                + ";10020030;Mitgliedsbeitrag 2026 f\xC3\xBCr das ganze Jahr;Hauptstra\xC3\x9F" "e " + QByteArray::number(i % 200)
-                + ";12345;Musterstadt\n";
+            + ";10020030;Mitgliedsbeitrag 2026 f\xC3\xBCr das ganze Jahr;Hauptstra\xC3\x9F"
+              "e "
+            + QByteArray::number(i % 200) + ";12345;Musterstadt\n";
     return text;
 }
 
@@ -27,7 +28,8 @@ void BM_ImportPayers(benchmark::State &state)
         TDataModule1 data({dir.path(), dir.path()});
         QElapsedTimer timer;
         timer.start();
-        const DelimitedText::Table table = DelimitedText::parse(DelimitedText::decode(file, DelimitedText::Encoding::Auto),
+        const DelimitedText::Table table = DelimitedText::parse(DelimitedText::decode(file,
+                                                                                      DelimitedText::Encoding::Auto),
                                                                 {u';', {}, DelimitedText::Encoding::Auto});
         state.counters["read_ms"] = double(timer.elapsed());
         TextImport::Settings settings;

@@ -17,7 +17,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     };
     try {
         engine.ImportDTA(buffer);
-    } catch (const BelvantoError &) {
-    }
+    } catch (const BelvantoError &) { }
     return 0;
 }

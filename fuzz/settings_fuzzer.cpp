@@ -4,10 +4,10 @@
 #include "base/Errors.h"
 #include "data/INI.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <cstdlib>
 #include <cstring>
+#include <QFile>
+#include <QTemporaryDir>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
@@ -34,7 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     } catch (const BelvantoError &) {
         std::abort(); // the file is ours and writable
     }
-    if (ReadSettingString(QStringLiteral("windowstate")) != text || ReadSettingInteger(QStringLiteral("LastEmpfID")) != number
+    if (ReadSettingString(QStringLiteral("windowstate")) != text
+        || ReadSettingInteger(QStringLiteral("LastEmpfID")) != number
         || ReadSettingString(QStringLiteral("OutputDir")) != outputDir
         || ReadSettingInteger(QStringLiteral("LastBuchungID")) != lastId)
         std::abort();

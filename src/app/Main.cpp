@@ -58,7 +58,8 @@ QString widthName(int grid, const QString &title)
 TMainform::TMainform(TDataModule1 &dataModule, QWidget *parent)
     : QMainWindow(parent)
     , m_data(dataModule)
-    , m_about(new TextWindow(QStringLiteral("Info"), kAboutText.arg(QDir::toNativeSeparators(dataModule.DataDirectory())), this))
+    , m_about(new TextWindow(QStringLiteral("Info"),
+                             kAboutText.arg(QDir::toNativeSeparators(dataModule.DataDirectory())), this))
     , m_batchNotice(new TextWindow(QStringLiteral("Batch-Betrieb"), kBatchText, this))
     , m_survey(new SurveyWindow(this))
     , m_dtausImport(new TDTAUSImportF(dataModule, this))
@@ -133,8 +134,8 @@ void TMainform::BuildMenu()
 
     QMenu *dtaus = menuBar()->addMenu(QStringLiteral("&DTAUS-Diskette"));
     Lastschriften1 = addCommand(dtaus, QStringLiteral("Lastschriften erstellen"), &TMainform::Lastschriften1Click);
-    Gutschriftenerstellen1 =
-        addCommand(dtaus, QStringLiteral("Gutschriften erstellen"), &TMainform::Gutschriftenerstellen1Click);
+    Gutschriftenerstellen1 = addCommand(dtaus, QStringLiteral("Gutschriften erstellen"),
+                                        &TMainform::Gutschriftenerstellen1Click);
     dtaus->addSeparator();
     DTAUSDisketteeinlesen1 = addCommand(dtaus, QStringLiteral("DTAUS-Diskette einlesen"),
                                         &TMainform::DTAUSDisketteeinlesen1Click);
@@ -162,11 +163,11 @@ QToolButton *TMainform::addToolButton(const QString &caption, int x, int width, 
     QFont arial(QStringLiteral("Arial"));
     arial.setPixelSize(12);
     button->setFont(arial);
-    button->setStyleSheet(QStringLiteral(
-        "QToolButton { color: white; border: 1px solid transparent; border-radius: 3px; }"
-        "QToolButton:hover { border-color: rgba(255,255,255,140); background: rgba(255,255,255,40); }"
-        "QToolButton:checked, QToolButton:pressed { border-color: white; background: rgba(0,0,60,90); }"
-        "QToolButton:disabled { color: rgba(255,255,255,120); }"));
+    button->setStyleSheet(
+        QStringLiteral("QToolButton { color: white; border: 1px solid transparent; border-radius: 3px; }"
+                       "QToolButton:hover { border-color: rgba(255,255,255,140); background: rgba(255,255,255,40); }"
+                       "QToolButton:checked, QToolButton:pressed { border-color: white; background: rgba(0,0,60,90); }"
+                       "QToolButton:disabled { color: rgba(255,255,255,120); }"));
     if (action) {
         connect(button, &QToolButton::clicked, action, &QAction::trigger);
         button->setEnabled(action->isEnabled());
@@ -205,7 +206,8 @@ void TMainform::BuildPages()
         bool readOnly;
         void (TMainform::*doubleClick)();
     } pages[] = {
-        {&TabSheet1, &DBGrid1, m_data.ClientDataSet1, QStringLiteral("Buchungssätze"), true, &TMainform::Bearbeiten1Click},
+        {&TabSheet1, &DBGrid1, m_data.ClientDataSet1, QStringLiteral("Buchungssätze"), true,
+         &TMainform::Bearbeiten1Click},
         {&TabSheet2, &DBGrid2, m_data.ClientDataSet2, QStringLiteral("Empfänger/Zahlungspflichtige"), false,
          &TMainform::Bearbeiten3Click},
         {&TabSheet3, &DBGrid3, m_data.ClientDataSet3, QStringLiteral("Mandanten"), false, &TMainform::Bearbeiten2Click},

@@ -8,7 +8,9 @@
 #include <QVBoxLayout>
 
 TextWindow::TextWindow(const QString &caption, const QString &text, QWidget *parent)
-    : QDialog(parent), LText(new QLabel(text)), BSchliessen(TSRColorButton::DialogButton(QStringLiteral("&Schließen"), 80))
+    : QDialog(parent)
+    , LText(new QLabel(text))
+    , BSchliessen(TSRColorButton::DialogButton(QStringLiteral("&Schließen"), 80))
 {
     setWindowTitle(caption);
     WindowLook::applyToWindow(*this, true);

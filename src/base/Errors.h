@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QString>
 #include <exception>
+#include <QString>
 
 // The one error type of the engine and the data layer. It carries the German text that the
 // default error box shows to the user.
@@ -9,9 +9,9 @@ class BelvantoError : public std::exception
 {
 public:
     explicit BelvantoError(QString message)
-        : m_message(std::move(message)), m_utf8(m_message.toUtf8())
-    {
-    }
+        : m_message(std::move(message))
+        , m_utf8(m_message.toUtf8())
+    { }
     const QString &message() const { return m_message; }
     const char *what() const noexcept override { return m_utf8.constData(); }
 

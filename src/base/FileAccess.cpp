@@ -2,12 +2,12 @@
 
 #include "base/Errors.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStorageInfo>
-#include <algorithm>
-#include <cerrno>
 
 namespace FileAccess {
 
@@ -70,8 +70,8 @@ QString writeAtomically(const QString &fileName, const QByteArray &data)
         return {};
     const int error = errno;
     QString reason = diskFull(error, fileName, data.size())
-                         ? QStringLiteral("der Datenträger ist voll (oder das Speicherkontingent ist erschöpft)")
-                         : file.errorString();
+        ? QStringLiteral("der Datenträger ist voll (oder das Speicherkontingent ist erschöpft)")
+        : file.errorString();
     if (existed)
         reason += QStringLiteral("; die bisherige Datei ist unverändert");
     return reason;

@@ -93,7 +93,8 @@ int runCreateCommand(const QStringList &arguments)
         input.ausfuehrungsdatum = date(execution);
         // The engine would move any other day to today without a word.
         if (input.ausfuehrungsdatum < Clock::today() || input.ausfuehrungsdatum > Clock::today().addDays(15))
-            throw BelvantoError(QStringLiteral("Das Ausführungsdatum muss zwischen heute und heute + 15 Tagen liegen."));
+            throw BelvantoError(
+                QStringLiteral("Das Ausführungsdatum muss zwischen heute und heute + 15 Tagen liegen."));
     }
 
     BatchMessages messages;

@@ -8,12 +8,12 @@
 #include "dtaus/DTAUSVerifier.h"
 #include "dtaus/QuennDTA.h"
 
+#include <cmath>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <cmath>
 
 namespace {
 constexpr qint64 kMaxJsonSize = 256LL * 1024 * 1024;
@@ -26,7 +26,10 @@ constexpr qint64 kMaxDtausSize = 4LL * 1024 * 1024 * 1024;
 class Request
 {
 public:
-    explicit Request(QJsonObject object, QString where = {}) : m_object(std::move(object)), m_where(std::move(where)) {}
+    explicit Request(QJsonObject object, QString where = {})
+        : m_object(std::move(object))
+        , m_where(std::move(where))
+    { }
 
     bool has(const QString &key) const { return m_object.contains(key) && !m_object.value(key).isNull(); }
 
@@ -62,7 +65,7 @@ public:
         } else if (value.isString()) {
             const QString digits = value.toString();
             ok = !digits.isEmpty() && digits.size() <= 18
-                 && std::all_of(digits.begin(), digits.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+                && std::all_of(digits.begin(), digits.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
             number = ok ? digits.toLongLong() : 0;
             ok = ok && number <= maximum;
         }
@@ -139,7 +142,8 @@ int write(const QString &input, const QString &target)
         engine.SetAbbuchungsauftrag(true);
     // Any other length would be left out of the C records while the A record counts on it.
     const QString key = json.text(QStringLiteral("customZahlungsschluessel"));
-    if (!key.isEmpty() && (key.size() != 5 || !std::all_of(key.begin(), key.end(), [](QChar c) { return c.isDigit(); })))
+    if (!key.isEmpty()
+        && (key.size() != 5 || !std::all_of(key.begin(), key.end(), [](QChar c) { return c.isDigit(); })))
         json.fail(QStringLiteral("customZahlungsschluessel"), QStringLiteral("leer oder fünf Ziffern lang"));
     engine.CustomZahlungsschluessel = key;
     engine.SetAuftraggeberName(json.text(QStringLiteral("auftraggeberName")));
@@ -159,7 +163,8 @@ int write(const QString &input, const QString &target)
         const Request b(bookings.at(i).toObject(), where);
         QStringList lines = b.texts(QStringLiteral("verwendungszwecke"));
         engine.AddBuchung(b.text(QStringLiteral("name")), b.wholeNumber(QStringLiteral("kontonummer"), kMaxAccount),
-                          b.wholeNumber(QStringLiteral("blz"), kMaxBankCode), b.amount(QStringLiteral("betrag")), lines);
+                          b.wholeNumber(QStringLiteral("blz"), kMaxBankCode), b.amount(QStringLiteral("betrag")),
+                          lines);
     }
     engine.Finish();
     out() << "count=" << engine.AnzahlDatensaetze() << " sumKontonummern=" << engine.SummeKontonummern()
@@ -176,7 +181,7 @@ int read(const QString &file)
     TQuennDTA engine;
     engine.SetShowWarnings(false);
     engine.ImportDTA(file);
-    const QJsonObject header{
+    const QJsonObject header {
         {QStringLiteral("lastschriften"), engine.Lastschriften()},
         {QStringLiteral("auftraggeberName"), engine.AuftraggeberName()},
         {QStringLiteral("auftraggeberBLZ"), engine.AuftraggeberBLZ()},
@@ -190,26 +195,25 @@ int read(const QString &file)
         opening.chop(1);
     out() << opening << ",\n    \"buchungen\": [";
     bool first = true;
-    engine.OnExtendedDTAImport = [&](const QString &pEmpfaenger, qint64 pEmpfaengerKontonummer,
-                                     qint64 pEmpfaengerBankleitzahl, double pBetrag, const QString &pAuftraggeber,
-                                     qint64 pAuftraggeberKontonummer, qint64 pAuftraggeberBankleitzahl,
-                                     const QStringList &pVerwendungszwecke, bool pAbbuchungsauftrag,
-                                     const QString &pCustomZahlungsschluessel) {
-        const QJsonObject booking{
-            {QStringLiteral("empfaenger"), pEmpfaenger},
-            {QStringLiteral("empfaengerKontonummer"), pEmpfaengerKontonummer},
-            {QStringLiteral("empfaengerBankleitzahl"), pEmpfaengerBankleitzahl},
-            {QStringLiteral("betrag"), pBetrag},
-            {QStringLiteral("auftraggeber"), pAuftraggeber},
-            {QStringLiteral("auftraggeberKontonummer"), pAuftraggeberKontonummer},
-            {QStringLiteral("auftraggeberBankleitzahl"), pAuftraggeberBankleitzahl},
-            {QStringLiteral("verwendungszwecke"), QJsonArray::fromStringList(pVerwendungszwecke)},
-            {QStringLiteral("abbuchungsauftrag"), pAbbuchungsauftrag},
-            {QStringLiteral("customZahlungsschluessel"), pCustomZahlungsschluessel},
+    engine.OnExtendedDTAImport =
+        [&](const QString &pEmpfaenger, qint64 pEmpfaengerKontonummer, qint64 pEmpfaengerBankleitzahl, double pBetrag,
+            const QString &pAuftraggeber, qint64 pAuftraggeberKontonummer, qint64 pAuftraggeberBankleitzahl,
+            const QStringList &pVerwendungszwecke, bool pAbbuchungsauftrag, const QString &pCustomZahlungsschluessel) {
+            const QJsonObject booking {
+                {QStringLiteral("empfaenger"), pEmpfaenger},
+                {QStringLiteral("empfaengerKontonummer"), pEmpfaengerKontonummer},
+                {QStringLiteral("empfaengerBankleitzahl"), pEmpfaengerBankleitzahl},
+                {QStringLiteral("betrag"), pBetrag},
+                {QStringLiteral("auftraggeber"), pAuftraggeber},
+                {QStringLiteral("auftraggeberKontonummer"), pAuftraggeberKontonummer},
+                {QStringLiteral("auftraggeberBankleitzahl"), pAuftraggeberBankleitzahl},
+                {QStringLiteral("verwendungszwecke"), QJsonArray::fromStringList(pVerwendungszwecke)},
+                {QStringLiteral("abbuchungsauftrag"), pAbbuchungsauftrag},
+                {QStringLiteral("customZahlungsschluessel"), pCustomZahlungsschluessel},
+            };
+            out() << (first ? "\n        " : ",\n        ") << QJsonDocument(booking).toJson(QJsonDocument::Compact);
+            first = false;
         };
-        out() << (first ? "\n        " : ",\n        ") << QJsonDocument(booking).toJson(QJsonDocument::Compact);
-        first = false;
-    };
     engine.ImportDTA(file);
     out() << (first ? "]\n}\n" : "\n    ]\n}\n");
     out().flush();

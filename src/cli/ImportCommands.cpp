@@ -10,8 +10,8 @@
 #include <QDir>
 
 namespace {
-const QString kUsage =
-    QStringLiteral("import-dtaus DATEI [--no-bookings] [--no-payers] [--no-clients] [--data-dir ORDNER]");
+const QString kUsage = QStringLiteral(
+    "import-dtaus DATEI [--no-bookings] [--no-payers] [--no-clients] [--data-dir ORDNER]");
 } // namespace
 
 int runImportDtausCommand(const QStringList &args)
@@ -43,8 +43,7 @@ int runImportDtausCommand(const QStringList &args)
     DTAUSImportHandler handler(data, options);
     const DTAUSImportHandler::Result result = handler.run(reader, rest.first());
     data.SaveTables(); // what was imported before a refusal stays, as in the window
-    out() << "bookings=" << result.bookings << " payers=" << result.payers << " clients=" << result.clients
-          << Qt::endl;
+    out() << "bookings=" << result.bookings << " payers=" << result.payers << " clients=" << result.clients << Qt::endl;
     if (result.refused) {
         err() << DTAUSImportHandler::SummaryText(result) << Qt::endl;
         return 1;

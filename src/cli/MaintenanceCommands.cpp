@@ -12,7 +12,7 @@ int runBackupCommand(const QString &command, const QStringList &args)
 {
     QCommandLineParser parser;
     parser.addOption({QStringLiteral("data-dir"), QString(), QStringLiteral("ordner")});
-    if (!parser.parse(QStringList{command} + args) || parser.positionalArguments().size() != 1)
+    if (!parser.parse(QStringList {command} + args) || parser.positionalArguments().size() != 1)
         return usageError(command + QStringLiteral(" ORDNER [--data-dir ORDNER]"));
     OpenData open(parser.value(QStringLiteral("data-dir")));
     const QString folder = parser.positionalArguments().first();
@@ -32,7 +32,7 @@ int runDeleteBookingsCommand(const QStringList &args)
     parser.addOptions({{QStringLiteral("from"), QString(), QStringLiteral("id")},
                        {QStringLiteral("to"), QString(), QStringLiteral("id")},
                        {QStringLiteral("data-dir"), QString(), QStringLiteral("ordner")}});
-    if (!parser.parse(QStringList{QStringLiteral("delete-bookings")} + args) || !parser.positionalArguments().isEmpty()
+    if (!parser.parse(QStringList {QStringLiteral("delete-bookings")} + args) || !parser.positionalArguments().isEmpty()
         || !parser.isSet(QStringLiteral("from")) || !parser.isSet(QStringLiteral("to")))
         return usageError(QStringLiteral("delete-bookings --from ID --to ID [--data-dir ORDNER]"));
     OpenData open(parser.value(QStringLiteral("data-dir")));

@@ -25,5 +25,5 @@ public:
 
 private:
     TQuennDTA checks;
-    DataDirectoryLock lock{data.DataDirectory()};
+    DataDirectoryLock lock {data.DataDirectory()};
 };

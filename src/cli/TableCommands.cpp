@@ -89,7 +89,7 @@ int dumpWithBankNames(const QString &file, const QString &bankFile)
         QStringList values;
         for (int f = 0; f < table->fields().size(); ++f) {
             values.append(table->fields().at(f).isStored() ? dumpValue(row.values.at(f))
-                                                            : escaped(table->calculatedValue(row, f)));
+                                                           : escaped(table->calculatedValue(row, f)));
         }
         out() << values.join(u'\t') << '\n';
     }
@@ -124,6 +124,5 @@ int runTableCommand(const QStringList &args)
     }
     if (args.size() == 3 && args.at(0) == QLatin1String("copy"))
         return copy(args.at(1), args.at(2));
-    return usageError(
-        QStringLiteral("table dump DATEI [--with-bank-names --blz BLZ-DATEI] | table copy QUELLE ZIEL"));
+    return usageError(QStringLiteral("table dump DATEI [--with-bank-names --blz BLZ-DATEI] | table copy QUELLE ZIEL"));
 }

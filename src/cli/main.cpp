@@ -2,8 +2,8 @@
 
 #include "base/Errors.h"
 
-#include <QCoreApplication>
 #include <cstdio>
+#include <QCoreApplication>
 
 namespace {
 const char *const kHelp = R"(Belvanto für Skripte und Stapelverarbeitung

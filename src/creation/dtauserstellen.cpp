@@ -45,7 +45,8 @@ QDateEdit *datePicker()
 } // namespace
 
 TdtausErstellenF::TdtausErstellenF(TDataModule1 &dataModule, QWidget *parent)
-    : QDialog(parent), m_data(dataModule)
+    : QDialog(parent)
+    , m_data(dataModule)
 {
     WindowLook::applyToWindow(*this, true);
     QGridLayout *g = nullptr;
@@ -136,11 +137,11 @@ TdtausErstellenF::TdtausErstellenF(TDataModule1 &dataModule, QWidget *parent)
     GradientPanel1 = TGradientPanel::DialogBar({BErstellen, BBegleit, BBuchungs}, false);
 
     DBGrid1 = new DBGrid(*dataModule.ClientDataSet1, this,
-                         {QStringLiteral("ID"), QStringLiteral("Name"), QStringLiteral("Kontonummer"), QStringLiteral("BLZ"),
-                          QStringLiteral("Verwendungszweck"), QStringLiteral("Betrag"), QStringLiteral("Status"),
-                          QStringLiteral("Faelligkeit"), QStringLiteral("Erstellungsdatum")});
+                         {QStringLiteral("ID"), QStringLiteral("Name"), QStringLiteral("Kontonummer"),
+                          QStringLiteral("BLZ"), QStringLiteral("Verwendungszweck"), QStringLiteral("Betrag"),
+                          QStringLiteral("Status"), QStringLiteral("Faelligkeit"), QStringLiteral("Erstellungsdatum")});
     DBGrid1->setDeletionAllowed(true);
-    for (const auto &[column, width] : {std::pair{1, 86}, {2, 73}, {3, 59}, {5, 75}, {7, 72}, {8, 91}})
+    for (const auto &[column, width] : {std::pair {1, 86}, {2, 73}, {3, 59}, {5, 75}, {7, 72}, {8, 91}})
         DBGrid1->setColumnWidth(column, width);
     StatusBar2 = new QStatusBar;
     StatusBar2->setSizeGripEnabled(false);
@@ -174,7 +175,8 @@ void TdtausErstellenF::FillClients()
     CBMandanten->clear();
     Table &clients = *m_data.ClientDataSet3;
     for (clients.first(); !clients.eof(); clients.next())
-        CBMandanten->addItem(clients.asString(QStringLiteral("ID")) + QStringLiteral(" -  ") + clients.asString(QStringLiteral("Name")));
+        CBMandanten->addItem(clients.asString(QStringLiteral("ID")) + QStringLiteral(" -  ")
+                             + clients.asString(QStringLiteral("Name")));
     CBMandanten->blockSignals(false);
 }
 
@@ -196,7 +198,8 @@ void TdtausErstellenF::CBMandantenChange()
 
 void TdtausErstellenF::SpeedButton2Click()
 {
-    const QString file = QFileDialog::getSaveFileName(this, QString(), EZieldatei->text(), QStringLiteral("DTAUS-Dateien (*)"));
+    const QString file = QFileDialog::getSaveFileName(this, QString(), EZieldatei->text(),
+                                                      QStringLiteral("DTAUS-Dateien (*)"));
     if (!file.isEmpty())
         EZieldatei->setText(QDir::toNativeSeparators(file));
 }

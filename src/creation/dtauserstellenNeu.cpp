@@ -18,7 +18,8 @@
 #include <QToolButton>
 
 TdtausErstellenF1::TdtausErstellenF1(TDataModule1 &dataModule, TDB3EingabeF1 &clientEditor, QWidget *parent)
-    : TdtausErstellenF(dataModule, parent), m_clientEditor(clientEditor)
+    : TdtausErstellenF(dataModule, parent)
+    , m_clientEditor(clientEditor)
 {
     QuennDTA1.SetShowWarnings(false);
     QuennDTA1.SetAbbuchungsauftrag(false);

@@ -7,10 +7,9 @@
 #include <QStorageInfo>
 
 DataDirectoryLock::DataDirectoryLock(const QString &dataDirectory)
-    : m_dataDirectory(dataDirectory),
-      m_lock(std::make_unique<QLockFile>(QDir(dataDirectory).filePath(DTAConst::kLockFile)))
-{
-}
+    : m_dataDirectory(dataDirectory)
+    , m_lock(std::make_unique<QLockFile>(QDir(dataDirectory).filePath(DTAConst::kLockFile)))
+{ }
 
 bool DataDirectoryLock::acquire()
 {
@@ -36,7 +35,7 @@ QString DataDirectoryLock::failureMessage() const
     } else {
         QFile probe(QDir(m_dataDirectory).filePath(DTAConst::kLockFile + QStringLiteral(".probe")));
         reason = probe.open(QIODevice::WriteOnly) ? QStringLiteral("Die Sperrdatei kann nicht angelegt werden.")
-                                                   : probe.errorString() + u'.';
+                                                  : probe.errorString() + u'.';
         probe.remove();
     }
     return QStringLiteral("Der Datenordner „%1“ kann nicht benutzt werden.\n\n%2").arg(folder, reason);

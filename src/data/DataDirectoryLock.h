@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QLockFile>
 #include <memory>
+#include <QLockFile>
 
 // One running copy of the program per data directory: a second one would write over the first
 // one's files. A lock left behind by a copy that crashed does not block the next start.

@@ -3,8 +3,8 @@
 #include "base/Errors.h"
 #include "data/DTAConst.h"
 
-#include <QDir>
 #include <filesystem>
+#include <QDir>
 
 namespace DataFolder {
 
@@ -23,8 +23,9 @@ bool sameFile(const std::filesystem::path &a, const std::filesystem::path &b)
     const auto resolvedA = std::filesystem::weakly_canonical(std::filesystem::absolute(a, error), error);
     const auto resolvedB = std::filesystem::weakly_canonical(std::filesystem::absolute(b, error), error);
 #ifdef Q_OS_WIN
-    return QString::fromStdU16String(resolvedA.u16string()).compare(QString::fromStdU16String(resolvedB.u16string()),
-                                                                     Qt::CaseInsensitive) == 0;
+    return QString::fromStdU16String(resolvedA.u16string())
+               .compare(QString::fromStdU16String(resolvedB.u16string()), Qt::CaseInsensitive)
+        == 0;
 #else
     return resolvedA == resolvedB;
 #endif

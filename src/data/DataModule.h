@@ -2,15 +2,15 @@
 
 #include "data/Table.h"
 
+#include <functional>
 #include <QHash>
 #include <QObject>
-#include <functional>
 
 class TQuennDTA;
 
 // Where the data module finds its files. Empty members take the program's defaults.
 struct DataLocations {
-    QString dataDirectory;    // the four data files
+    QString dataDirectory; // the four data files
     QString programDirectory; // an earlier installation's files, and the installed blz.xml
 };
 
@@ -61,7 +61,11 @@ public:
     class FrozenViews
     {
     public:
-        explicit FrozenViews(TDataModule1 &data) : m_data(data) { m_data.DisconnectDB(); }
+        explicit FrozenViews(TDataModule1 &data)
+            : m_data(data)
+        {
+            m_data.DisconnectDB();
+        }
         ~FrozenViews() { m_data.ConnectDB(); }
         Q_DISABLE_COPY(FrozenViews)
 

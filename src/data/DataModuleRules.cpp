@@ -24,8 +24,7 @@ const QString kBadBetrag = QStringLiteral("Betrag fehlerhaft");
 }
 
 // Runs one engine check; its error (the engine's ShowWarnings is off) becomes the rule's own message.
-template <typename Check>
-void check(Check &&engineCheck, const QString &message)
+template <typename Check> void check(Check &&engineCheck, const QString &message)
 {
     try {
         if (!engineCheck())
@@ -253,8 +252,9 @@ void TDataModule1::ClientDataSet1CalcFields(CalcRecord &record)
 
 void TDataModule1::ClientDataSet2CalcFields(CalcRecord &record)
 {
-    SetBankNames(record, {QStringLiteral("BLZ1"), QStringLiteral("Bank1"), QStringLiteral("BLZ2"),
-                          QStringLiteral("Bank2"), QStringLiteral("BLZ3"), QStringLiteral("Bank3")});
+    SetBankNames(record,
+                 {QStringLiteral("BLZ1"), QStringLiteral("Bank1"), QStringLiteral("BLZ2"), QStringLiteral("Bank2"),
+                  QStringLiteral("BLZ3"), QStringLiteral("Bank3")});
 }
 
 void TDataModule1::ClientDataSet3CalcFields(CalcRecord &record)

@@ -4,14 +4,14 @@
 #include "base/FileAccess.h"
 #include "base/Windows1252.h"
 
-#include <QDir>
-#include <QHash>
-#include <QSet>
-#include <QStringDecoder>
 #include <charconv>
 #include <cmath>
 #include <cstring>
 #include <pugixml.hpp>
+#include <QDir>
+#include <QHash>
+#include <QSet>
+#include <QStringDecoder>
 
 namespace DataPacket {
 
@@ -89,13 +89,14 @@ bool appendEscaped(QByteArray &out, const QString &value)
 void appendValue(QByteArray &out, const FieldValue &value)
 {
     char buffer[64];
-    std::to_chars_result result{buffer, {}};
+    std::to_chars_result result {buffer, {}};
     if (const auto *number = std::get_if<qint32>(&value)) {
         result = std::to_chars(buffer, buffer + sizeof buffer, *number);
     } else if (const auto *real = std::get_if<double>(&value)) {
         result = std::to_chars(buffer, buffer + sizeof buffer, *real);
     } else if (const auto *date = std::get_if<QDate>(&value)) {
-        result.ptr = buffer + std::snprintf(buffer, sizeof buffer, "%04d%02d%02d", date->year(), date->month(), date->day());
+        result.ptr = buffer
+            + std::snprintf(buffer, sizeof buffer, "%04d%02d%02d", date->year(), date->month(), date->day());
     } else if (const auto *text = std::get_if<QString>(&value)) {
         appendEscaped(out, *text); // table texts are Windows-1252 characters, always writable
     }
@@ -114,7 +115,7 @@ bool isXmlName(const QString &name)
             continue;
         }
         const bool start = (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || c == u'_'
-                           || (c >= 0xC0 && c != 0xD7 && c != 0xF7 && c < 0x2000 && !QChar::isSurrogate(c));
+            || (c >= 0xC0 && c != 0xD7 && c != 0xF7 && c < 0x2000 && !QChar::isSurrogate(c));
         const bool more = (c >= u'0' && c <= u'9') || c == u'-' || c == u'.' || c == 0xB7;
         if (!start && !(i > 0 && more))
             return false;
@@ -136,7 +137,8 @@ void checkEntities(const QByteArray &data, const QString &fileName)
         failFile(fileName, QStringLiteral("sie enthält ein Nullzeichen"));
     static const char *const named[] = {"lt;", "gt;", "amp;", "apos;", "quot;"};
     for (qsizetype at = data.indexOf('&'); at >= 0; at = data.indexOf('&', at + 1)) {
-        const QByteArrayView rest = QByteArrayView(data).sliced(at + 1).first(std::min<qsizetype>(12, data.size() - at - 1));
+        const QByteArrayView rest = QByteArrayView(data).sliced(at + 1).first(
+            std::min<qsizetype>(12, data.size() - at - 1));
         if (std::any_of(std::begin(named), std::end(named), [&](const char *n) { return rest.startsWith(n); }))
             continue;
         const qsizetype end = rest.indexOf(';');
@@ -147,11 +149,13 @@ void checkEntities(const QByteArray &data, const QString &fileName)
             code = char32_t(rest.sliced(hex ? 2 : 1, end - (hex ? 2 : 1)).toUInt(&ok, hex ? 16 : 10));
         }
         // The characters XML allows.
-        ok = ok && (code == 0x9 || code == 0xA || code == 0xD || (code >= 0x20 && code <= 0xD7FF)
-                    || (code >= 0xE000 && code <= 0xFFFD) || (code >= 0x10000 && code <= 0x10FFFF));
+        ok = ok
+            && (code == 0x9 || code == 0xA || code == 0xD || (code >= 0x20 && code <= 0xD7FF)
+                || (code >= 0xE000 && code <= 0xFFFD) || (code >= 0x10000 && code <= 0x10FFFF));
         if (!ok)
-            failFile(fileName, QStringLiteral("„&%1“ ist keine gültige Entität")
-                                   .arg(QString::fromLatin1(rest.first(end >= 0 ? end + 1 : rest.size()))));
+            failFile(fileName,
+                     QStringLiteral("„&%1“ ist keine gültige Entität")
+                         .arg(QString::fromLatin1(rest.first(end >= 0 ? end + 1 : rest.size()))));
     }
 }
 
@@ -213,20 +217,21 @@ class Packet
 {
 public:
     Packet(QByteArray data, const QString &fileName)
-        : m_data(std::move(data)), m_fileName(fileName)
+        : m_data(std::move(data))
+        , m_fileName(fileName)
     {
         const QByteArray encoding = declaredEncoding(m_data);
         if (encoding == "iso-8859-1" || encoding == "latin1" || encoding == "latin-1" || encoding == "iso_8859-1")
             m_encoding = pugi::encoding_latin1;
         else if (encoding != "utf-8" && encoding != "utf8")
-            fail(QStringLiteral("die Zeichenkodierung „%1“ wird nicht unterstützt").arg(QString::fromLatin1(encoding.left(40))));
+            fail(QStringLiteral("die Zeichenkodierung „%1“ wird nicht unterstützt")
+                     .arg(QString::fromLatin1(encoding.left(40))));
         checkEntities(m_data, m_fileName);
         repairBlankAttributeNames(m_data);
         const unsigned options = pugi::parse_default;
-        const pugi::xml_parse_result result =
-            m_encoding == pugi::encoding_utf8
-                ? m_document.load_buffer_inplace(m_data.data(), size_t(m_data.size()), options, m_encoding)
-                : m_document.load_buffer(m_data.constData(), size_t(m_data.size()), options, m_encoding);
+        const pugi::xml_parse_result result = m_encoding == pugi::encoding_utf8
+            ? m_document.load_buffer_inplace(m_data.data(), size_t(m_data.size()), options, m_encoding)
+            : m_document.load_buffer(m_data.constData(), size_t(m_data.size()), options, m_encoding);
         if (!result)
             fail(QString::fromLatin1(result.description()), result.offset);
         const pugi::xml_node root = m_document.document_element();
@@ -334,8 +339,7 @@ private:
         case FieldType::Integer: return packet.type == QLatin1String("i4");
         case FieldType::String:
             return packet.type == QLatin1String("string") || packet.type == QLatin1String("string.uni");
-        case FieldType::Currency:
-            return packet.type == QLatin1String("r8") && packet.subtype == QLatin1String("Money");
+        case FieldType::Currency: return packet.type == QLatin1String("r8") && packet.subtype == QLatin1String("Money");
         case FieldType::Date: return packet.type == QLatin1String("date");
         case FieldType::Calculated: break;
         }
@@ -400,7 +404,8 @@ private:
             int state = 0;
             int count = 0;
             for (const pugi::xml_attribute attribute : element.attributes()) {
-                if (std::strcmp(attribute.name(), "RowState") == 0 && !m_columns.contains(QByteArrayLiteral("RowState")))
+                if (std::strcmp(attribute.name(), "RowState") == 0
+                    && !m_columns.contains(QByteArrayLiteral("RowState")))
                     state = QByteArrayView(attribute.value()).toInt();
                 else if (++count > m_storedFields)
                     fail(QStringLiteral("eine Zeile hat mehr Attribute, als die Tabelle Felder hat (%1)")
@@ -412,7 +417,7 @@ private:
                 row = (state & kRowModified) ? takeOriginal(rowNumber) : nullptr;
                 const bool standalone = !row;
                 if (!row)
-                    row = std::make_unique<TableRow>(TableRow{std::vector<FieldValue>(m_fields->size())});
+                    row = std::make_unique<TableRow>(TableRow {std::vector<FieldValue>(m_fields->size())});
                 readValues(*row, element, seen, rowNumber);
                 if ((state & kRowModified) && standalone && idField < m_fields->size()
                     && isEmptyValue(row->values[idField]))
@@ -566,8 +571,8 @@ QByteArray serialize(const QList<FieldDef> &fields, const std::vector<const Tabl
         attributes[i] = attribute.toUtf8();
         // A name that no ROW attribute can carry, or two that would give the same one, make an unreadable file.
         if (!isXmlName(attribute) || used.contains(attributes[i]))
-            throw BelvantoError(QStringLiteral("Der Feldname „%1“ kann nicht in eine Datendatei geschrieben werden.")
-                                    .arg(field.name));
+            throw BelvantoError(
+                QStringLiteral("Der Feldname „%1“ kann nicht in eine Datendatei geschrieben werden.").arg(field.name));
         used.insert(attributes[i]);
         out.append("<FIELD ");
         if (attribute != field.name) {

@@ -12,8 +12,7 @@ namespace DataPacket {
 // Reads the rows of a packet for the given fields. Every stored field must be in the packet with
 // its type. Only regular files are read. Throws BelvantoError naming the file when it cannot be read.
 std::vector<std::unique_ptr<TableRow>> read(const QString &fileName, const QList<FieldDef> &fields);
-std::vector<std::unique_ptr<TableRow>> parse(QByteArray data, const QList<FieldDef> &fields,
-                                             const QString &fileName);
+std::vector<std::unique_ptr<TableRow>> parse(QByteArray data, const QList<FieldDef> &fields, const QString &fileName);
 
 // A packet of any table: the stored fields it declares and its rows.
 struct Contents {

@@ -3,8 +3,8 @@
 #include "base/Clock.h"
 #include "base/Errors.h"
 
-#include <QLocale>
 #include <cmath>
+#include <QLocale>
 
 namespace FormatSettings {
 

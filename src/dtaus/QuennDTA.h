@@ -2,12 +2,12 @@
 
 #include "dtaus/DTAText.h"
 
+#include <functional>
 #include <QByteArray>
 #include <QDate>
 #include <QDateTime>
 #include <QObject>
 #include <QStringList>
-#include <functional>
 
 class QIODevice;
 class TQuennDTA;
@@ -17,13 +17,12 @@ using TDTAMessagePresenter = std::function<void(const QString &caption, const QS
 // Prints the accompanying slip at Finish when copies are requested.
 using TDTASlipPrinter = std::function<void(const TQuennDTA &engine)>;
 
-using TImportEvent = std::function<void(const QString &Name, qint64 Konto, qint64 BLZ, double Betrag,
-                                        QStringList &Vwz, bool Abbuchungsauftrag,
-                                        const QString &CustomZahlungsschluessel)>;
-using TExtendedImportEvent = std::function<void(
-    const QString &pEmpfaenger, qint64 pEmpfaengerKontonummer, qint64 pEmpfaengerBankleitzahl, double pBetrag,
-    const QString &pAuftraggeber, qint64 pAuftraggeberKontonummer, qint64 pAuftraggeberBankleitzahl,
-    const QStringList &pVerwendungszwecke, bool pAbbuchungsauftrag, const QString &pCustomZahlungsschluessel)>;
+using TImportEvent = std::function<void(const QString &Name, qint64 Konto, qint64 BLZ, double Betrag, QStringList &Vwz,
+                                        bool Abbuchungsauftrag, const QString &CustomZahlungsschluessel)>;
+using TExtendedImportEvent = std::function<
+    void(const QString &pEmpfaenger, qint64 pEmpfaengerKontonummer, qint64 pEmpfaengerBankleitzahl, double pBetrag,
+         const QString &pAuftraggeber, qint64 pAuftraggeberKontonummer, qint64 pAuftraggeberBankleitzahl,
+         const QStringList &pVerwendungszwecke, bool pAbbuchungsauftrag, const QString &pCustomZahlungsschluessel)>;
 
 class TQuennBaseDTA : public QObject
 {

@@ -31,8 +31,7 @@ class PieceReader
 public:
     explicit PieceReader(QIODevice &device)
         : m_device(device)
-    {
-    }
+    { }
     QByteArray take(qint64 length) { return m_device.read(length); }
 
 private:
@@ -80,9 +79,10 @@ class DTAFileReader
 {
 public:
     DTAFileReader(TQuennDTA &engine, QIODevice &device, std::function<void(const QString &)> report)
-        : m_engine(engine), m_in(device), m_report(std::move(report))
-    {
-    }
+        : m_engine(engine)
+        , m_in(device)
+        , m_report(std::move(report))
+    { }
 
     void run()
     {
@@ -259,6 +259,5 @@ void TQuennDTA::ImportDTA(QIODevice &device)
     DTAFileReader reader(*this, device, [this](const QString &message) { ReportError(message); });
     try {
         reader.run();
-    } catch (const ReadStopped &) {
-    }
+    } catch (const ReadStopped &) { }
 }

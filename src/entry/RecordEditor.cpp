@@ -107,11 +107,8 @@ bool RecordEditor::FormCloseQuery()
         })();
         return posted;
     }
-    case MessageService::Answer::No:
-        m_table.cancel();
-        return true;
-    default:
-        return false;
+    case MessageService::Answer::No: m_table.cancel(); return true;
+    default: return false;
     }
 }
 

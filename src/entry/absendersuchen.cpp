@@ -75,7 +75,7 @@ TAbsenderSuchenF::TAbsenderSuchenF(TDataModule1 &dataModule, QWidget *parent)
 QString TAbsenderSuchenF::Expression() const
 {
     QString expression;
-    for (const auto &[list, value] : {std::pair{CB1, E1}, std::pair{CB2, E2}}) {
+    for (const auto &[list, value] : {std::pair {CB1, E1}, std::pair {CB2, E2}}) {
         const QString field = list->currentText();
         if (field == kNone)
             continue;
@@ -130,7 +130,8 @@ void TAbsenderSuchenF::TakeOver()
     booking.setAsString(QStringLiteral("Verwendungszweck"), payer.asString(QStringLiteral("Verwendungszweck")));
     const int account = payer.asInteger(QStringLiteral("Aktives Konto"));
     if (account >= 1 && account <= 3) {
-        booking.setAsString(QStringLiteral("Kontonummer"), payer.asString(QStringLiteral("Kontonummer%1").arg(account)));
+        booking.setAsString(QStringLiteral("Kontonummer"),
+                            payer.asString(QStringLiteral("Kontonummer%1").arg(account)));
         booking.setAsString(QStringLiteral("BLZ"), payer.asString(QStringLiteral("BLZ%1").arg(account)));
     }
     accept();

@@ -27,18 +27,18 @@ public:
     QComboBox *CBName;
     QStringList CBID; // payer IDs parallel to the names in CBName
     QToolButton *SpeedButton1; // "Finden"
-    DBEdit *DBEdit1;           // Kontonummer
-    DBEdit *DBEdit2;           // BLZ
-    DBText *DBText2;           // Bank
-    DBMemo *DBMemo1;           // Verwendungszweck
+    DBEdit *DBEdit1; // Kontonummer
+    DBEdit *DBEdit2; // BLZ
+    DBText *DBText2; // Bank
+    DBMemo *DBMemo1; // Verwendungszweck
     QToolButton *SpeedButton2; // "Skonto und Addition"
-    DBEdit *DBEdit4;           // Betrag
+    DBEdit *DBEdit4; // Betrag
     QToolButton *SpeedButton3; // "Skonto und Addition"
-    DBEdit *DBEdit5;           // Erstellungsdatum
-    DBEdit *DBEdit6;           // Fälligkeit
+    DBEdit *DBEdit5; // Erstellungsdatum
+    DBEdit *DBEdit6; // Fälligkeit
     DBRadioGroup *DBRadioGroup1; // Zahlungsart
     DBRadioGroup *DBRadioGroup2; // Status
-    QCheckBox *CBSave;           // "Empfänger speichern"
+    QCheckBox *CBSave; // "Empfänger speichern"
     MarkerPair IName;
     MarkerPair IKontonummer;
     MarkerPair IBLZ;

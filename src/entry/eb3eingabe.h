@@ -10,6 +10,5 @@ public:
     explicit TDB3EingabeF(Table &clients, QWidget *parent = nullptr)
         : AccountHolderEditor(clients, QStringLiteral("Mandantenverwaltung"),
                               QStringLiteral("Möchten Sie diesen Mandanten wirklich löschen?"), false, parent)
-    {
-    }
+    { }
 };

@@ -100,14 +100,17 @@ QString cellText(const QTableWidget *grid, int row, int column)
 
 TImportF::TImportF(TDataModule1 &dataModule, QWidget *parent)
     : TImportF(dataModule, TextImport::Target::Payers, QStringLiteral("Daten importieren"),
-               QStringLiteral("Bitte in beiden Tabellen die zusammengehörigen Felder markieren und den Pfeil anklicken."),
+               QStringLiteral(
+                   "Bitte in beiden Tabellen die zusammengehörigen Felder markieren und den Pfeil anklicken."),
                parent)
-{
-}
+{ }
 
 TImportF::TImportF(TDataModule1 &dataModule, TextImport::Target target, const QString &caption, const QString &hint,
                    QWidget *parent)
-    : QDialog(parent), m_data(dataModule), m_target(target), m_previewModel(new TextTableModel(this))
+    : QDialog(parent)
+    , m_data(dataModule)
+    , m_target(target)
+    , m_previewModel(new TextTableModel(this))
 {
     setWindowTitle(caption);
     WindowLook::applyToWindow(*this, true);
@@ -191,7 +194,9 @@ QWidget *TImportF::BuildPage1()
 QWidget *TImportF::BuildPage2(const QString &hint)
 {
     Panel2 = new QWidget;
-    SGDatenbank = listGrid({QStringLiteral("Feldname"), QStringLiteral("zug. Dateifeld"), QStringLiteral("1. Datensatz")}, 13);
+    SGDatenbank = listGrid({QStringLiteral("Feldname"), QStringLiteral("zug. Dateifeld"),
+                            QStringLiteral("1. Datensatz")},
+                           13);
     SGDatei = listGrid({QStringLiteral("Datei-Feldname"), QStringLiteral("1. Datensatz")}, 0);
     SpeedButton2 = new QToolButton;
     SpeedButton2->setArrowType(Qt::LeftArrow);

@@ -72,7 +72,7 @@ protected:
              QWidget *parent);
     // Page 2 of the bookings import carries the due date and the payment kind here.
     QVBoxLayout &SettingsArea() const { return *m_settingsArea; }
-    virtual void ResetSettings() {}
+    virtual void ResetSettings() { }
     virtual TextImport::Settings ImportSettings() const;
 
     TDataModule1 &m_data;

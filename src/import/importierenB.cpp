@@ -11,7 +11,8 @@
 
 TImportBF::TImportBF(TDataModule1 &dataModule, QWidget *parent)
     : TImportF(dataModule, TextImport::Target::Bookings, QStringLiteral("Buchungssätze importieren"),
-               QStringLiteral("Bitte ein beiden Tabellen die zusammengehörigen Felder markieren und den Pfeil anklicken."),
+               QStringLiteral(
+                   "Bitte ein beiden Tabellen die zusammengehörigen Felder markieren und den Pfeil anklicken."),
                parent)
     , DateTimePicker1(new QDateEdit)
     , RadioGroup1(new QGroupBox)

@@ -21,7 +21,7 @@ public:
     QLineEdit *EBis;
     QLabel *LMoment; // "Einen Moment bitte !" while deleting
     DBGrid *DBGrid1;
-    TSRColorButton *BNeu;        // "Anzeigen"
+    TSRColorButton *BNeu; // "Anzeigen"
     TSRColorButton *BSchliessen; // "Löschen"
     TGradientPanel *GradientPanel1;
 

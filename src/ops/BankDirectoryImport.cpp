@@ -64,7 +64,8 @@ BankDirectoryImport BankDirectoryImport::run(const QString &bundesbankFile, cons
     if (directory.recordCount() == 0)
         throw BelvantoError(QStringLiteral("Die Datei „%1“ ist keine Bankleitzahlendatei der Deutschen Bundesbank: sie "
                                            "enthält keine gültige Zeile mit einer Bank%2. „%3“ bleibt unverändert.")
-                                .arg(QDir::toNativeSeparators(bundesbankFile), result.badLines > 0 ? QStringLiteral(" (%1)").arg(result.summary()) : QString(),
+                                .arg(QDir::toNativeSeparators(bundesbankFile),
+                                     result.badLines > 0 ? QStringLiteral(" (%1)").arg(result.summary()) : QString(),
                                      QDir::toNativeSeparators(targetFile)));
     directory.saveToFile(targetFile);
     result.banks = directory.recordCount();
@@ -75,5 +76,7 @@ QString BankDirectoryImport::summary() const
 {
     if (badLines == 0)
         return {};
-    return QStringLiteral("%1 Zeilen passen nicht zum Format der Bankleitzahlendatei, die erste ist Zeile %2").arg(badLines).arg(firstBadLine);
+    return QStringLiteral("%1 Zeilen passen nicht zum Format der Bankleitzahlendatei, die erste ist Zeile %2")
+        .arg(badLines)
+        .arg(firstBadLine);
 }

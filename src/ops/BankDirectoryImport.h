@@ -9,7 +9,7 @@
 struct BankDirectoryImport {
     int banks = 0;
     QStringList problems; // one line per skipped line of the file, with its line number (the first few)
-    int badLines = 0;     // lines that do not fit the format
+    int badLines = 0; // lines that do not fit the format
     int firstBadLine = 0;
 
     // The count of bad lines and the first one; empty when there are none.

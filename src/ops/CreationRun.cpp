@@ -29,8 +29,7 @@ bool originatorCheck(const std::function<bool()> &check, const QString &message)
     try {
         if (check())
             return true;
-    } catch (const BelvantoError &) {
-    }
+    } catch (const BelvantoError &) { }
     MessageService::current().error(message);
     return false;
 }
@@ -69,7 +68,7 @@ QString CreationRun::SelectionFilter(bool gutschriften, const QDate &from, const
     QString filter = gutschriften ? QStringLiteral("Zahlungsart = 'GS_Ueberweisung'")
                                   : QStringLiteral("Zahlungsart <> 'GS_Ueberweisung'");
     filter += QStringLiteral(" and Faelligkeit >= '") + FormatSettings::dateToStr(from)
-              + QStringLiteral("' and Faelligkeit <= '") + FormatSettings::dateToStr(to) + QStringLiteral("' and ( ");
+        + QStringLiteral("' and Faelligkeit <= '") + FormatSettings::dateToStr(to) + QStringLiteral("' and ( ");
     if (offen)
         filter += QStringLiteral(" Status = 'offen'");
     if (gesperrt)
@@ -81,7 +80,7 @@ std::pair<QString, QString> CreationRun::SplitTarget(const QString &target)
 {
     QString full = target;
     const bool hasDrive = QRegularExpression(QStringLiteral("^[A-Za-z]:[\\\\/]")).match(full).hasMatch()
-                          || full.startsWith(QLatin1String("\\\\"));
+        || full.startsWith(QLatin1String("\\\\"));
     if (!hasDrive && !QDir::isAbsolutePath(QString(full).replace(u'\\', u'/')))
         full = QDir::homePath() + u'/' + full; // never the root folder of a drive by accident
     full.replace(u'/', u'\\');
@@ -110,8 +109,10 @@ CreationRun::Result CreationRun::DTAUSLauf(TDataModule1 &data, TQuennDTA &engine
     const QString name = Windows1252::restrict(input.auftraggeberName);
     const auto blz = FormatSettings::tryStrToInt64(input.auftraggeberBLZ);
     const auto konto = FormatSettings::tryStrToInt64(input.auftraggeberKontonummer);
-    if (!originatorCheck([&] { return engine.CheckEmpfaenger(name); }, QStringLiteral("Auftraggeber-Kontoinhaber nicht angeben"))
-        || !originatorCheck([&] { return blz && engine.CheckBankleitzahl(*blz); }, QStringLiteral("Auftraggeber-BLZ fehlerhaft"))
+    if (!originatorCheck([&] { return engine.CheckEmpfaenger(name); },
+                         QStringLiteral("Auftraggeber-Kontoinhaber nicht angeben"))
+        || !originatorCheck([&] { return blz && engine.CheckBankleitzahl(*blz); },
+                            QStringLiteral("Auftraggeber-BLZ fehlerhaft"))
         || !originatorCheck([&] { return konto && engine.CheckKontonummer(*konto); },
                             QStringLiteral("Auftraggeber-Kontonummer fehlerhaft")))
         return result;
@@ -123,7 +124,8 @@ CreationRun::Result CreationRun::DTAUSLauf(TDataModule1 &data, TQuennDTA &engine
     Table &bookings = *data.ClientDataSet1;
     engine.Start();
     try {
-        bookings.setFilter(SelectionFilter(input.gutschriften, input.dueFrom, input.dueTo, input.offen, input.gesperrt));
+        bookings.setFilter(
+            SelectionFilter(input.gutschriften, input.dueFrom, input.dueTo, input.offen, input.gesperrt));
         bookings.setFiltered(true);
         for (bookings.first(); !bookings.eof(); bookings.next()) {
             const qint64 account = FormatSettings::tryStrToInt64(bookings.asString(QStringLiteral("Kontonummer")))
@@ -142,8 +144,7 @@ CreationRun::Result CreationRun::DTAUSLauf(TDataModule1 &data, TQuennDTA &engine
         engine.FileName.clear();
         try {
             engine.Finish();
-        } catch (...) {
-        }
+        } catch (...) { }
         throw;
     }
     result.reachedEnd = true;
@@ -157,15 +158,16 @@ CreationRun::Result CreationRun::DTAUSLauf(TDataModule1 &data, TQuennDTA &engine
         return result;
 
     if (result.count == 0) {
-        MessageService::current().information(QStringLiteral("Es wurden keine Datensätze in die DTAUS-Datei geschrieben."));
+        MessageService::current().information(
+            QStringLiteral("Es wurden keine Datensätze in die DTAUS-Datei geschrieben."));
         deleteFile(result.file);
         return result;
     }
     const QString text = QStringLiteral("Insgesamt wurden ") + QString::number(result.count)
-                         + QStringLiteral(" Datensätze mit einer Gesamtsumme von ") + result.total + QStringLiteral("\r")
-                         + QStringLiteral("in die Datei \"") + QDir::toNativeSeparators(result.file)
-                         + QStringLiteral("\" geschrieben.");
-    result.confirmed = MessageService::current().ask(text, MessageService::Buttons::OkCancel) == MessageService::Answer::Ok;
+        + QStringLiteral(" Datensätze mit einer Gesamtsumme von ") + result.total + QStringLiteral("\r")
+        + QStringLiteral("in die Datei \"") + QDir::toNativeSeparators(result.file) + QStringLiteral("\" geschrieben.");
+    result.confirmed = MessageService::current().ask(text, MessageService::Buttons::OkCancel)
+        == MessageService::Answer::Ok;
     if (!result.confirmed)
         deleteFile(result.file);
     return result;

@@ -14,26 +14,26 @@ struct CreationRun {
     struct Input {
         bool gutschriften = false; // credit transfers; direct debits otherwise
         QString auftraggeberName;
-        QString auftraggeberBLZ;       // as the dialog shows it
+        QString auftraggeberBLZ; // as the dialog shows it
         QString auftraggeberKontonummer;
         QDate dueFrom;
         QDate dueTo;
-        QDate ausfuehrungsdatum;   // invalid: none (blanks in the A record)
+        QDate ausfuehrungsdatum; // invalid: none (blanks in the A record)
         bool offen = true;
         bool gesperrt = false;
         QString target;
         bool preview = false;
     };
     struct Result {
-        bool reachedEnd = false;   // false: an originator check refused the run
-        bool confirmed = false;    // create mode: the file stays (OK in the confirmation)
+        bool reachedEnd = false; // false: an originator check refused the run
+        bool confirmed = false; // create mode: the file stays (OK in the confirmation)
         qint32 count = 0;
         qint64 sumKontonummern = 0;
         qint64 sumBankleitzahlen = 0;
-        QString total;             // fixed point, two decimals, the locale's separator
+        QString total; // fixed point, two decimals, the locale's separator
         double totalAmount = 0;
-        QString file;              // the file written, as the engine names it
-        QList<qint32> writtenIds;  // the bookings in the file
+        QString file; // the file written, as the engine names it
+        QList<qint32> writtenIds; // the bookings in the file
     };
 
     // Runs DTAUSLauf. Messages and the confirmation go through the message service; errors of the

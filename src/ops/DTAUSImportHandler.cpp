@@ -7,9 +7,9 @@
 #include "dtaus/QuennDTA.h"
 
 DTAUSImportHandler::DTAUSImportHandler(TDataModule1 &data, const Options &options)
-    : m_data(data), m_options(options)
-{
-}
+    : m_data(data)
+    , m_options(options)
+{ }
 
 DTAUSImportHandler::Result DTAUSImportHandler::run(TQuennDTA &engine, const QString &fileName)
 {
@@ -30,10 +30,12 @@ DTAUSImportHandler::Result DTAUSImportHandler::run(TQuennDTA &engine, const QStr
     return m_result;
 }
 
-void DTAUSImportHandler::QuennDTA1ExtendedDTAImport(
-    const QString &pEmpfaenger, qint64 pEmpfaengerKontonummer, qint64 pEmpfaengerBankleitzahl, double pBetrag,
-    const QString &pAuftraggeber, qint64 pAuftraggeberKontonummer, qint64 pAuftraggeberBankleitzahl,
-    const QStringList &pVerwendungszwecke, bool, const QString &pCustomZahlungsschluessel)
+void DTAUSImportHandler::QuennDTA1ExtendedDTAImport(const QString &pEmpfaenger, qint64 pEmpfaengerKontonummer,
+                                                    qint64 pEmpfaengerBankleitzahl, double pBetrag,
+                                                    const QString &pAuftraggeber, qint64 pAuftraggeberKontonummer,
+                                                    qint64 pAuftraggeberBankleitzahl,
+                                                    const QStringList &pVerwendungszwecke, bool,
+                                                    const QString &pCustomZahlungsschluessel)
 {
     if (m_options.bookings)
         AddBooking(pEmpfaenger, pEmpfaengerKontonummer, pEmpfaengerBankleitzahl, pBetrag, pVerwendungszwecke,
@@ -59,7 +61,8 @@ void DTAUSImportHandler::AddBooking(const QString &name, qint64 konto, qint64 bl
     booking.setAsString(QStringLiteral("Verwendungszweck"), purpose);
     booking.setAsString(QStringLiteral("Betrag"), FormatSettings::formatFloat(betrag, 15, 2));
     const bool debit = key == QLatin1String("04") || key == QLatin1String("05");
-    booking.setAsString(QStringLiteral("Zahlungsart"), debit ? DTAConst::kKindDirectDebit : DTAConst::kKindCreditTransfer);
+    booking.setAsString(QStringLiteral("Zahlungsart"),
+                        debit ? DTAConst::kKindDirectDebit : DTAConst::kKindCreditTransfer);
     booking.post();
     ++m_result.bookings;
 }

@@ -12,8 +12,8 @@ class DTAUSImportHandler
 public:
     struct Options {
         bool bookings = true; // "Buchungssätze"
-        bool payers = true;   // "Zahlungspflichtige/Empfänger"
-        bool clients = true;  // "Auftraggeber"
+        bool payers = true; // "Zahlungspflichtige/Empfänger"
+        bool clients = true; // "Auftraggeber"
     };
     struct Result {
         int bookings = 0;

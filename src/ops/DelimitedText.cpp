@@ -74,10 +74,12 @@ Table readFile(const QString &fileName, const Format &format)
         throw BelvantoError(QStringLiteral("„%1“ ist keine Datei.").arg(fileName));
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
-        throw BelvantoError(QStringLiteral("Die Datei „%1“ kann nicht geöffnet werden: %2").arg(fileName, file.errorString()));
+        throw BelvantoError(
+            QStringLiteral("Die Datei „%1“ kann nicht geöffnet werden: %2").arg(fileName, file.errorString()));
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        throw BelvantoError(QStringLiteral("Die Datei „%1“ kann nicht gelesen werden: %2").arg(fileName, file.errorString()));
+        throw BelvantoError(
+            QStringLiteral("Die Datei „%1“ kann nicht gelesen werden: %2").arg(fileName, file.errorString()));
     return parse(decode(bytes, format.encoding), format);
 }
 

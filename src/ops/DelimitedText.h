@@ -14,7 +14,7 @@ enum class Encoding { Auto, Windows1252, Utf8 };
 
 struct Format {
     QChar separator = u'\t';
-    QChar qualifier;            // none when null
+    QChar qualifier; // none when null
     Encoding encoding = Encoding::Auto;
 };
 

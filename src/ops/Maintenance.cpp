@@ -12,7 +12,7 @@
 
 namespace Maintenance {
 namespace {
-const QStringList kFiles{DTAConst::kBookingsFile, DTAConst::kPayersFile, DTAConst::kClientsFile};
+const QStringList kFiles {DTAConst::kBookingsFile, DTAConst::kPayersFile, DTAConst::kClientsFile};
 
 QList<Table *> dataTables(TDataModule1 &data)
 {

@@ -18,7 +18,7 @@ struct ImportField {
 
 const QList<ImportField> &fieldsOf(Target target)
 {
-    static const QList<ImportField> payers{
+    static const QList<ImportField> payers {
         {"Name", "Name", Kind::Text},
         {"Kontonummer 1", "Kontonummer1", Kind::Text},
         {"BLZ 1", "BLZ1", Kind::Integer},
@@ -33,11 +33,9 @@ const QList<ImportField> &fieldsOf(Target target)
         {"BLZ 3", "BLZ3", Kind::Integer},
         {"Aktives Konto", "Aktives Konto", Kind::ActiveAccount},
     };
-    static const QList<ImportField> bookings{
-        {"Name", "Name", Kind::Text},
-        {"Kontonummer", "Kontonummer", Kind::Text},
-        {"BLZ", "BLZ", Kind::Integer},
-        {"Verwendungszweck", "Verwendungszweck", Kind::Purpose},
+    static const QList<ImportField> bookings {
+        {"Name", "Name", Kind::Text},       {"Kontonummer", "Kontonummer", Kind::Text},
+        {"BLZ", "BLZ", Kind::Integer},      {"Verwendungszweck", "Verwendungszweck", Kind::Purpose},
         {"Betrag", "Betrag", Kind::Amount},
     };
     return target == Target::Payers ? payers : bookings;
@@ -50,9 +48,7 @@ void fill(Table &table, const ImportField &f, const QString &cell)
     case Kind::Text: table.setAsString(field, cell); break;
     case Kind::Purpose: table.setAsString(field, PurposeLines(cell)); break;
     case Kind::Amount: table.setAsString(field, cell); break; // a bad amount stops the import
-    case Kind::Integer:
-        try {
-            table.setAsString(field, cell);
+    case Kind::Integer: try { table.setAsString(field, cell);
         } catch (const BelvantoError &) {
             // a bank code that is no number stays empty
         }
@@ -76,7 +72,8 @@ void fillBookingDefaults(Table &table, const Settings &settings)
 QString recordsText(Target target, int count)
 {
     if (target == Target::Payers)
-        return count == 1 ? QStringLiteral("1 Empfänger/Zahlungspflichtiger") : QStringLiteral("%1 Empfänger/Zahlungspflichtige").arg(count);
+        return count == 1 ? QStringLiteral("1 Empfänger/Zahlungspflichtiger")
+                          : QStringLiteral("%1 Empfänger/Zahlungspflichtige").arg(count);
     return count == 1 ? QStringLiteral("1 Buchungssatz") : QStringLiteral("%1 Buchungssätze").arg(count);
 }
 

@@ -20,15 +20,15 @@ QStringList FieldLabels(Target target);
 struct Settings {
     Target target = Target::Payers;
     QList<int> columnOfField; // per field label: the 0-based file column, or -1
-    bool titleRow = false;    // the first row names the columns and is not imported
-    QDate due;                // bookings only
+    bool titleRow = false; // the first row names the columns and is not imported
+    QDate due; // bookings only
     bool gutschriften = false; // bookings only: "GS_Ueberweisung", else "LS_Einzug"
 };
 
 struct Result {
     int added = 0;
     int stoppedAtRow = -1; // the file row (0-based) at which a refusal ended the import, else -1
-    QString message;       // a value that did not convert: its message and how far the import came
+    QString message; // a value that did not convert: its message and how far the import came
 };
 
 // The text every imported payment reference gets: CR LF after every 27th character.

@@ -17,8 +17,10 @@ QMessageBox::StandardButton show(QMessageBox::Icon icon, const QString &caption,
 {
     QMessageBox box(icon, caption, QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")), buttons,
                     QApplication::activeWindow());
-    const std::pair<QMessageBox::StandardButton, const char *> germanTexts[] = {
-        {QMessageBox::Yes, "Ja"}, {QMessageBox::No, "Nein"}, {QMessageBox::Cancel, "Abbrechen"}, {QMessageBox::Ok, "OK"}};
+    const std::pair<QMessageBox::StandardButton, const char *> germanTexts[] = {{QMessageBox::Yes, "Ja"},
+                                                                                {QMessageBox::No, "Nein"},
+                                                                                {QMessageBox::Cancel, "Abbrechen"},
+                                                                                {QMessageBox::Ok, "OK"}};
     for (const auto &[button, label] : germanTexts) {
         if (QAbstractButton *b = box.button(button))
             b->setText(QString::fromUtf8(label));
@@ -44,9 +46,9 @@ void MessageBoxes::information(const QString &text)
 
 MessageService::Answer MessageBoxes::ask(const QString &text, Buttons buttons)
 {
-    const QMessageBox::StandardButtons choice = buttons == Buttons::YesNo         ? QMessageBox::Yes | QMessageBox::No
-                                                : buttons == Buttons::YesNoCancel ? QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel
-                                                                                  : QMessageBox::Ok | QMessageBox::Cancel;
+    const QMessageBox::StandardButtons choice = buttons == Buttons::YesNo ? QMessageBox::Yes | QMessageBox::No
+        : buttons == Buttons::YesNoCancel ? QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel
+                                          : QMessageBox::Ok | QMessageBox::Cancel;
     switch (show(QMessageBox::Question, QApplication::applicationDisplayName(), text, choice)) {
     case QMessageBox::Yes: return Answer::Yes;
     case QMessageBox::No: return Answer::No;

@@ -2,8 +2,8 @@
 
 #include "base/MessageService.h"
 
-#include <QString>
 #include <functional>
+#include <QString>
 
 class QDialog;
 class QWidget;

@@ -10,7 +10,7 @@
 namespace {
 QStringList captions(const char *english, const char *german, const char *french, const char *italian)
 {
-    QStringList list{QStringLiteral("Default=") + QString::fromUtf8(english)};
+    QStringList list {QStringLiteral("Default=") + QString::fromUtf8(english)};
     const auto add = [&list](const char *keys, const char *text) {
         for (const QString &key : QString::fromLatin1(keys).split(u','))
             list << key + u'=' + QString::fromUtf8(text);
@@ -24,14 +24,15 @@ QStringList captions(const char *english, const char *german, const char *french
 } // namespace
 
 TPBFolderDialog::TPBFolderDialog(QWidget *owner)
-    : QObject(owner), m_owner(owner)
+    : QObject(owner)
+    , m_owner(owner)
 {
     LabelCaptions = captions("Current folder:", "Ausgewählter Ordner:", "Dossier Courant:", "Cartella selezionata:")
-                    << QStringLiteral("0406=Valgt mappe:") << QStringLiteral("0413=Huidige map:")
-                    << QStringLiteral("0415=Bie¿±cy folder") << QStringLiteral("0416=Pasta Atual:");
+        << QStringLiteral("0406=Valgt mappe:") << QStringLiteral("0413=Huidige map:")
+        << QStringLiteral("0415=Bie¿±cy folder") << QStringLiteral("0416=Pasta Atual:");
     NewFolderCaptions = captions("New folder", "Neuer Ordner", "Nouveau Dossier", "Nuova Cartella")
-                        << QStringLiteral("0406=Ny mappe") << QStringLiteral("0413=Nieuwe map")
-                        << QStringLiteral("0415=Nowy folder") << QStringLiteral("0416=Nova Pasta");
+        << QStringLiteral("0406=Ny mappe") << QStringLiteral("0413=Nieuwe map") << QStringLiteral("0415=Nowy folder")
+        << QStringLiteral("0416=Nova Pasta");
 }
 
 QString TPBFolderDialog::Caption(const QStringList &captions, const QString &languageKey)
@@ -60,11 +61,17 @@ QString TPBFolderDialog::LanguageKey(const QLocale &locale)
         int primary;
         QList<QLocale::Territory> territories; // sub-language 1, 2, … in this order
     };
-    static const QList<Language> languages{
-        {QLocale::German, 0x07, {QLocale::Germany, QLocale::Switzerland, QLocale::Austria, QLocale::Luxembourg, QLocale::Liechtenstein}},
-        {QLocale::English, 0x09, {QLocale::UnitedStates, QLocale::UnitedKingdom, QLocale::Australia, QLocale::Canada,
-                                  QLocale::NewZealand, QLocale::Ireland, QLocale::SouthAfrica, QLocale::Jamaica}},
-        {QLocale::French, 0x0C, {QLocale::France, QLocale::Belgium, QLocale::Canada, QLocale::Switzerland, QLocale::Luxembourg}},
+    static const QList<Language> languages {
+        {QLocale::German,
+         0x07,
+         {QLocale::Germany, QLocale::Switzerland, QLocale::Austria, QLocale::Luxembourg, QLocale::Liechtenstein}},
+        {QLocale::English,
+         0x09,
+         {QLocale::UnitedStates, QLocale::UnitedKingdom, QLocale::Australia, QLocale::Canada, QLocale::NewZealand,
+          QLocale::Ireland, QLocale::SouthAfrica, QLocale::Jamaica}},
+        {QLocale::French,
+         0x0C,
+         {QLocale::France, QLocale::Belgium, QLocale::Canada, QLocale::Switzerland, QLocale::Luxembourg}},
         {QLocale::Italian, 0x10, {QLocale::Italy, QLocale::Switzerland}},
         {QLocale::Danish, 0x06, {QLocale::Denmark}},
         {QLocale::Dutch, 0x13, {QLocale::Netherlands, QLocale::Belgium}},

@@ -159,8 +159,9 @@ TEST_F(MainWindowTest, commandsWithoutTheirWindowsAreDisabled)
     window->N3BatchBetrieb1->trigger();
     window->UMFRAGEzurVerbesserungdesProgrammes1->trigger();
     ModalWindows::setHandler({});
-    EXPECT_EQ(shown, (QStringList{QStringLiteral("Info"), QStringLiteral("Batch-Betrieb"),
-                                  QStringLiteral("Umfrage zur Verbesserung des Programmes")}));
+    EXPECT_EQ(shown,
+              (QStringList {QStringLiteral("Info"), QStringLiteral("Batch-Betrieb"),
+                            QStringLiteral("Umfrage zur Verbesserung des Programmes")}));
 }
 
 TEST_F(MainWindowTest, smallWindowsLookFinished)

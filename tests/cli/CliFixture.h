@@ -38,19 +38,20 @@ protected:
 
     static QJsonObject request()
     {
-        return QJsonObject{
+        return QJsonObject {
             {"lastschriften", true},
             {"auftraggeberName", "Verein e.V."},
             {"auftraggeberBLZ", 12345678},
             {"auftraggeberKontoNr", 1234567890},
             {"ausfuehrungsdatum", QJsonValue::Null},
             {"dateidatum", "2026-12-09"},
-            {"buchungen", QJsonArray{QJsonObject{{"name", "Müller"},
-                                                 {"kontonummer", 1234567},
-                                                 {"blz", 10020030},
-                                                 {"betrag", 12.5},
-                                                 {"verwendungszwecke", QJsonArray{"Beitrag 2026", "Mitglied 17"}}},
-                                     QJsonObject{{"name", "Schmidt"}, {"kontonummer", 99}, {"blz", 20030040}, {"betrag", 0.01}}}},
+            {"buchungen",
+             QJsonArray {QJsonObject {{"name", "Müller"},
+                                      {"kontonummer", 1234567},
+                                      {"blz", 10020030},
+                                      {"betrag", 12.5},
+                                      {"verwendungszwecke", QJsonArray {"Beitrag 2026", "Mitglied 17"}}},
+                         QJsonObject {{"name", "Schmidt"}, {"kontonummer", 99}, {"blz", 20030040}, {"betrag", 0.01}}}},
         };
     }
 };

@@ -14,7 +14,8 @@ TEST_F(CliTest, dtausWriteReadVerify)
     const QString target = path(QStringLiteral("DTAUS0.TXT"));
     const Result written = run({"dtaus", "write", writeJson(request()), target});
     ASSERT_EQ(written.exitCode, 0) << written.err.toStdString();
-    EXPECT_EQ(written.out, QStringLiteral("count=2 sumKontonummern=1234666 sumBankleitzahlen=30050070 sumBetraege=12.51\n"));
+    EXPECT_EQ(written.out,
+              QStringLiteral("count=2 sumKontonummern=1234666 sumBankleitzahlen=30050070 sumBetraege=12.51\n"));
     const QByteArray file = readFile(target);
     EXPECT_EQ(file.size(), 128 + 256 + 256 + 128);
     EXPECT_EQ(file.mid(128 + 93, 6), "M]LLER");
@@ -38,7 +39,7 @@ TEST_F(CliTest, dtausWriteReadVerify)
     EXPECT_DOUBLE_EQ(first.value("betrag").toDouble(), 12.5);
     EXPECT_EQ(first.value("auftraggeberBankleitzahl").toInteger(), 12345678);
     EXPECT_EQ(first.value("customZahlungsschluessel").toString(), QStringLiteral("05"));
-    EXPECT_EQ(first.value("verwendungszwecke").toArray(), (QJsonArray{"BEITRAG 2026", "MITGLIED 17"}));
+    EXPECT_EQ(first.value("verwendungszwecke").toArray(), (QJsonArray {"BEITRAG 2026", "MITGLIED 17"}));
 }
 
 TEST_F(CliTest, otherFileNamesGetTheSecondEncoding)
@@ -130,9 +131,11 @@ TEST_F(CliTest, tableDumpAndCopy)
 
 TEST_F(CliTest, bankDirectoryImportAndBankNames)
 {
-    const QByteArray line = "100000001" + QByteArray("Bundesbank").leftJustified(58, ' ') + QByteArray(101, ' ') + "\r\n";
+    const QByteArray line = "100000001" + QByteArray("Bundesbank").leftJustified(58, ' ') + QByteArray(101, ' ')
+        + "\r\n";
     writeFile(QStringLiteral("blz_neu.txt"), line + "kurz\r\n");
-    const Result imported = run({"blz", "import", path(QStringLiteral("blz_neu.txt")), path(QStringLiteral("blz.xml"))});
+    const Result imported = run(
+        {"blz", "import", path(QStringLiteral("blz_neu.txt")), path(QStringLiteral("blz.xml"))});
     EXPECT_EQ(imported.exitCode, 0);
     EXPECT_EQ(imported.out, QStringLiteral("1 Bankleitzahlen geschrieben.\n"));
     EXPECT_TRUE(imported.err.startsWith(QStringLiteral("Zeile 2: zu kurz")));
@@ -202,12 +205,13 @@ TEST_F(CliTest, createFromTheDataFiles)
 
     const QString target = path(QStringLiteral("out/DTAUS0"));
     QDir().mkpath(path(QStringLiteral("out")));
-    const QStringList create{"create", "--lastschriften", "--client", "1", "--due-from", today, "--due-to", today,
-                             "--target", target, "--data-dir", data};
-    const Result created = run(create + QStringList{"--mark-done"});
+    const QStringList create {"create", "--lastschriften", "--client", "1",          "--due-from", today, "--due-to",
+                              today,    "--target",        target,     "--data-dir", data};
+    const Result created = run(create + QStringList {"--mark-done"});
     ASSERT_EQ(created.exitCode, 0) << created.err.toStdString();
-    EXPECT_EQ(created.out, QStringLiteral("Kontrollsumme Kontonr: 1234666\nKontrollsumme BLZ: 30050070\n"
-                                          "Satzanzahl: 2\nGesamtsumme: 12,51 €\n"));
+    EXPECT_EQ(created.out,
+              QStringLiteral("Kontrollsumme Kontonr: 1234666\nKontrollsumme BLZ: 30050070\n"
+                             "Satzanzahl: 2\nGesamtsumme: 12,51 €\n"));
     EXPECT_EQ(run({"dtaus", "verify", target}).exitCode, 0);
     EXPECT_TRUE(run({"table", "dump", data + QStringLiteral("/db1.xml")}).out.contains(QStringLiteral("\terledigt\t")));
 

@@ -41,10 +41,14 @@ TEST_F(HostileInputTest, devicesAndPipesAreRefusedUnread)
     ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     const QString target = path(QStringLiteral("out.xml"));
     const QList<QStringList> commands = {
-        {"table", "dump", "/dev/zero"},           {"table", "dump", fifo},
-        {"table", "copy", "/dev/urandom", target}, {"dtaus", "write", "/dev/zero", target},
-        {"dtaus", "write", fifo, target},         {"dtaus", "verify", "/dev/zero"},
-        {"blz", "import", "/dev/zero", target},    {"blz", "import", fifo, target},
+        {"table", "dump", "/dev/zero"},
+        {"table", "dump", fifo},
+        {"table", "copy", "/dev/urandom", target},
+        {"dtaus", "write", "/dev/zero", target},
+        {"dtaus", "write", fifo, target},
+        {"dtaus", "verify", "/dev/zero"},
+        {"blz", "import", "/dev/zero", target},
+        {"blz", "import", fifo, target},
     };
     for (const QStringList &command : commands) {
         const Result result = run(command);
@@ -85,7 +89,7 @@ TEST_F(HostileInputTest, paymentFilesNeverReplaceAFileOfTheDataFolder)
 TEST_F(HostileInputTest, dtausWriteNamesTheValueOfTheWrongTypeOrRange)
 {
     struct Case {
-        QString key;         // top-level key, or "buchungen/N/key"
+        QString key; // top-level key, or "buchungen/N/key"
         QJsonValue value;
         QString message;
     };
@@ -94,13 +98,15 @@ TEST_F(HostileInputTest, dtausWriteNamesTheValueOfTheWrongTypeOrRange)
         {"auftraggeberKontoNr", "12a", "„auftraggeberKontoNr“ muss eine ganze Zahl von 0 bis 9999999999 sein."},
         {"lastschriften", "ja", "„lastschriften“ muss true oder false sein."},
         {"buchungen", "x", "„buchungen“ muss eine Liste sein."},
-        {"customZahlungsschluessel", QString(1000, u'5'), "„customZahlungsschluessel“ muss leer oder fünf Ziffern lang sein."},
+        {"customZahlungsschluessel", QString(1000, u'5'),
+         "„customZahlungsschluessel“ muss leer oder fünf Ziffern lang sein."},
         {"ausfuehrungsdatum", 20261209, "„ausfuehrungsdatum“ muss ein Text sein."},
         {"buchungen/0/betrag", "12", "Buchung 1: „betrag“ muss eine Zahl (Betrag in Euro) sein."},
         {"buchungen/1/verwendungszwecke", "text", "Buchung 2: „verwendungszwecke“ muss eine Liste sein."},
-        {"buchungen/1/verwendungszwecke", QJsonArray{1}, "Buchung 2: „verwendungszwecke“ muss eine Liste von Texten sein."},
+        {"buchungen/1/verwendungszwecke", QJsonArray {1},
+         "Buchung 2: „verwendungszwecke“ muss eine Liste von Texten sein."},
         {"buchungen/1/kontonummer", 99.5, "Buchung 2: „kontonummer“ muss eine ganze Zahl von 0 bis 9999999999 sein."},
-        {"buchungen/0/name", QJsonArray{}, "Buchung 1: „name“ muss ein Text sein."},
+        {"buchungen/0/name", QJsonArray {}, "Buchung 1: „name“ muss ein Text sein."},
         {"buchungen/1", 5, "Buchung 2: ein Eintrag von „buchungen“ muss ein Objekt sein."},
     };
     const QString target = path(QStringLiteral("DTAUS0"));
@@ -127,7 +133,8 @@ TEST_F(HostileInputTest, dtausWriteNamesTheValueOfTheWrongTypeOrRange)
 TEST_F(HostileInputTest, bankDirectoryStaysWhenTheSourceNamesNoBank)
 {
     writeFile(QStringLiteral("blz.xml"), "das Verzeichnis in Gebrauch");
-    writeFile(QStringLiteral("passwd"), "root:x:0:0:root:/root:/bin/bash\n\ndaemon:x:1:1::/usr/sbin:/usr/sbin/nologin\n");
+    writeFile(QStringLiteral("passwd"),
+              "root:x:0:0:root:/root:/bin/bash\n\ndaemon:x:1:1::/usr/sbin:/usr/sbin/nologin\n");
     const Result result = run({"blz", "import", path(QStringLiteral("passwd")), path(QStringLiteral("blz.xml"))});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_TRUE(result.err.contains(QStringLiteral("keine Bankleitzahlendatei der Deutschen Bundesbank")));

@@ -15,16 +15,16 @@ protected:
         writeFile(QStringLiteral("b.csv"), rows);
         ASSERT_EQ(run({QStringLiteral("import-text"), QStringLiteral("bookings"), path(QStringLiteral("b.csv")),
                        QStringLiteral("--separator"), QStringLiteral("semicolon"), QStringLiteral("--map"),
-                       QStringLiteral("Name=1"), QStringLiteral("--map"),
-                       QStringLiteral("Kontonummer=2"), QStringLiteral("--map"), QStringLiteral("BLZ=3"),
-                       QStringLiteral("--map"), QStringLiteral("Betrag=4")})
+                       QStringLiteral("Name=1"), QStringLiteral("--map"), QStringLiteral("Kontonummer=2"),
+                       QStringLiteral("--map"), QStringLiteral("BLZ=3"), QStringLiteral("--map"),
+                       QStringLiteral("Betrag=4")})
                       .exitCode,
                   0);
     }
 
     Result run(const QStringList &args)
     {
-        return CliTest::run(args + QStringList{QStringLiteral("--data-dir"), path(QStringLiteral("data"))});
+        return CliTest::run(args + QStringList {QStringLiteral("--data-dir"), path(QStringLiteral("data"))});
     }
 };
 
@@ -65,11 +65,14 @@ TEST_F(MaintenanceCliTest, refusalsChangeNothingAndSayWhy)
         QString message;
     };
     const Case cases[] = {
-        {"broken clients file", {QStringLiteral("restore"), path(QStringLiteral("Sicherung"))},
+        {"broken clients file",
+         {QStringLiteral("restore"), path(QStringLiteral("Sicherung"))},
          QStringLiteral("db3.xml")},
-        {"folder without backup", {QStringLiteral("restore"), path(QStringLiteral("leer"))},
+        {"folder without backup",
+         {QStringLiteral("restore"), path(QStringLiteral("leer"))},
          QStringLiteral("Die Sicherung ist unvollständig")},
-        {"backup into the data folder", {QStringLiteral("backup"), path(QStringLiteral("data"))},
+        {"backup into the data folder",
+         {QStringLiteral("backup"), path(QStringLiteral("data"))},
          QStringLiteral("In den Datenordner selbst kann nicht gesichert werden")},
         {"bound not a number",
          {QStringLiteral("delete-bookings"), QStringLiteral("--from"), QStringLiteral("2"), QStringLiteral("--to"),

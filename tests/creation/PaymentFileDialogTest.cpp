@@ -131,8 +131,9 @@ TEST_F(PaymentFileDialogTest, createMarksTheWrittenBookingsWhenClosed)
     EXPECT_EQ(verifier.transactions(), 2);
     EXPECT_EQ(ReadSettingString(QStringLiteral("OutputDir")), target);
     EXPECT_FALSE(module->ClientDataSet1->isFiltered());
-    EXPECT_EQ(states(), (QStringList{QStringLiteral("Gutschrift=offen"), QStringLiteral("Später=offen"),
-                                     QStringLiteral("Schmidt=erledigt"), QStringLiteral("Müller=erledigt")}));
+    EXPECT_EQ(states(),
+              (QStringList {QStringLiteral("Gutschrift=offen"), QStringLiteral("Später=offen"),
+                            QStringLiteral("Schmidt=erledigt"), QStringLiteral("Müller=erledigt")}));
 }
 
 TEST_F(PaymentFileDialogTest, cancelInTheConfirmationDeletesTheFileAndMarksNothing)

@@ -1,9 +1,9 @@
 #include "data/DataDirectoryLock.h"
 #include "support/TestEnvironment.h"
 
+#include <functional>
 #include <QDir>
 #include <QProcess>
-#include <functional>
 
 namespace {
 

@@ -35,15 +35,22 @@ protected:
     {
         return "<?xml version=\"1.0\" encoding=\"UTF-8\"?><DATAPACKET Version=\"2.0\"><METADATA><FIELDS>"
                "<FIELD attrname=\"ID\" fieldtype=\"i4\"/><FIELD attrname=\"Name\" fieldtype=\"string\" WIDTH=\"50\"/>"
-               "<FIELD attrname=\"Kontonummer1\" fieldtype=\"string\" WIDTH=\"50\"/><FIELD attrname=\"BLZ1\" fieldtype=\"i4\"/>"
+               "<FIELD attrname=\"Kontonummer1\" fieldtype=\"string\" WIDTH=\"50\"/><FIELD attrname=\"BLZ1\" "
+               "fieldtype=\"i4\"/>"
                "<FIELD attrname=\"Verwendungszweck\" fieldtype=\"string\" WIDTH=\"100\"/>"
-               "<FIELD attrname=\"Strasse\" fieldtype=\"string\" WIDTH=\"100\"/><FIELD attrname=\"PLZ\" fieldtype=\"string\" WIDTH=\"10\"/>"
-               "<FIELD attrname=\"Ort\" fieldtype=\"string\" WIDTH=\"100\"/><FIELD attrname=\"Land\" fieldtype=\"string\" WIDTH=\"100\"/>"
-               "<FIELD attrname=\"Kontonummer2\" fieldtype=\"string\" WIDTH=\"50\"/><FIELD attrname=\"BLZ2\" fieldtype=\"i4\"/>"
-               "<FIELD attrname=\"Kontonummer3\" fieldtype=\"string\" WIDTH=\"50\"/><FIELD attrname=\"BLZ3\" fieldtype=\"i4\"/>"
-               "<FIELD attrname=\"Aktives Konto\" fieldtype=\"i4\"" + extraFieldAttrs + "/>"
-               "</FIELDS><PARAMS DEFAULT_ORDER=\"1\" PRIMARY_KEY=\"1\" LCID=\"1031\"/></METADATA><ROWDATA>" + rows +
-               "</ROWDATA></DATAPACKET>";
+               "<FIELD attrname=\"Strasse\" fieldtype=\"string\" WIDTH=\"100\"/><FIELD attrname=\"PLZ\" "
+               "fieldtype=\"string\" WIDTH=\"10\"/>"
+               "<FIELD attrname=\"Ort\" fieldtype=\"string\" WIDTH=\"100\"/><FIELD attrname=\"Land\" "
+               "fieldtype=\"string\" WIDTH=\"100\"/>"
+               "<FIELD attrname=\"Kontonummer2\" fieldtype=\"string\" WIDTH=\"50\"/><FIELD attrname=\"BLZ2\" "
+               "fieldtype=\"i4\"/>"
+               "<FIELD attrname=\"Kontonummer3\" fieldtype=\"string\" WIDTH=\"50\"/><FIELD attrname=\"BLZ3\" "
+               "fieldtype=\"i4\"/>"
+               "<FIELD attrname=\"Aktives Konto\" fieldtype=\"i4\""
+            + extraFieldAttrs
+            + "/>"
+              "</FIELDS><PARAMS DEFAULT_ORDER=\"1\" PRIMARY_KEY=\"1\" LCID=\"1031\"/></METADATA><ROWDATA>"
+            + rows + "</ROWDATA></DATAPACKET>";
     }
 };
 
@@ -127,7 +134,7 @@ TEST_F(DataPacketTest, packetsOfOtherWriters)
                             "<ROW ID=\"2\" Name=\"Gelöscht\" RowState=\"2\"/>"
                             "<ROW ID=\"4\"/>";
     EXPECT_EQ(loadError(payerPacket(rows)), QString());
-    EXPECT_EQ(walk(payers(), QStringLiteral("ID")), (QStringList{"1", "3", "4"}));
+    EXPECT_EQ(walk(payers(), QStringLiteral("ID")), (QStringList {"1", "3", "4"}));
     payers().first();
     EXPECT_EQ(payers().asString(QStringLiteral("Name")), QStringLiteral("Geändert"));
     EXPECT_EQ(payers().asString(QStringLiteral("Ort")), QStringLiteral("Bonn"));
@@ -149,7 +156,9 @@ TEST_F(DataPacketTest, malformedPacketsAreRefusedWithTheFileName)
         {"empty", ""},
         {"wrong root", "<?xml version=\"1.0\"?><TABLE/>"},
         {"missing field", payerPacket("").replace("<FIELD attrname=\"Ort\" fieldtype=\"string\" WIDTH=\"100\"/>", "")},
-        {"mistyped field", payerPacket("").replace("attrname=\"BLZ1\" fieldtype=\"i4\"", "attrname=\"BLZ1\" fieldtype=\"string\" WIDTH=\"8\"")},
+        {"mistyped field",
+         payerPacket("").replace("attrname=\"BLZ1\" fieldtype=\"i4\"",
+                                 "attrname=\"BLZ1\" fieldtype=\"string\" WIDTH=\"8\"")},
         {"non-numeric integer", payerPacket("<ROW ID=\"eins\"/>")},
         {"truncated", payerPacket("<ROW ID=\"1\"/>").left(900)},
         {"huge attribute", payerPacket("<ROW ID=\"1\" Name=\"" + bigValue + "\"/>")},
@@ -158,7 +167,8 @@ TEST_F(DataPacketTest, malformedPacketsAreRefusedWithTheFileName)
     };
     for (const Case &c : cases) {
         const QString message = loadError(c.content);
-        EXPECT_TRUE(message.contains(QDir::toNativeSeparators(path(QStringLiteral("packet.xml"))))) << c.fault << message.toStdString();
+        EXPECT_TRUE(message.contains(QDir::toNativeSeparators(path(QStringLiteral("packet.xml")))))
+            << c.fault << message.toStdString();
     }
     addBooking(1, QStringLiteral("A"));
     bookings().saveToFile(path(QStringLiteral("b.xml")));
@@ -247,7 +257,8 @@ TEST_F(DataPacketTest, rowsThatNoTableCanHoldAreRefusedInLinearTime)
     };
     const Case cases[] = {
         {"80,000 attributes", many, QStringLiteral("mehr Attribute, als die Tabelle Felder hat (14)")},
-        {"duplicate attribute", "<ROW ID=\"1\" Name=\"A\" Name=\"B\"/>", QStringLiteral("„Name“ steht in einer Zeile doppelt")},
+        {"duplicate attribute", "<ROW ID=\"1\" Name=\"A\" Name=\"B\"/>",
+         QStringLiteral("„Name“ steht in einer Zeile doppelt")},
         {"NUL by reference", "<ROW ID=\"1\" Name=\"A&#0;B\"/>", QStringLiteral("„&#0;“ ist keine gültige Entität")},
     };
     for (const Case &c : cases) {
@@ -276,8 +287,8 @@ TEST_F(DataPacketTest, modifiedRowsFindTheirOriginalThroughTheChangeLog)
                                     "<ROW Name=\"Zwei neu\" RowState=\"8\"/>");
     logged.replace("<PARAMS ", "<PARAMS CHANGE_LOG=\"1 0 1 2 0 1 4 1 8 5 2 8\" ");
     EXPECT_EQ(loadError(logged), QString());
-    EXPECT_EQ(walk(payers(), QStringLiteral("Name")), (QStringList{"Eins neu", "Zwei neu", "Drei"}));
-    EXPECT_EQ(walk(payers(), QStringLiteral("Ort")), (QStringList{"Bonn", "Köln", ""}));
+    EXPECT_EQ(walk(payers(), QStringLiteral("Name")), (QStringList {"Eins neu", "Zwei neu", "Drei"}));
+    EXPECT_EQ(walk(payers(), QStringLiteral("Ort")), (QStringList {"Bonn", "Köln", ""}));
 
     // Without an original and without an ID the change belongs to no record.
     const QString message = loadError(payerPacket("<ROW ID=\"3\" Name=\"Drei\"/><ROW Name=\"Waise\" RowState=\"8\"/>"));
@@ -288,7 +299,7 @@ TEST_F(DataPacketTest, fieldNamesAreEscapedOrRefused)
 {
     const QList<FieldDef> writable = {{QStringLiteral("Mein Feld"), FieldType::String, 20},
                                       {QStringLiteral("Größe\U0001F600"), FieldType::Integer}};
-    TableRow row{{QStringLiteral("a & \"b\""), qint32(7)}};
+    TableRow row {{QStringLiteral("a & \"b\""), qint32(7)}};
     DataPacket::write(path(QStringLiteral("names.xml")), writable, {&row});
     const DataPacket::Contents read = DataPacket::read(path(QStringLiteral("names.xml")));
     ASSERT_EQ(read.fields.size(), 2);
@@ -300,7 +311,8 @@ TEST_F(DataPacketTest, fieldNamesAreEscapedOrRefused)
     for (const QString &name : {QStringLiteral("A\"B"), QStringLiteral("A&B"), QStringLiteral("A\rB"),
                                 QStringLiteral("1A"), QString(QChar(0xD800))}) {
         const QList<FieldDef> fields = {{name, FieldType::Integer}};
-        EXPECT_THROW(DataPacket::write(path(QStringLiteral("bad.xml")), fields, {}), BelvantoError) << name.toStdString();
+        EXPECT_THROW(DataPacket::write(path(QStringLiteral("bad.xml")), fields, {}), BelvantoError)
+            << name.toStdString();
         EXPECT_FALSE(QFile::exists(path(QStringLiteral("bad.xml"))));
     }
 }
@@ -314,7 +326,8 @@ TEST_F(DataPacketTest, devicesAndPipesAreRefusedUnread)
             payers().loadFromFile(file);
             ADD_FAILURE() << file.toStdString();
         } catch (const BelvantoError &error) {
-            EXPECT_TRUE(error.message().contains(QStringLiteral("keine gewöhnliche Datei"))) << error.message().toStdString();
+            EXPECT_TRUE(error.message().contains(QStringLiteral("keine gewöhnliche Datei")))
+                << error.message().toStdString();
         }
     }
 }
@@ -340,7 +353,7 @@ TEST_F(DataPacketTest, fullDiskIsNamedAndTheOldFileStays)
         EXPECT_TRUE(error.message().contains(QStringLiteral("die bisherige Datei ist unverändert")));
     }
     EXPECT_EQ(fileContent(file), old);
-    EXPECT_EQ(QDir(mount).entryList(QDir::Files), QStringList{QStringLiteral("db2.xml")}); // no leftovers
+    EXPECT_EQ(QDir(mount).entryList(QDir::Files), QStringList {QStringLiteral("db2.xml")}); // no leftovers
 }
 
 } // namespace

@@ -1,5 +1,5 @@
-#include "base/Errors.h"
 #include "data/FormatSettings.h"
+#include "base/Errors.h"
 #include "support/TestEnvironment.h"
 
 namespace {

@@ -115,28 +115,31 @@ TEST_F(AmountAndSearchTest, calculatorRowsSumAndTakeOver)
         QString sum;
         QString purpose;
     };
-    const QList<Case> cases{
+    const QList<Case> cases {
         {{{"100", "30", "Rechnung 17"}}, {"97,00", "0,0", "0,0"}, "97,00", "Rechnung 17 3,0% Skonto \r\n"},
         {{{"50", "", "Rechnung 17"}}, {"0,0", "0,0", "0,0"}, "0,00", "Rechnung 17 \r\n"},
         {{{"10", "00", "Miete"}, {"20", "00", "Strom"}}, {"10,00", "20,00", "0,0"}, "30,00", "Miete \r\nStrom \r\n"},
         // Six and seven digits before the comma reach the booking exactly, to the cent.
-        {{{"123456,78", "00", "A"}, {"1234567,89", "25", "B"}}, {"123456,78", "1203703,69", "0,0"}, "1327160,47",
+        {{{"123456,78", "00", "A"}, {"1234567,89", "25", "B"}},
+         {"123456,78", "1203703,69", "0,0"},
+         "1327160,47",
          "A \r\nB 2,5% Skonto \r\n"},
         {{}, {"0,0", "0,0", "0,0"}, "0,00", ""},
     };
     for (const Case &c : cases) {
-        work(window->Neu1, {[&](QDialog &) { editor().SpeedButton2->click(); },
-                            [&](QDialog &) {
-                                calculator().BLoeschen->click();
-                                for (int i = 0; i < c.rows.size(); ++i)
-                                    row(i, c.rows[i][0], c.rows[i][1], c.rows[i][2]);
-                                QStringList labels;
-                                for (QLabel *label : calculator().LnachSkonto)
-                                    labels << label->text();
-                                EXPECT_EQ(labels, c.labels) << c.sum.toStdString();
-                                EXPECT_EQ(calculator().LSumme->text(), c.sum);
-                                calculator().SRColorButton1->click();
-                            }});
+        work(window->Neu1,
+             {[&](QDialog &) { editor().SpeedButton2->click(); },
+              [&](QDialog &) {
+                  calculator().BLoeschen->click();
+                  for (int i = 0; i < c.rows.size(); ++i)
+                      row(i, c.rows[i][0], c.rows[i][1], c.rows[i][2]);
+                  QStringList labels;
+                  for (QLabel *label : calculator().LnachSkonto)
+                      labels << label->text();
+                  EXPECT_EQ(labels, c.labels) << c.sum.toStdString();
+                  EXPECT_EQ(calculator().LSumme->text(), c.sum);
+                  calculator().SRColorButton1->click();
+              }});
         EXPECT_EQ(bookings().asString(QStringLiteral("Betrag")), c.sum);
         EXPECT_EQ(bookings().asString(QStringLiteral("Verwendungszweck")), c.purpose);
         EXPECT_EQ(editor().DBEdit4->text(), c.sum);
@@ -147,16 +150,17 @@ TEST_F(AmountAndSearchTest, calculatorRowsSumAndTakeOver)
 
 TEST_F(AmountAndSearchTest, calculatorStartsEmptyAfterABookingWasSaved)
 {
-    work(window->Neu1, {[&](QDialog &) {
-                            editor().CBName->setCurrentIndex(0);
-                            emit editor().CBName->activated(0);
-                            editor().SpeedButton3->click();
-                            editor().BSpeichern->click();
-                        },
-                        [&](QDialog &) {
-                            row(0, QStringLiteral("12"), QStringLiteral("00"), QStringLiteral("Beitrag"));
-                            calculator().SRColorButton1->click();
-                        }});
+    work(window->Neu1,
+         {[&](QDialog &) {
+              editor().CBName->setCurrentIndex(0);
+              emit editor().CBName->activated(0);
+              editor().SpeedButton3->click();
+              editor().BSpeichern->click();
+          },
+          [&](QDialog &) {
+              row(0, QStringLiteral("12"), QStringLiteral("00"), QStringLiteral("Beitrag"));
+              calculator().SRColorButton1->click();
+          }});
     EXPECT_EQ(bookings().recordCount(), 1);
     EXPECT_DOUBLE_EQ(bookings().asFloat(QStringLiteral("Betrag")), 12.0);
     EXPECT_EQ(calculator().EBetrag[0]->text(), QString());
@@ -171,7 +175,7 @@ TEST_F(AmountAndSearchTest, searchExpressions)
         QString expression;
         QStringList found;
     };
-    const QList<Case> cases{
+    const QList<Case> cases {
         {"Name", "Mü*", "LEER", "", "Name = 'Mü*'", {"Müller", "mühle"}},
         {"LEER", "", "ID", "3", "ID = '3'", {"Meier"}},
         {"Name", "Meier", "ID", "3", "Name = 'Meier'and ID = '3'", {"Meier"}},
@@ -204,7 +208,8 @@ TEST_F(AmountAndSearchTest, searchExpressions)
 
 TEST_F(AmountAndSearchTest, takeOverIntoANewBookingLeavesTheShownOneAlone)
 {
-    addValidBooking(QStringLiteral("Vorhanden"), QStringLiteral("LS_Einzug"), QStringLiteral("offen"), QDate(2026, 12, 9), 5);
+    addValidBooking(QStringLiteral("Vorhanden"), QStringLiteral("LS_Einzug"), QStringLiteral("offen"),
+                    QDate(2026, 12, 9), 5);
     const QString before = bookings().asString(QStringLiteral("Verwendungszweck"));
     work(window->Bearbeiten1,
          {[&](QDialog &) {
@@ -217,7 +222,8 @@ TEST_F(AmountAndSearchTest, takeOverIntoANewBookingLeavesTheShownOneAlone)
               editor().BSpeichern->click();
           },
           [&](QDialog &dialog) {
-              EXPECT_EQ(search().Label3->text(), QStringLiteral("Zum Übernehmen den Datensatz einfach doppelt anklicken!"));
+              EXPECT_EQ(search().Label3->text(),
+                        QStringLiteral("Zum Übernehmen den Datensatz einfach doppelt anklicken!"));
               search().CB1->setCurrentText(QStringLiteral("Name"));
               search().E1->setText(QStringLiteral("Meier"));
               search().CB2->setCurrentText(QStringLiteral("LEER"));
@@ -242,11 +248,12 @@ TEST_F(AmountAndSearchTest, browseModeKeepsTheChosenPayerAndOpensItsEditor)
     QString edited;
     work(window->Suchen1,
          {[&](QDialog &) {
-              EXPECT_EQ(search().Label3->text(), QStringLiteral("Zum Bearbeiten den Datensatz einfach doppelt anklicken!"));
+              EXPECT_EQ(search().Label3->text(),
+                        QStringLiteral("Zum Bearbeiten den Datensatz einfach doppelt anklicken!"));
               search().CB1->setCurrentText(QStringLiteral("Name"));
               search().E1->setText(QStringLiteral("m*"));
               search().Button1->click();
-              ASSERT_EQ(names(), (QStringList{"Müller", "meister", "Meier", "mühle", "Meier"}));
+              ASSERT_EQ(names(), (QStringList {"Müller", "meister", "Meier", "mühle", "Meier"}));
               WindowDriver::doubleClickRow(*search().DBGrid1, 3);
               search().Button2->click();
           },
@@ -261,12 +268,13 @@ TEST_F(AmountAndSearchTest, browseModeKeepsTheChosenPayerAndOpensItsEditor)
 TEST_F(AmountAndSearchTest, screenshots)
 {
     QDir().mkpath(QStringLiteral(SCREENSHOT_DIR));
-    work(window->Neu1, {[&](QDialog &) { editor().SpeedButton2->click(); },
-                        [&](QDialog &dialog) {
-                            row(0, QStringLiteral("100"), QStringLiteral("30"), QStringLiteral("Rechnung 17"));
-                            row(1, QStringLiteral("50"), QString(), QStringLiteral("Rechnung 18"));
-                            dialog.grab().save(QStringLiteral(SCREENSHOT_DIR "/amount-calculator.png"));
-                        }});
+    work(window->Neu1,
+         {[&](QDialog &) { editor().SpeedButton2->click(); },
+          [&](QDialog &dialog) {
+              row(0, QStringLiteral("100"), QStringLiteral("30"), QStringLiteral("Rechnung 17"));
+              row(1, QStringLiteral("50"), QString(), QStringLiteral("Rechnung 18"));
+              dialog.grab().save(QStringLiteral(SCREENSHOT_DIR "/amount-calculator.png"));
+          }});
     bookings().cancel();
     work(window->Suchen1, {[&](QDialog &dialog) {
              search().E1->setText(QStringLiteral("M*"));

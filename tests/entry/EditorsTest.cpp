@@ -29,8 +29,10 @@ protected:
         loadBanks();
         addPayer(QStringLiteral("Meier"), 3, {{"111111", 10020030}, {"222222", 20030040}, {"333333", 10000000}},
                  QStringLiteral("Beitrag Meier"));
-        addPayer(QStringLiteral("Schulz"), 1, {{"444444", 10020030}, {"", 0}, {"", 0}}, QStringLiteral("Erster Schulz"));
-        addPayer(QStringLiteral("Schulz"), 1, {{"555555", 20030040}, {"", 0}, {"", 0}}, QStringLiteral("Zweiter Schulz"));
+        addPayer(QStringLiteral("Schulz"), 1, {{"444444", 10020030}, {"", 0}, {"", 0}},
+                 QStringLiteral("Erster Schulz"));
+        addPayer(QStringLiteral("Schulz"), 1, {{"555555", 20030040}, {"", 0}, {"", 0}},
+                 QStringLiteral("Zweiter Schulz"));
         messages.shown.clear();
     }
 
@@ -43,7 +45,7 @@ protected:
     void loadBanks()
     {
         Table &banks = *module->ClientDataSet4;
-        for (const auto &[code, name] : {std::pair{"10020030", "Berliner Bank"}, {"10000000", "Bundesbank"}}) {
+        for (const auto &[code, name] : {std::pair {"10020030", "Berliner Bank"}, {"10000000", "Bundesbank"}}) {
             banks.insert();
             banks.setAsString(QStringLiteral("BLZ"), QString::fromLatin1(code));
             banks.setAsString(QStringLiteral("Bank"), QString::fromLatin1(name));
@@ -230,7 +232,8 @@ TEST_F(EditorsTest, deleteAsksFirst)
         window->DBEINgabe2F1->BLoeschen->click();
     });
     EXPECT_EQ(payers().recordCount(), 2);
-    EXPECT_EQ(messages.shown.value(0), QStringLiteral("Frage: Möchten Sie diesen Zahlungspflichtigen wirklich löschen?"));
+    EXPECT_EQ(messages.shown.value(0),
+              QStringLiteral("Frage: Möchten Sie diesen Zahlungspflichtigen wirklich löschen?"));
 }
 
 TEST_F(EditorsTest, payerEditorShowsBankNamesAndAlwaysOffersSpeichern)

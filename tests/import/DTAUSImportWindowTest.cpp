@@ -57,7 +57,7 @@ TEST_F(DTAUSImportWindowTest, startWithoutAFileReportsItAndStaysOpen)
 {
     importWindow->show();
     importWindow->Button1->click();
-    EXPECT_EQ(messages.shown, QStringList{QStringLiteral("Fehler: Der angegebene Dateiname existiert nicht.")});
+    EXPECT_EQ(messages.shown, QStringList {QStringLiteral("Fehler: Der angegebene Dateiname existiert nicht.")});
     EXPECT_TRUE(importWindow->isVisible());
     EXPECT_EQ(importWindow->result(), 0);
 }
@@ -87,8 +87,9 @@ TEST_F(DTAUSImportWindowTest, importFromTheMenuTellsWhatWasAdded)
         return w.result();
     });
     window->DTAUSDisketteeinlesen1->trigger();
-    EXPECT_EQ(messages.shown, QStringList{QStringLiteral("Information: Import abgeschlossen: 2 Buchungssätze, "
-                                                         "2 Empfänger/Zahlungspflichtige und 0 Mandanten wurden übernommen.")});
+    EXPECT_EQ(messages.shown,
+              QStringList {QStringLiteral("Information: Import abgeschlossen: 2 Buchungssätze, "
+                                          "2 Empfänger/Zahlungspflichtige und 0 Mandanten wurden übernommen.")});
     EXPECT_EQ(module->ClientDataSet1->recordCount(), 2);
     EXPECT_EQ(module->ClientDataSet3->recordCount(), 0);
     EXPECT_EQ(window->DBGrid1->model()->rowCount(), 2);

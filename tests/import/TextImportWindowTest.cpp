@@ -89,28 +89,30 @@ TEST_F(TextImportWindowTest, payersFromASemicolonFileWithTitleRow)
                        w.RBSemikolon->click();
                        EXPECT_EQ(w.StringGrid1->model()->columnCount(), 3);
                        EXPECT_EQ(w.StringGrid1->model()->rowCount(), 2); // the title row is the header
-                       EXPECT_EQ(w.StringGrid1->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Ort"));
+                       EXPECT_EQ(w.StringGrid1->model()->headerData(1, Qt::Horizontal).toString(),
+                                 QStringLiteral("Ort"));
                        EXPECT_EQ(w.StringGrid1->model()->index(0, 1).data().toString(), QStringLiteral("Köln"));
                        w.Button1->click();
                        EXPECT_FALSE(w.Panel1->isVisible());
                        EXPECT_EQ(cell(w.SGDatei, 1, 0), QStringLiteral("Ort"));
                        EXPECT_EQ(cell(w.SGDatei, 1, 1), QStringLiteral("Köln"));
-                       pairRows(w, 0, 0);  // Name
-                       pairRows(w, 6, 1);  // Ort
-                       pairRows(w, 2, 1);  // BLZ 1 first with the wrong column …
-                       pairRows(w, 2, 2);  // … then paired again: the later pairing holds
-                       pairRows(w, 7, 0);  // Land with the name, then taken back
+                       pairRows(w, 0, 0); // Name
+                       pairRows(w, 6, 1); // Ort
+                       pairRows(w, 2, 1); // BLZ 1 first with the wrong column …
+                       pairRows(w, 2, 2); // … then paired again: the later pairing holds
+                       pairRows(w, 7, 0); // Land with the name, then taken back
                        w.SGDatenbank->selectRow(7);
                        w.Button4->click();
                        EXPECT_EQ(cell(w.SGDatenbank, 2, 1), QStringLiteral("BLZ"));
                        EXPECT_EQ(cell(w.SGDatenbank, 7, 1), QString());
-                       EXPECT_EQ(w.ColumnOfField, (QList<int>{0, -1, 2, -1, -1, -1, 1, -1, -1, -1, -1, -1, -1}));
+                       EXPECT_EQ(w.ColumnOfField, (QList<int> {0, -1, 2, -1, -1, -1, 1, -1, -1, -1, -1, -1, -1}));
                        w.SRColorButton3->click();
                        w.SRColorButton3->click(); // twice: everything twice, and the box says so each time
                        EXPECT_TRUE(w.BSchliessen->isEnabled());
                        EXPECT_FALSE(w.Label2->isVisible());
                    });
-    EXPECT_EQ(messages.shown, QStringList(2, QStringLiteral("Information: Importiert: 2 Empfänger/Zahlungspflichtige.")));
+    EXPECT_EQ(messages.shown,
+              QStringList(2, QStringLiteral("Information: Importiert: 2 Empfänger/Zahlungspflichtige.")));
     Table &payers = *module->ClientDataSet2;
     ASSERT_EQ(payers.recordCount(), 4);
     EXPECT_EQ(payers.asStringAt(0, payers.fieldIndex(QStringLiteral("Ort"))), QStringLiteral("Köln"));
@@ -126,7 +128,8 @@ TEST_F(TextImportWindowTest, bookingsWithoutTitleRowDueDateAndKind)
                         w.CBTitelzeile->setChecked(false);
                         w.SpeedButton1->click();
                         EXPECT_EQ(w.StringGrid1->model()->rowCount(), 2);
-                        EXPECT_EQ(w.StringGrid1->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("1"));
+                        EXPECT_EQ(w.StringGrid1->model()->headerData(0, Qt::Horizontal).toString(),
+                                  QStringLiteral("1"));
                         w.Button1->click();
                         EXPECT_EQ(cell(w.SGDatei, 0, 0), QStringLiteral("FELD 1"));
                         EXPECT_EQ(cell(w.SGDatei, 3, 1), QStringLiteral("12,5"));
@@ -146,7 +149,7 @@ TEST_F(TextImportWindowTest, bookingsWithoutTitleRowDueDateAndKind)
                         QDir().mkpath(QStringLiteral(SCREENSHOT_DIR));
                         w.grab().save(QStringLiteral(SCREENSHOT_DIR "/text-import-page2.png"));
                     });
-    EXPECT_EQ(messages.shown, QStringList{QStringLiteral("Information: Importiert: 2 Buchungssätze.")});
+    EXPECT_EQ(messages.shown, QStringList {QStringLiteral("Information: Importiert: 2 Buchungssätze.")});
     Table &bookings = *module->ClientDataSet1;
     ASSERT_EQ(bookings.recordCount(), 2);
     bookings.last();

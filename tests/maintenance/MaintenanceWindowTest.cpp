@@ -95,19 +95,25 @@ protected:
 
     bool backupTo(const QString &folder)
     {
-        return work<TDatenSichernF>(window->Datenbanksichernzurcklesen1, [](TDatenSichernF &w) {
-            w.SpeedButton1->click();
-            w.Button1->click();
-        }, folder);
+        return work<TDatenSichernF>(
+            window->Datenbanksichernzurcklesen1,
+            [](TDatenSichernF &w) {
+                w.SpeedButton1->click();
+                w.Button1->click();
+            },
+            folder);
     }
 
     bool restoreFrom(const QString &folder, MessageService::Answer answer)
     {
         messages.answers = {answer};
-        return work<TDatenSichernF>(window->Datenbanksichernzurcklesen1, [](TDatenSichernF &w) {
-            w.SpeedButton2->click();
-            w.Button3->click();
-        }, folder);
+        return work<TDatenSichernF>(
+            window->Datenbanksichernzurcklesen1,
+            [](TDatenSichernF &w) {
+                w.SpeedButton2->click();
+                w.Button3->click();
+            },
+            folder);
     }
 
     std::unique_ptr<TMainform1> window;
@@ -130,13 +136,14 @@ TEST_F(MaintenanceWindowTest, backupThenRestoreBringsBackTheSavedStateAndWritesI
     module->ClientDataSet1->first();
     module->ClientDataSet1->deleteRecord();
     EXPECT_FALSE(restoreFrom(folder, MessageService::Answer::No)); // "Nein": the window stays, nothing changes
-    EXPECT_EQ(payerNames(), (QStringList{"Erika Muster", "Nach der Sicherung"}));
-    EXPECT_EQ(messages.shown, (QStringList{QStringLiteral("Frage: Beim Zurücklesen der Datenbank werden alle jetzigen "
-                                                          "Daten mit der zurückgelesenen Version überschrieben! Sind "
-                                                          "Sie sicher?")}));
+    EXPECT_EQ(payerNames(), (QStringList {"Erika Muster", "Nach der Sicherung"}));
+    EXPECT_EQ(messages.shown,
+              (QStringList {QStringLiteral("Frage: Beim Zurücklesen der Datenbank werden alle jetzigen "
+                                           "Daten mit der zurückgelesenen Version überschrieben! Sind "
+                                           "Sie sicher?")}));
 
     EXPECT_TRUE(restoreFrom(folder, MessageService::Answer::Yes));
-    EXPECT_EQ(payerNames(), QStringList{"Erika Muster"});
+    EXPECT_EQ(payerNames(), QStringList {"Erika Muster"});
     EXPECT_EQ(bookingNames(), bookings);
     EXPECT_EQ(window->DBGrid1->model()->rowCount(), 6);
     EXPECT_FALSE(readFile(QStringLiteral("data/db2.xml")).contains("Nach der Sicherung")); // on disk at once
@@ -162,15 +169,16 @@ TEST_F(MaintenanceWindowTest, aBrokenOrMissingBackupFileChangesNothing)
     EXPECT_TRUE(messages.shown.at(1).startsWith(QStringLiteral("Fehler: "))) << messages.shown.at(1).toStdString();
     EXPECT_TRUE(messages.shown.at(1).contains(QDir::toNativeSeparators(folder + QStringLiteral("/db2.xml"))));
     EXPECT_TRUE(messages.shown.at(1).endsWith(QStringLiteral("Es wurde nichts zurückgelesen.")));
-    EXPECT_EQ(payerNames(), (QStringList{"Erika Muster", "Nach der Sicherung"}));
+    EXPECT_EQ(payerNames(), (QStringList {"Erika Muster", "Nach der Sicherung"}));
     EXPECT_EQ(bookingNames().size(), 6);
 
     QFile::remove(folder + QStringLiteral("/db2.xml"));
     messages.shown.clear();
     EXPECT_FALSE(restoreFrom(folder, MessageService::Answer::Yes));
     ASSERT_EQ(messages.shown.size(), 2);
-    EXPECT_TRUE(messages.shown.at(1).contains(QStringLiteral("Die Sicherung ist unvollständig"))) << messages.shown.at(1).toStdString();
-    EXPECT_EQ(payerNames(), (QStringList{"Erika Muster", "Nach der Sicherung"}));
+    EXPECT_TRUE(messages.shown.at(1).contains(QStringLiteral("Die Sicherung ist unvollständig")))
+        << messages.shown.at(1).toStdString();
+    EXPECT_EQ(payerNames(), (QStringList {"Erika Muster", "Nach der Sicherung"}));
     module->SaveTables();
     EXPECT_EQ(readFile(QStringLiteral("data/db1.xml")), bookingsOnDisk);
     EXPECT_EQ(readFile(QStringLiteral("data/db2.xml")), payersOnDisk);
@@ -182,11 +190,14 @@ TEST_F(MaintenanceWindowTest, backupRefusesTheDataFolderAndAFolderThatIsGone)
     QDir().mkpath(gone);
     messages.shown.clear();
     ModalWindows::setHandler({});
-    EXPECT_FALSE(work<TDatenSichernF>(window->Datenbanksichernzurcklesen1, [&](TDatenSichernF &w) {
-        w.SpeedButton1->click();
-        QDir(gone).removeRecursively();
-        w.Button1->click();
-    }, gone));
+    EXPECT_FALSE(work<TDatenSichernF>(
+        window->Datenbanksichernzurcklesen1,
+        [&](TDatenSichernF &w) {
+            w.SpeedButton1->click();
+            QDir(gone).removeRecursively();
+            w.Button1->click();
+        },
+        gone));
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_TRUE(messages.shown.at(0).contains(QStringLiteral("existiert nicht. Es wurde nichts gesichert.")));
 
@@ -216,19 +227,19 @@ TEST_F(MaintenanceWindowTest, massDeleteShowsAsksAndDeletesTheTypedRange)
     const QString question = QStringLiteral("Frage: Wollen Sie die unten angezeigten Datensätze wirklich löschen?");
 
     EXPECT_EQ(deleteRange(QStringLiteral("5"), QStringLiteral("3"), MessageService::Answer::Yes), QStringList());
-    EXPECT_EQ(messages.shown, QStringList{question});
+    EXPECT_EQ(messages.shown, QStringList {question});
     EXPECT_EQ(bookingNames().size(), 6);
 
     EXPECT_EQ(deleteRange(QStringLiteral("2"), QStringLiteral("4"), MessageService::Answer::No),
-              (QStringList{"Buchung 4", "Buchung 3", "Buchung 2"}));
+              (QStringList {"Buchung 4", "Buchung 3", "Buchung 2"}));
     EXPECT_EQ(bookingNames().size(), 6);
 
     EXPECT_EQ(deleteRange(QStringLiteral("2"), QStringLiteral("4"), MessageService::Answer::Yes), QStringList());
-    EXPECT_EQ(bookingNames(), (QStringList{"Buchung 6", "Buchung 5", "Buchung 1"}));
+    EXPECT_EQ(bookingNames(), (QStringList {"Buchung 6", "Buchung 5", "Buchung 1"}));
 
     EXPECT_EQ(deleteRange(QStringLiteral("5"), QStringLiteral("5"), MessageService::Answer::Yes), QStringList());
-    EXPECT_EQ(bookingNames(), (QStringList{"Buchung 6", "Buchung 1"}));
-    EXPECT_EQ(payerNames(), QStringList{"Erika Muster"}); // only bookings go
+    EXPECT_EQ(bookingNames(), (QStringList {"Buchung 6", "Buchung 1"}));
+    EXPECT_EQ(payerNames(), QStringList {"Erika Muster"}); // only bookings go
 
     // A bound that is no whole number: its message, nothing deleted, the notice hidden again.
     deleteRange(QStringLiteral("1"), QStringLiteral("6a"), MessageService::Answer::Yes);
@@ -259,8 +270,8 @@ TEST_F(MaintenanceWindowTest, theBoundsAndFoldersStayBetweenOpenings)
     const QString folder = path(QStringLiteral("Zurück"));
     QDir().mkpath(folder);
     messages.answers = {MessageService::Answer::No};
-    work<TDatenSichernF>(window->Datenbanksichernzurcklesen1, [](TDatenSichernF &w) { w.SpeedButton2->click(); },
-                         folder);
+    work<TDatenSichernF>(
+        window->Datenbanksichernzurcklesen1, [](TDatenSichernF &w) { w.SpeedButton2->click(); }, folder);
     work<TDatenSichernF>(window->Datenbanksichernzurcklesen1, [&](TDatenSichernF &w) {
         EXPECT_EQ(w.Edit2->text(), QDir::toNativeSeparators(folder));
         EXPECT_TRUE(w.Edit2->isReadOnly());

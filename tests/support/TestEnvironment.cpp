@@ -31,7 +31,8 @@ void ModuleTest::SetUp()
 
 std::unique_ptr<TDataModule1> ModuleTest::newModule()
 {
-    auto data = std::make_unique<TDataModule1>(DataLocations{path(QStringLiteral("data")), path(QStringLiteral("program"))});
+    auto data = std::make_unique<TDataModule1>(
+        DataLocations {path(QStringLiteral("data")), path(QStringLiteral("program"))});
     data->SetQuennDTA(&checks);
     return data;
 }

@@ -4,11 +4,11 @@
 #include "data/DataModule.h"
 #include "dtaus/QuennDTA.h"
 
+#include <gtest/gtest.h>
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 // Every test runs in its own temporary folder, with its own settings and run-number files and a
 // fixed "today" (9 December 2026, 10:00).

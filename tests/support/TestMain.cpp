@@ -1,7 +1,7 @@
 #include "support/TestProcess.h"
 
-#include <QCoreApplication>
 #include <gtest/gtest.h>
+#include <QCoreApplication>
 
 int main(int argc, char **argv)
 {

@@ -1,8 +1,8 @@
 #pragma once
 
+#include <ctime>
 #include <QByteArray>
 #include <QtGlobal>
-#include <ctime>
 
 // Every test program runs in the same surroundings, wherever it is started: German time zone and
 // language, windows drawn offscreen. Set before Qt reads any of them.

@@ -1,9 +1,9 @@
 #include "support/TestProcess.h"
 #include "widgets/MessageBoxes.h"
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QDialog>
-#include <gtest/gtest.h>
 
 int main(int argc, char **argv)
 {

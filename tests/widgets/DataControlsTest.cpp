@@ -1,8 +1,8 @@
+#include "widgets/DataControls.h"
 #include "base/Errors.h"
 #include "data/DataModule.h"
 #include "dtaus/QuennDTA.h"
 #include "support/TestEnvironment.h"
-#include "widgets/DataControls.h"
 
 #include <QDir>
 #include <QRadioButton>

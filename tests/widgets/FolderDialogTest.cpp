@@ -43,11 +43,11 @@ TEST(FolderDialogTest, longPathsKeepTheirStartAndTheirLastFolders)
     const Case cases[] = {
         {R"(C:\Programme\Firma\Daten\Sicherung\2012\Januar\Monatsende)", 50,
          R"(C:\...\Daten\Sicherung\2012\Januar\Monatsende)"},
-        {R"(C:\Daten\Sicherung)", 50, R"(C:\Daten\Sicherung)"},                    // fits
+        {R"(C:\Daten\Sicherung)", 50, R"(C:\Daten\Sicherung)"}, // fits
         {R"(\\server\freigabe\Verein\Kasse\Sicherungen\Dezember)", 30, R"(\\server\...\Dezember)"},
         {R"(C:\Ordner-mit-einem-sehr-langen-Namen)", 20, R"(C:\Ordner-mit-einem-)"}, // one separator: cut
         {R"(C:\a\Ein-Ordnername-der-allein-zu-lang-ist)", 20, R"(C:\...\Ein-Ordner...)"},
-        {R"(C:\Programme\Firma)", 5, R"(C:\Pr)"},                                 // below 6: cut
+        {R"(C:\Programme\Firma)", 5, R"(C:\Pr)"}, // below 6: cut
     };
     for (const Case &c : cases) {
         const QString shown = TPBFolderDialog::ShortenPath(QString::fromUtf8(c.path), c.length);
