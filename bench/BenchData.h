@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DataModule.h"
+#include "data/DataModule.h"
 
 #include <QFile>
 #include <QRandomGenerator>

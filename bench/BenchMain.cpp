@@ -1,5 +1,5 @@
-#include <QCoreApplication>
 #include <benchmark/benchmark.h>
+#include <QCoreApplication>
 
 int main(int argc, char **argv)
 {

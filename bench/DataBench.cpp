@@ -1,8 +1,8 @@
 // Loading, saving and filtering the bookings table at the sizes a large association reaches.
-#include "BenchData.h"
+#include "bench/BenchData.h"
 
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+#include <QTemporaryDir>
 
 namespace {
 

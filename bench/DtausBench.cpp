@@ -1,11 +1,11 @@
 // Writing, reading and verifying a DTAUS file of 100,000 transactions with three purpose lines each.
-#include "DTAUSVerifier.h"
-#include "QuennDTA.h"
+#include "dtaus/DTAUSVerifier.h"
+#include "dtaus/QuennDTA.h"
 
+#include <benchmark/benchmark.h>
 #include <QBuffer>
 #include <QFile>
 #include <QTemporaryDir>
-#include <benchmark/benchmark.h>
 
 namespace {
 

@@ -1,14 +1,14 @@
 // From start-up to the first painted main window, with 100,000 bookings in the data files.
-#include "BenchData.h"
-#include "CreationRun.h"
-#include "DBGrid.h"
-#include "MainNeu.h"
-#include "QuennDTA.h"
+#include "app/MainNeu.h"
+#include "bench/BenchData.h"
+#include "dtaus/QuennDTA.h"
+#include "ops/CreationRun.h"
+#include "widgets/DBGrid.h"
 
+#include <benchmark/benchmark.h>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
-#include <benchmark/benchmark.h>
 
 namespace {
 

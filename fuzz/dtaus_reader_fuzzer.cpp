@@ -1,6 +1,6 @@
 // Any bytes through the DTAUS reader: it must end with a message or normally, never crash or hang.
-#include "Errors.h"
-#include "QuennDTA.h"
+#include "base/Errors.h"
+#include "dtaus/QuennDTA.h"
 
 #include <QBuffer>
 
@@ -17,7 +17,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     };
     try {
         engine.ImportDTA(buffer);
-    } catch (const BelvantoError &) {
-    }
+    } catch (const BelvantoError &) { }
     return 0;
 }

@@ -1,5 +1,5 @@
 // Any bytes through the strict verifier.
-#include "DTAUSVerifier.h"
+#include "dtaus/DTAUSVerifier.h"
 
 #include <QBuffer>
 

@@ -1,8 +1,8 @@
-#include "DataDirectoryLock.h"
-#include "DataModule.h"
-#include "ErrorBox.h"
-#include "MainNeu.h"
-#include "MessageBoxes.h"
+#include "app/MainNeu.h"
+#include "data/DataDirectoryLock.h"
+#include "data/DataModule.h"
+#include "widgets/ErrorBox.h"
+#include "widgets/MessageBoxes.h"
 
 #include <QDir>
 #include <QLibraryInfo>
@@ -19,10 +19,9 @@ int main(int argc, char *argv[])
 
     TDataModule1 data;
     // One running copy per data directory: a second one would write over the first one's files.
-    QDir().mkpath(data.DataDirectory());
     DataDirectoryLock lock(data.DataDirectory());
     if (!lock.acquire()) {
-        MessageService::current().error(DataDirectoryLock::alreadyRunningMessage(data.DataDirectory()));
+        MessageService::current().error(lock.failureMessage());
         return 1;
     }
     TMainform1 mainform(data);

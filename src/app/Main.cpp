@@ -1,20 +1,22 @@
-#include "Main.h"
+#include "app/Main.h"
 
-#include "Clock.h"
-#include "DBGrid.h"
-#include "importierenB.h"
-#include "DTAUSImport.h"
-#include "DTAConst.h"
-#include "DataModule.h"
-#include "ErrorBox.h"
-#include "FormatSettings.h"
-#include "GradientPanel.h"
-#include "INI.h"
-#include "MessageBoxes.h"
-#include "SurveyWindow.h"
-#include "TextWindow.h"
-#include "ToolbarIcons.h"
-#include "WindowLook.h"
+#include "app/SurveyWindow.h"
+#include "app/TextWindow.h"
+#include "app/ToolbarIcons.h"
+#include "base/Clock.h"
+#include "data/DataModule.h"
+#include "data/DTAConst.h"
+#include "data/FormatSettings.h"
+#include "data/INI.h"
+#include "import/DTAUSImport.h"
+#include "import/importierenB.h"
+#include "maintenance/datensichern.h"
+#include "maintenance/sammelloeschen.h"
+#include "widgets/DBGrid.h"
+#include "widgets/ErrorBox.h"
+#include "widgets/GradientPanel.h"
+#include "widgets/MessageBoxes.h"
+#include "widgets/WindowLook.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -53,13 +55,16 @@ QString widthName(int grid, const QString &title)
 }
 } // namespace
 
-TMainform::TMainform(TDataModule1 &data, QWidget *parent)
+TMainform::TMainform(TDataModule1 &dataModule, QWidget *parent)
     : QMainWindow(parent)
-    , m_data(data)
-    , m_about(new TextWindow(QStringLiteral("Info"), kAboutText.arg(QDir::toNativeSeparators(data.DataDirectory())), this))
+    , m_data(dataModule)
+    , m_about(new TextWindow(QStringLiteral("Info"),
+                             kAboutText.arg(QDir::toNativeSeparators(dataModule.DataDirectory())), this))
     , m_batchNotice(new TextWindow(QStringLiteral("Batch-Betrieb"), kBatchText, this))
     , m_survey(new SurveyWindow(this))
-    , m_dtausImport(new TDTAUSImportF(data, this))
+    , m_dtausImport(new TDTAUSImportF(dataModule, this))
+    , m_datenSichern(new TDatenSichernF(dataModule, this))
+    , m_sammelloeschen(new TSammelloeschenF(dataModule, this))
 {
     setWindowTitle(kCaption);
     BuildMenu();
@@ -100,7 +105,8 @@ QAction *TMainform::addCommand(QMenu *menu, const QString &text, void (TMainform
 void TMainform::BuildMenu()
 {
     QMenu *program = menuBar()->addMenu(QStringLiteral("&Programm"));
-    Datenbanksichernzurcklesen1 = addCommand(program, QStringLiteral("Datenbank sichern/zurücklesen"));
+    Datenbanksichernzurcklesen1 = addCommand(program, QStringLiteral("Datenbank sichern/zurücklesen"),
+                                             &TMainform::Datenbanksichernzurcklesen1Click);
     N3BatchBetrieb1 = addCommand(program, QStringLiteral("Batch-Betrieb"), &TMainform::N3BatchBetrieb1Click);
     program->addSeparator();
     Beenden1 = addCommand(program, QStringLiteral("Beenden"), &TMainform::Beenden1Click);
@@ -119,7 +125,7 @@ void TMainform::BuildMenu()
     Drucken1 = addCommand(payers, QStringLiteral("Drucken"));
     payers->addSeparator();
     Datenimportieren1 = addCommand(payers, QStringLiteral("Daten importieren"), &TMainform::Datenimportieren1Click);
-    Sammellschen1 = addCommand(payers, QStringLiteral("Sammellöschen"));
+    Sammellschen1 = addCommand(payers, QStringLiteral("Sammellöschen"), &TMainform::Sammellschen1Click);
 
     QMenu *clients = menuBar()->addMenu(QStringLiteral("&Mandanten"));
     Neu2 = addCommand(clients, QStringLiteral("Neu"), &TMainform::Neu2Click);
@@ -128,8 +134,8 @@ void TMainform::BuildMenu()
 
     QMenu *dtaus = menuBar()->addMenu(QStringLiteral("&DTAUS-Diskette"));
     Lastschriften1 = addCommand(dtaus, QStringLiteral("Lastschriften erstellen"), &TMainform::Lastschriften1Click);
-    Gutschriftenerstellen1 =
-        addCommand(dtaus, QStringLiteral("Gutschriften erstellen"), &TMainform::Gutschriftenerstellen1Click);
+    Gutschriftenerstellen1 = addCommand(dtaus, QStringLiteral("Gutschriften erstellen"),
+                                        &TMainform::Gutschriftenerstellen1Click);
     dtaus->addSeparator();
     DTAUSDisketteeinlesen1 = addCommand(dtaus, QStringLiteral("DTAUS-Diskette einlesen"),
                                         &TMainform::DTAUSDisketteeinlesen1Click);
@@ -157,11 +163,11 @@ QToolButton *TMainform::addToolButton(const QString &caption, int x, int width, 
     QFont arial(QStringLiteral("Arial"));
     arial.setPixelSize(12);
     button->setFont(arial);
-    button->setStyleSheet(QStringLiteral(
-        "QToolButton { color: white; border: 1px solid transparent; border-radius: 3px; }"
-        "QToolButton:hover { border-color: rgba(255,255,255,140); background: rgba(255,255,255,40); }"
-        "QToolButton:checked, QToolButton:pressed { border-color: white; background: rgba(0,0,60,90); }"
-        "QToolButton:disabled { color: rgba(255,255,255,120); }"));
+    button->setStyleSheet(
+        QStringLiteral("QToolButton { color: white; border: 1px solid transparent; border-radius: 3px; }"
+                       "QToolButton:hover { border-color: rgba(255,255,255,140); background: rgba(255,255,255,40); }"
+                       "QToolButton:checked, QToolButton:pressed { border-color: white; background: rgba(0,0,60,90); }"
+                       "QToolButton:disabled { color: rgba(255,255,255,120); }"));
     if (action) {
         connect(button, &QToolButton::clicked, action, &QAction::trigger);
         button->setEnabled(action->isEnabled());
@@ -200,7 +206,8 @@ void TMainform::BuildPages()
         bool readOnly;
         void (TMainform::*doubleClick)();
     } pages[] = {
-        {&TabSheet1, &DBGrid1, m_data.ClientDataSet1, QStringLiteral("Buchungssätze"), true, &TMainform::Bearbeiten1Click},
+        {&TabSheet1, &DBGrid1, m_data.ClientDataSet1, QStringLiteral("Buchungssätze"), true,
+         &TMainform::Bearbeiten1Click},
         {&TabSheet2, &DBGrid2, m_data.ClientDataSet2, QStringLiteral("Empfänger/Zahlungspflichtige"), false,
          &TMainform::Bearbeiten3Click},
         {&TabSheet3, &DBGrid3, m_data.ClientDataSet3, QStringLiteral("Mandanten"), false, &TMainform::Bearbeiten2Click},
@@ -303,6 +310,17 @@ void TMainform::SpeedButton4Click()
     Table &bookings = *m_data.ClientDataSet1;
     bookings.setFilter(QStringLiteral("Faelligkeit = '%1'").arg(FormatSettings::dateToStr(Clock::today())));
     bookings.setFiltered(SpeedButton4->isChecked());
+}
+
+void TMainform::Datenbanksichernzurcklesen1Click()
+{
+    ModalWindows::exec(*m_datenSichern);
+}
+
+void TMainform::Sammellschen1Click()
+{
+    ModalWindows::exec(*m_sammelloeschen);
+    SpeedButton4->setChecked(false); // the window's range replaced the due-today filter, and closing ended it
 }
 
 void TMainform::Beenden1Click()

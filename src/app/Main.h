@@ -11,13 +11,15 @@ class TGradientPanel;
 class SurveyWindow;
 class TextWindow;
 class TDTAUSImportF;
+class TDatenSichernF;
+class TSammelloeschenF;
 
 // The main window: toolbar, three tabbed grids on bookings, payers and clients, and the menu.
 class TMainform : public QMainWindow
 {
     Q_OBJECT
 public:
-    explicit TMainform(TDataModule1 &data, QWidget *parent = nullptr);
+    explicit TMainform(TDataModule1 &dataModule, QWidget *parent = nullptr);
 
     TGradientPanel *GradientPanel1;
     QToolButton *SpeedButton2; // "Neue Buchung"
@@ -35,29 +37,29 @@ public:
     DBGrid *DBGrid2;
     DBGrid *DBGrid3;
 
-    // Menu items by handler
-    QAction *Datenbanksichernzurcklesen1;
-    QAction *N3BatchBetrieb1;
-    QAction *Beenden1;
-    QAction *Neu1;
-    QAction *Bearbeiten1;
-    QAction *Drucken3;
-    QAction *Datenimportieren2;
-    QAction *Neu3;
-    QAction *Bearbeiten3;
-    QAction *Suchen1;
-    QAction *Drucken1;
-    QAction *Datenimportieren1;
-    QAction *Sammellschen1;
-    QAction *Neu2;
-    QAction *Bearbeiten2;
-    QAction *Drucken2;
-    QAction *Lastschriften1;
-    QAction *Gutschriftenerstellen1;
-    QAction *DTAUSDisketteeinlesen1;
-    QAction *Hilfeaufrufen1;
-    QAction *UMFRAGEzurVerbesserungdesProgrammes1;
-    QAction *Info1;
+    // Menu items, named after their handlers
+    QAction *Datenbanksichernzurcklesen1; // Programm → "Datenbank sichern/zurücklesen"
+    QAction *N3BatchBetrieb1; // Programm → "Batch-Betrieb"
+    QAction *Beenden1; // Programm → "Beenden"
+    QAction *Neu1; // Buchungssätze → "Neu"
+    QAction *Bearbeiten1; // Buchungssätze → "Bearbeiten"
+    QAction *Drucken3; // Buchungssätze → "Drucken"
+    QAction *Datenimportieren2; // Buchungssätze → "Daten importieren"
+    QAction *Neu3; // Empfänger/Zahlungspflichtige → "Neu"
+    QAction *Bearbeiten3; // Empfänger/Zahlungspflichtige → "Bearbeiten"
+    QAction *Suchen1; // Empfänger/Zahlungspflichtige → "Suchen"
+    QAction *Drucken1; // Empfänger/Zahlungspflichtige → "Drucken"
+    QAction *Datenimportieren1; // Empfänger/Zahlungspflichtige → "Daten importieren"
+    QAction *Sammellschen1; // Empfänger/Zahlungspflichtige → "Sammellöschen"
+    QAction *Neu2; // Mandanten → "Neu"
+    QAction *Bearbeiten2; // Mandanten → "Bearbeiten"
+    QAction *Drucken2; // Mandanten → "Drucken"
+    QAction *Lastschriften1; // DTAUS-Diskette → "Lastschriften erstellen"
+    QAction *Gutschriftenerstellen1; // DTAUS-Diskette → "Gutschriften erstellen"
+    QAction *DTAUSDisketteeinlesen1; // DTAUS-Diskette → "DTAUS-Diskette einlesen"
+    QAction *Hilfeaufrufen1; // Hilfe → "Hilfe aufrufen" (F1)
+    QAction *UMFRAGEzurVerbesserungdesProgrammes1; // Hilfe → "UMFRAGE zur Verbesserung des Programmes"
+    QAction *Info1; // Hilfe → "Info ..."
 
     // Opening the record editors: the window the program shows provides them.
     virtual void Neu1Click() = 0;
@@ -77,6 +79,8 @@ public:
     void SpeedButton4Click();
     void Datenimportieren1Click(); // payers from a text file
     void Datenimportieren2Click(); // bookings from a text file
+    void Datenbanksichernzurcklesen1Click();
+    void Sammellschen1Click();
     void Beenden1Click();
     void Hilfeaufrufen1Click();
     void Info1Click();
@@ -109,4 +113,6 @@ private:
     TextWindow *m_batchNotice;
     SurveyWindow *m_survey;
     TDTAUSImportF *m_dtausImport;
+    TDatenSichernF *m_datenSichern;
+    TSammelloeschenF *m_sammelloeschen;
 };

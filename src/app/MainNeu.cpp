@@ -1,27 +1,27 @@
-#include "MainNeu.h"
+#include "app/MainNeu.h"
 
-#include "DB2EingabeNeu.h"
-#include "DB3EingabNeu.h"
-#include "DataModule.h"
-#include "MessageBoxes.h"
-#include "SRColBtn.h"
-#include "absendersuchen.h"
-#include "db1eingabeNeu.h"
-#include "dtauserstellenNeu.h"
+#include "creation/dtauserstellenNeu.h"
+#include "data/DataModule.h"
+#include "entry/absendersuchen.h"
+#include "entry/db1eingabeNeu.h"
+#include "entry/DB2EingabeNeu.h"
+#include "entry/DB3EingabNeu.h"
+#include "widgets/MessageBoxes.h"
+#include "widgets/SRColBtn.h"
 
-TMainform1::TMainform1(TDataModule1 &data, QWidget *parent)
-    : TMainform(data, parent)
-    , AbsenderSuchenF(new TAbsenderSuchenF(data, this))
-    , DB1EingabeF1(new TDB1EingabeF1(data, *AbsenderSuchenF, this))
-    , DBEINgabe2F1(new TDBEINgabe2F1(*data.ClientDataSet2, this))
-    , DB3EingabeF1(new TDB3EingabeF1(*data.ClientDataSet3, this))
-    , dtausErstellenF1(new TdtausErstellenF1(data, *DB3EingabeF1, this))
+TMainform1::TMainform1(TDataModule1 &dataModule, QWidget *parent)
+    : TMainform(dataModule, parent)
+    , AbsenderSuchenF(new TAbsenderSuchenF(dataModule, this))
+    , DB1EingabeF1(new TDB1EingabeF1(dataModule, *AbsenderSuchenF, this))
+    , DBEINgabe2F1(new TDBEINgabe2F1(*dataModule.ClientDataSet2, this))
+    , DB3EingabeF1(new TDB3EingabeF1(*dataModule.ClientDataSet3, this))
+    , dtausErstellenF1(new TdtausErstellenF1(dataModule, *DB3EingabeF1, this))
 {
     // The dialog's engine checks every booking before it is saved, from start to end.
-    data.SetQuennDTA(&dtausErstellenF1->QuennDTA1);
+    dataModule.SetQuennDTA(&dtausErstellenF1->QuennDTA1);
     // The tables' edit rule: the editor of that table, when it is on screen, offers "Speichern".
     AbsenderSuchenF->OpenPayerEditor = [this] { Bearbeiten3Click(); };
-    data.EnableEditorSave = [this](Table *table) {
+    dataModule.EnableEditorSave = [this](Table *table) {
         for (RecordEditor *editor : Editors()) {
             if (&editor->table() == table && editor->isVisible())
                 editor->EnableSave();

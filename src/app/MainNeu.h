@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Main.h"
+#include "app/Main.h"
 
 class RecordEditor;
 class TAbsenderSuchenF;
@@ -14,7 +14,7 @@ class TMainform1 : public TMainform
 {
     Q_OBJECT
 public:
-    explicit TMainform1(TDataModule1 &data, QWidget *parent = nullptr);
+    explicit TMainform1(TDataModule1 &dataModule, QWidget *parent = nullptr);
 
     TAbsenderSuchenF *AbsenderSuchenF; // created before the booking editor, which uses it
     TDB1EingabeF1 *DB1EingabeF1;

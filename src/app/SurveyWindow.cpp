@@ -1,9 +1,9 @@
-#include "SurveyWindow.h"
+#include "app/SurveyWindow.h"
 
-#include "GradientPanel.h"
-#include "MessageService.h"
-#include "SRColBtn.h"
-#include "WindowLook.h"
+#include "base/MessageService.h"
+#include "widgets/GradientPanel.h"
+#include "widgets/SRColBtn.h"
+#include "widgets/WindowLook.h"
 
 #include <QComboBox>
 #include <QFormLayout>

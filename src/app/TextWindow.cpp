@@ -1,14 +1,16 @@
-#include "TextWindow.h"
+#include "app/TextWindow.h"
 
-#include "GradientPanel.h"
-#include "SRColBtn.h"
-#include "WindowLook.h"
+#include "widgets/GradientPanel.h"
+#include "widgets/SRColBtn.h"
+#include "widgets/WindowLook.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
 
 TextWindow::TextWindow(const QString &caption, const QString &text, QWidget *parent)
-    : QDialog(parent), LText(new QLabel(text)), BSchliessen(TSRColorButton::DialogButton(QStringLiteral("&Schließen"), 80))
+    : QDialog(parent)
+    , LText(new QLabel(text))
+    , BSchliessen(TSRColorButton::DialogButton(QStringLiteral("&Schließen"), 80))
 {
     setWindowTitle(caption);
     WindowLook::applyToWindow(*this, true);

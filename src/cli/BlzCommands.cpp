@@ -1,7 +1,7 @@
 // belvanto-cli blz import: the bank directory from the Bundesbank's quarterly bank-code file.
-#include "CliCommon.h"
+#include "cli/CliCommon.h"
 
-#include "BankDirectoryImport.h"
+#include "ops/BankDirectoryImport.h"
 
 int runBlzCommand(const QStringList &args)
 {
@@ -10,6 +10,8 @@ int runBlzCommand(const QStringList &args)
     const BankDirectoryImport result = BankDirectoryImport::run(args.at(1), args.at(2));
     for (const QString &problem : result.problems)
         err() << problem << '\n';
+    if (result.badLines > 0)
+        err() << result.summary() << ".\n";
     err().flush();
     out() << result.banks << " Bankleitzahlen geschrieben." << Qt::endl;
     return 0;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MessageService.h"
+#include "base/MessageService.h"
 
 #include <QStringList>
 #include <QTextStream>
@@ -16,6 +16,8 @@ int runBlzCommand(const QStringList &args);
 int runImportDtausCommand(const QStringList &args);
 int runCreateCommand(const QStringList &args);
 int runImportTextCommand(const QStringList &args);
+int runBackupCommand(const QString &command, const QStringList &args); // backup and restore
+int runDeleteBookingsCommand(const QStringList &args);
 
 int usageError(const QString &usage);
 

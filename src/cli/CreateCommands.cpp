@@ -1,21 +1,20 @@
 // belvanto-cli create: the payment-file run of the dialog on the data files, for monthly scripts.
-#include "CliCommon.h"
+#include "cli/CliCommon.h"
 
-#include "Clock.h"
-#include "CreationRun.h"
-#include "DataDirectoryLock.h"
-#include "DataModule.h"
-#include "Errors.h"
-#include "FormatSettings.h"
-#include "MessageService.h"
-#include "QuennDTA.h"
+#include "base/Clock.h"
+#include "base/Errors.h"
+#include "data/DataDirectoryLock.h"
+#include "data/DataModule.h"
+#include "data/FormatSettings.h"
+#include "dtaus/QuennDTA.h"
+#include "ops/CreationRun.h"
 
 #include <QDir>
 
 namespace {
 const char *const kHelp = R"(Aufruf: belvanto-cli create --lastschriften|--gutschriften --client ID
            --due-from DATUM --due-to DATUM [--offen] [--gesperrt] [--execution-date DATUM]
-           --target DATEI [--mark-done] [--data-dir ORDNER]
+           --target DATEI [--overwrite] [--mark-done] [--data-dir ORDNER]
 
 Schreibt die ausgewählten Buchungssätze als DTAUS-Datei, wie "Lastschriften erstellen" bzw.
 "Gutschriften erstellen" im Programm:
@@ -25,22 +24,11 @@ Schreibt die ausgewählten Buchungssätze als DTAUS-Datei, wie "Lastschriften er
   --offen, --gesperrt              Status der Buchungen (ohne Angabe: offen)
   --execution-date DATUM           Ausführungsdatum (heute bis heute + 15 Tage; ohne Angabe: keins)
   --target DATEI                   Zieldatei
+  --overwrite                      eine vorhandene Zieldatei ersetzen (ohne Angabe: Abbruch)
   --mark-done                      die geschriebenen Buchungen als erledigt markieren
   --data-dir ORDNER                Datenordner (ohne Angabe: der des Programms)
 Ausgabe: die vier Ergebniswerte; Rückgabewert 1 mit Meldung, wenn nichts geschrieben wurde.
 )";
-
-// In batch use messages go to standard error and the run's confirmation is answered with OK.
-class BatchMessages : public MessageService
-{
-public:
-    BatchMessages() { MessageService::install(this); }
-    ~BatchMessages() override { MessageService::install(nullptr); }
-    void error(const QString &text) override { err() << text << Qt::endl; }
-    void warning(const QString &text) override { err() << text << Qt::endl; }
-    void information(const QString &text) override { err() << text << Qt::endl; }
-    Answer ask(const QString &, Buttons) override { return Answer::Ok; }
-};
 
 QDate date(const QString &text)
 {
@@ -76,6 +64,7 @@ int runCreateCommand(const QStringList &arguments)
     if (!input.offen && !input.gesperrt)
         input.offen = true;
     const bool markDone = args.removeAll(QStringLiteral("--mark-done")) > 0;
+    const bool overwrite = args.removeAll(QStringLiteral("--overwrite")) > 0;
     const QString client = takeValue(args, QStringLiteral("--client"));
     const QString from = takeValue(args, QStringLiteral("--due-from"));
     const QString to = takeValue(args, QStringLiteral("--due-to"));
@@ -93,15 +82,15 @@ int runCreateCommand(const QStringList &arguments)
         input.ausfuehrungsdatum = date(execution);
         // The engine would move any other day to today without a word.
         if (input.ausfuehrungsdatum < Clock::today() || input.ausfuehrungsdatum > Clock::today().addDays(15))
-            throw BelvantoError(QStringLiteral("Das Ausführungsdatum muss zwischen heute und heute + 15 Tagen liegen."));
+            throw BelvantoError(
+                QStringLiteral("Das Ausführungsdatum muss zwischen heute und heute + 15 Tagen liegen."));
     }
 
-    BatchMessages messages;
+    BatchMessages messages(QStringLiteral("--overwrite"), overwrite);
     TDataModule1 data({dataDirectory, {}});
-    QDir().mkpath(data.DataDirectory());
     DataDirectoryLock lock(data.DataDirectory());
     if (!lock.acquire())
-        throw BelvantoError(DataDirectoryLock::alreadyRunningMessage(data.DataDirectory()));
+        throw BelvantoError(lock.failureMessage());
     TQuennDTA engine;
     data.SetQuennDTA(&engine);
     data.OpenDataFiles();

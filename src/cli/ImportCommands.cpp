@@ -1,18 +1,17 @@
 // belvanto-cli import-dtaus: a DTAUS file into the data files, as the import window does it.
-#include "CliCommon.h"
+#include "cli/CliCommon.h"
 
-#include "DTAUSImportHandler.h"
-#include "DataDirectoryLock.h"
-#include "DataModule.h"
-#include "Errors.h"
-#include "QuennDTA.h"
+#include "base/Errors.h"
+#include "data/DataDirectoryLock.h"
+#include "data/DataModule.h"
+#include "dtaus/QuennDTA.h"
+#include "ops/DTAUSImportHandler.h"
 
 #include <QDir>
 
 namespace {
-const QString kUsage =
-    QStringLiteral("import-dtaus DATEI [--no-bookings] [--no-payers] [--no-clients] [--accept-wrong-sums] "
-                   "[--data-dir ORDNER]");
+const QString kUsage = QStringLiteral("import-dtaus DATEI [--no-bookings] [--no-payers] [--no-clients] "
+                                      "[--accept-wrong-sums] [--data-dir ORDNER]");
 } // namespace
 
 int runImportDtausCommand(const QStringList &args)
@@ -35,10 +34,9 @@ int runImportDtausCommand(const QStringList &args)
 
     BatchMessages messages(QStringLiteral("--accept-wrong-sums"), acceptWrongSums);
     TDataModule1 data({dataDirectory, {}});
-    QDir().mkpath(data.DataDirectory());
     DataDirectoryLock lock(data.DataDirectory());
     if (!lock.acquire())
-        throw BelvantoError(DataDirectoryLock::alreadyRunningMessage(data.DataDirectory()));
+        throw BelvantoError(lock.failureMessage());
     TQuennDTA checks; // the checks every booking passes, as in the program
     data.SetQuennDTA(&checks);
     data.OpenDataFiles();
@@ -51,8 +49,7 @@ int runImportDtausCommand(const QStringList &args)
         return 1;
     }
     data.SaveTables(); // what was imported before a refusal stays, as in the window
-    out() << "bookings=" << result.bookings << " payers=" << result.payers << " clients=" << result.clients
-          << Qt::endl;
+    out() << "bookings=" << result.bookings << " payers=" << result.payers << " clients=" << result.clients << Qt::endl;
     if (result.refused) {
         err() << DTAUSImportHandler::SummaryText(result) << Qt::endl;
         return 1;

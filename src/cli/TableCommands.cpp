@@ -1,9 +1,9 @@
 // belvanto-cli table dump | copy: any data packet, read with the fields it declares.
-#include "CliCommon.h"
+#include "cli/CliCommon.h"
 
-#include "DataModule.h"
-#include "DataPacket.h"
-#include "Errors.h"
+#include "base/Errors.h"
+#include "data/DataModule.h"
+#include "data/DataPacket.h"
 
 #include <QTemporaryDir>
 
@@ -42,11 +42,10 @@ QString dumpValue(const FieldValue &value)
 
 int dump(const QString &file)
 {
-    const QList<FieldDef> fields = DataPacket::fieldsOf(file);
-    const auto rows = DataPacket::read(file, fields);
-    for (const FieldDef &field : fields)
+    const DataPacket::Contents packet = DataPacket::read(file);
+    for (const FieldDef &field : packet.fields)
         out() << field.name << '\t' << typeText(field) << '\n';
-    for (const auto &row : rows) {
+    for (const auto &row : packet.rows) {
         QStringList values;
         for (const FieldValue &value : row->values)
             values.append(dumpValue(value));
@@ -90,7 +89,7 @@ int dumpWithBankNames(const QString &file, const QString &bankFile)
         QStringList values;
         for (int f = 0; f < table->fields().size(); ++f) {
             values.append(table->fields().at(f).isStored() ? dumpValue(row.values.at(f))
-                                                            : escaped(table->calculatedValue(row, f)));
+                                                           : escaped(table->calculatedValue(row, f)));
         }
         out() << values.join(u'\t') << '\n';
     }
@@ -100,12 +99,11 @@ int dumpWithBankNames(const QString &file, const QString &bankFile)
 
 int copy(const QString &from, const QString &to)
 {
-    const QList<FieldDef> fields = DataPacket::fieldsOf(from);
-    const auto rows = DataPacket::read(from, fields);
+    const DataPacket::Contents packet = DataPacket::read(from);
     std::vector<const TableRow *> pointers;
-    for (const auto &row : rows)
+    for (const auto &row : packet.rows)
         pointers.push_back(row.get());
-    DataPacket::write(to, fields, pointers);
+    DataPacket::write(to, packet.fields, pointers);
     return 0;
 }
 } // namespace
@@ -126,6 +124,5 @@ int runTableCommand(const QStringList &args)
     }
     if (args.size() == 3 && args.at(0) == QLatin1String("copy"))
         return copy(args.at(1), args.at(2));
-    return usageError(
-        QStringLiteral("table dump DATEI [--with-bank-names --blz BLZ-DATEI] | table copy QUELLE ZIEL"));
+    return usageError(QStringLiteral("table dump DATEI [--with-bank-names --blz BLZ-DATEI] | table copy QUELLE ZIEL"));
 }

@@ -1,22 +1,20 @@
 // belvanto-cli import-text: payers or bookings from a delimited text file, as the import windows do it.
-#include "CliCommon.h"
+#include "cli/CliCommon.h"
 
-#include "Clock.h"
-#include "DataDirectoryLock.h"
-#include "DataModule.h"
-#include "DelimitedText.h"
-#include "Errors.h"
-#include "QuennDTA.h"
-#include "TextImport.h"
+#include "base/Clock.h"
+#include "base/Errors.h"
+#include "cli/OpenData.h"
+#include "ops/DelimitedText.h"
+#include "ops/TextImport.h"
 
 #include <QCommandLineParser>
-#include <QDir>
 
 namespace {
 using TextImport::Target;
 
 template <typename T>
-T choice(const QCommandLineParser &parser, const QString &option, std::initializer_list<std::pair<const char *, T>> values)
+T choice(const QCommandLineParser &parser, const QString &option,
+         std::initializer_list<std::pair<const char *, T>> values)
 {
     const QString given = parser.value(option);
     for (const auto &[name, value] : values) {
@@ -61,30 +59,38 @@ QDate dueDate(const QString &text)
 
 int runImportTextCommand(const QStringList &args)
 {
-    const QList<QCommandLineOption> options{
-        {QStringLiteral("separator"), QStringLiteral("tab (Vorgabe), semicolon oder comma"), QStringLiteral("zeichen"), QStringLiteral("tab")},
-        {QStringLiteral("qualifier"), QStringLiteral("none (Vorgabe), double oder single"), QStringLiteral("zeichen"), QStringLiteral("none")},
+    const QList<QCommandLineOption> options {
+        {QStringLiteral("separator"), QStringLiteral("tab (Vorgabe), semicolon oder comma"), QStringLiteral("zeichen"),
+         QStringLiteral("tab")},
+        {QStringLiteral("qualifier"), QStringLiteral("none (Vorgabe), double oder single"), QStringLiteral("zeichen"),
+         QStringLiteral("none")},
         {QStringLiteral("title-row"), QStringLiteral("die erste Zeile enthält die Spaltennamen")},
-        {QStringLiteral("map"), QStringLiteral("FELD=SPALTE, z. B. Name=1 oder \"BLZ 1\"=Bankleitzahl (mehrfach)"), QStringLiteral("zuordnung")},
-        {QStringLiteral("due"), QStringLiteral("Fälligkeit der Buchungssätze, TT.MM.JJJJ (Vorgabe: heute)"), QStringLiteral("datum")},
-        {QStringLiteral("kind"), QStringLiteral("lastschriften (Vorgabe) oder gutschriften"), QStringLiteral("art"), QStringLiteral("lastschriften")},
-        {QStringLiteral("encoding"), QStringLiteral("auto (Vorgabe), windows-1252 oder utf-8"), QStringLiteral("kodierung"), QStringLiteral("auto")},
-        {QStringLiteral("data-dir"), QStringLiteral("Datenordner (Vorgabe: der des Programms)"), QStringLiteral("ordner")},
+        {QStringLiteral("map"), QStringLiteral("FELD=SPALTE, z. B. Name=1 oder \"BLZ 1\"=Bankleitzahl (mehrfach)"),
+         QStringLiteral("zuordnung")},
+        {QStringLiteral("due"), QStringLiteral("Fälligkeit der Buchungssätze, TT.MM.JJJJ (Vorgabe: heute)"),
+         QStringLiteral("datum")},
+        {QStringLiteral("kind"), QStringLiteral("lastschriften (Vorgabe) oder gutschriften"), QStringLiteral("art"),
+         QStringLiteral("lastschriften")},
+        {QStringLiteral("encoding"), QStringLiteral("auto (Vorgabe), windows-1252 oder utf-8"),
+         QStringLiteral("kodierung"), QStringLiteral("auto")},
+        {QStringLiteral("data-dir"), QStringLiteral("Datenordner (Vorgabe: der des Programms)"),
+         QStringLiteral("ordner")},
         {QStringLiteral("help"), QStringLiteral("diese Hilfe")},
     };
     QCommandLineParser parser;
     parser.addOptions(options);
-    const bool parsed = parser.parse(QStringList{QStringLiteral("import-text")} + args);
+    const bool parsed = parser.parse(QStringList {QStringLiteral("import-text")} + args);
     if (parsed && parser.isSet(QStringLiteral("help"))) {
         out() << "Aufruf: belvanto-cli import-text payers|bookings DATEI [Optionen]\n\n";
         for (const QCommandLineOption &option : options) {
             const QString name = QStringLiteral("--") + option.names().first()
-                                 + (option.valueName().isEmpty() ? QString() : QStringLiteral(" <%1>").arg(option.valueName()));
+                + (option.valueName().isEmpty() ? QString() : QStringLiteral(" <%1>").arg(option.valueName()));
             out() << "  " << name.leftJustified(26) << option.description() << '\n';
         }
         out() << "\nFELD ist die Bezeichnung aus der Feldliste des Fensters: "
               << TextImport::FieldLabels(Target::Payers).join(QStringLiteral(", ")) << " (Empfänger) bzw. "
-              << TextImport::FieldLabels(Target::Bookings).join(QStringLiteral(", ")) << " (Buchungssätze)." << Qt::endl;
+              << TextImport::FieldLabels(Target::Bookings).join(QStringLiteral(", ")) << " (Buchungssätze)."
+              << Qt::endl;
         return 0;
     }
     if (!parsed || parser.positionalArguments().size() != 2)
@@ -97,8 +103,10 @@ int runImportTextCommand(const QStringList &args)
     if (what != QLatin1String("payers") && what != QLatin1String("bookings"))
         throw BelvantoError(QStringLiteral("„%1“: bitte payers oder bookings angeben.").arg(what));
     DelimitedText::Format format;
-    format.separator = choice<QChar>(parser, QStringLiteral("separator"), {{"tab", u'\t'}, {"semicolon", u';'}, {"comma", u','}});
-    format.qualifier = choice<QChar>(parser, QStringLiteral("qualifier"), {{"none", QChar()}, {"double", u'"'}, {"single", u'\''}});
+    format.separator = choice<QChar>(parser, QStringLiteral("separator"),
+                                     {{"tab", u'\t'}, {"semicolon", u';'}, {"comma", u','}});
+    format.qualifier = choice<QChar>(parser, QStringLiteral("qualifier"),
+                                     {{"none", QChar()}, {"double", u'"'}, {"single", u'\''}});
     format.encoding = choice<DelimitedText::Encoding>(parser, QStringLiteral("encoding"),
                                                       {{"auto", DelimitedText::Encoding::Auto},
                                                        {"windows-1252", DelimitedText::Encoding::Windows1252},
@@ -110,18 +118,13 @@ int runImportTextCommand(const QStringList &args)
     settings.columnOfField = QList<int>(TextImport::FieldLabels(settings.target).size(), -1);
     settings.titleRow = parser.isSet(QStringLiteral("title-row"));
     settings.due = dueDate(parser.value(QStringLiteral("due")));
-    settings.gutschriften = choice<bool>(parser, QStringLiteral("kind"), {{"lastschriften", false}, {"gutschriften", true}});
+    settings.gutschriften = choice<bool>(parser, QStringLiteral("kind"),
+                                         {{"lastschriften", false}, {"gutschriften", true}});
     for (const QString &mapping : parser.values(QStringLiteral("map")))
         pair(settings, table, mapping);
 
-    TDataModule1 data({parser.value(QStringLiteral("data-dir")), {}});
-    QDir().mkpath(data.DataDirectory());
-    DataDirectoryLock lock(data.DataDirectory());
-    if (!lock.acquire())
-        throw BelvantoError(DataDirectoryLock::alreadyRunningMessage(data.DataDirectory()));
-    TQuennDTA checks; // the checks every booking passes, as in the program
-    data.SetQuennDTA(&checks);
-    data.OpenDataFiles();
+    OpenData open(parser.value(QStringLiteral("data-dir")));
+    TDataModule1 &data = open.data;
 
     const TextImport::Result result = TextImport::Run(data, table, settings);
     data.SaveTables(); // what came in before a refusal stays, as in the window

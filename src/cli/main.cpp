@@ -1,9 +1,9 @@
-#include "CliCommon.h"
+#include "cli/CliCommon.h"
 
-#include "Errors.h"
+#include "base/Errors.h"
 
-#include <QCoreApplication>
 #include <cstdio>
+#include <QCoreApplication>
 
 namespace {
 const char *const kHelp = R"(Belvanto für Skripte und Stapelverarbeitung
@@ -30,6 +30,12 @@ Aufruf: belvanto-cli BEFEHL ...
   import-text payers|bookings DATEI --map FELD=SPALTE ... [--separator …] [--title-row] ...
                               Empfänger oder Buchungssätze aus einer Textdatei mit Trennzeichen
                               einlesen (alle Angaben: belvanto-cli import-text --help)
+  backup ORDNER [--data-dir ORDNER]
+                              Buchungssätze, Empfänger und Mandanten in einen Ordner sichern
+  restore ORDNER [--data-dir ORDNER]
+                              eine Sicherung zurücklesen (nur wenn alle drei Dateien lesbar sind)
+  delete-bookings --from ID --to ID [--data-dir ORDNER]
+                              alle Buchungssätze mit ID im Bereich löschen
   blz import BUNDESBANK-DATEI ZIEL.xml
                               Bankleitzahlenverzeichnis (blz.xml) aus der Bankleitzahlendatei
                               der Deutschen Bundesbank erstellen
@@ -122,6 +128,10 @@ int main(int argc, char *argv[])
             return runImportDtausCommand(args);
         if (command == QLatin1String("import-text"))
             return runImportTextCommand(args);
+        if (command == QLatin1String("backup") || command == QLatin1String("restore"))
+            return runBackupCommand(command, args);
+        if (command == QLatin1String("delete-bookings"))
+            return runDeleteBookingsCommand(args);
     } catch (const BelvantoError &error) {
         err() << forTerminal(error.message()) << Qt::endl;
         return 1;

@@ -1,15 +1,15 @@
-#include "dtauserstellen.h"
+#include "creation/dtauserstellen.h"
 
-#include "CreationRun.h"
-#include "DBGrid.h"
-#include "DataModule.h"
-#include "ErrorBox.h"
-#include "FormatSettings.h"
-#include "GradientPanel.h"
-#include "INI.h"
-#include "MessageBoxes.h"
-#include "SRColBtn.h"
-#include "WindowLook.h"
+#include "data/DataModule.h"
+#include "data/FormatSettings.h"
+#include "data/INI.h"
+#include "ops/CreationRun.h"
+#include "widgets/DBGrid.h"
+#include "widgets/ErrorBox.h"
+#include "widgets/GradientPanel.h"
+#include "widgets/MessageBoxes.h"
+#include "widgets/SRColBtn.h"
+#include "widgets/WindowLook.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -44,8 +44,9 @@ QDateEdit *datePicker()
 }
 } // namespace
 
-TdtausErstellenF::TdtausErstellenF(TDataModule1 &data, QWidget *parent)
-    : QDialog(parent), m_data(data)
+TdtausErstellenF::TdtausErstellenF(TDataModule1 &dataModule, QWidget *parent)
+    : QDialog(parent)
+    , m_data(dataModule)
 {
     WindowLook::applyToWindow(*this, true);
     QGridLayout *g = nullptr;
@@ -135,10 +136,10 @@ TdtausErstellenF::TdtausErstellenF(TDataModule1 &data, QWidget *parent)
         printing->setEnabled(false); // the printouts come with a later version
     GradientPanel1 = TGradientPanel::DialogBar({BErstellen, BBegleit, BBuchungs}, false);
 
-    DBGrid1 = new DBGrid(*data.ClientDataSet1, this,
-                         {QStringLiteral("ID"), QStringLiteral("Name"), QStringLiteral("Kontonummer"), QStringLiteral("BLZ"),
-                          QStringLiteral("Verwendungszweck"), QStringLiteral("Betrag"), QStringLiteral("Status"),
-                          QStringLiteral("Faelligkeit"), QStringLiteral("Erstellungsdatum")});
+    DBGrid1 = new DBGrid(*dataModule.ClientDataSet1, this,
+                         {QStringLiteral("ID"), QStringLiteral("Name"), QStringLiteral("Kontonummer"),
+                          QStringLiteral("BLZ"), QStringLiteral("Verwendungszweck"), QStringLiteral("Betrag"),
+                          QStringLiteral("Status"), QStringLiteral("Faelligkeit"), QStringLiteral("Erstellungsdatum")});
     DBGrid1->setDeletionAllowed(true);
     // Account numbers of ten and bank codes of eight digits must show whole.
     const auto digits = [this](int count) { return DBGrid1->fontMetrics().horizontalAdvance(QString(count, u'0')) + 12; };
@@ -177,7 +178,8 @@ void TdtausErstellenF::FillClients()
     CBMandanten->clear();
     Table &clients = *m_data.ClientDataSet3;
     for (clients.first(); !clients.eof(); clients.next())
-        CBMandanten->addItem(clients.asString(QStringLiteral("ID")) + QStringLiteral(" -  ") + clients.asString(QStringLiteral("Name")));
+        CBMandanten->addItem(clients.asString(QStringLiteral("ID")) + QStringLiteral(" -  ")
+                             + clients.asString(QStringLiteral("Name")));
     CBMandanten->blockSignals(false);
 }
 
@@ -199,7 +201,8 @@ void TdtausErstellenF::CBMandantenChange()
 
 void TdtausErstellenF::SpeedButton2Click()
 {
-    const QString file = QFileDialog::getSaveFileName(this, QString(), EZieldatei->text(), QStringLiteral("DTAUS-Dateien (*)"));
+    const QString file = QFileDialog::getSaveFileName(this, QString(), EZieldatei->text(),
+                                                      QStringLiteral("DTAUS-Dateien (*)"));
     if (!file.isEmpty())
         EZieldatei->setText(QDir::toNativeSeparators(file));
 }

@@ -22,7 +22,7 @@ class TdtausErstellenF : public QDialog
 {
     Q_OBJECT
 public:
-    explicit TdtausErstellenF(TDataModule1 &data, QWidget *parent = nullptr);
+    explicit TdtausErstellenF(TDataModule1 &dataModule, QWidget *parent = nullptr);
 
     QGroupBox *Panel1;
     QComboBox *CBMandanten;

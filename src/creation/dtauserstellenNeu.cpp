@@ -1,13 +1,13 @@
-#include "dtauserstellenNeu.h"
+#include "creation/dtauserstellenNeu.h"
 
-#include "Clock.h"
-#include "DB3EingabNeu.h"
-#include "DataModule.h"
-#include "ErrorBox.h"
-#include "FormatSettings.h"
-#include "INI.h"
-#include "MessageBoxes.h"
-#include "SRColBtn.h"
+#include "base/Clock.h"
+#include "data/DataModule.h"
+#include "data/FormatSettings.h"
+#include "data/INI.h"
+#include "entry/DB3EingabNeu.h"
+#include "widgets/ErrorBox.h"
+#include "widgets/MessageBoxes.h"
+#include "widgets/SRColBtn.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,8 +18,9 @@
 #include <QLineEdit>
 #include <QToolButton>
 
-TdtausErstellenF1::TdtausErstellenF1(TDataModule1 &data, TDB3EingabeF1 &clientEditor, QWidget *parent)
-    : TdtausErstellenF(data, parent), m_clientEditor(clientEditor)
+TdtausErstellenF1::TdtausErstellenF1(TDataModule1 &dataModule, TDB3EingabeF1 &clientEditor, QWidget *parent)
+    : TdtausErstellenF(dataModule, parent)
+    , m_clientEditor(clientEditor)
 {
     QuennDTA1.SetShowWarnings(false);
     QuennDTA1.SetAbbuchungsauftrag(false);

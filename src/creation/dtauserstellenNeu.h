@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CreationRun.h"
-#include "QuennDTA.h"
-#include "dtauserstellen.h"
+#include "creation/dtauserstellen.h"
+#include "dtaus/QuennDTA.h"
+#include "ops/CreationRun.h"
 
 class TDB3EingabeF1;
 
@@ -11,7 +11,7 @@ class TdtausErstellenF1 : public TdtausErstellenF
 {
     Q_OBJECT
 public:
-    TdtausErstellenF1(TDataModule1 &data, TDB3EingabeF1 &clientEditor, QWidget *parent = nullptr);
+    TdtausErstellenF1(TDataModule1 &dataModule, TDB3EingabeF1 &clientEditor, QWidget *parent = nullptr);
 
     TQuennDTA QuennDTA1;
 

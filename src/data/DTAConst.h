@@ -10,6 +10,7 @@ inline const QString kBankFile = QStringLiteral("blz.xml");
 inline const QString kBookingsFile = QStringLiteral("db1.xml");
 inline const QString kPayersFile = QStringLiteral("db2.xml");
 inline const QString kClientsFile = QStringLiteral("db3.xml");
+inline const QString kLockFile = QStringLiteral("belvanto.lock");
 
 inline const QString kStatusOpen = QStringLiteral("offen");
 inline const QString kStatusBlocked = QStringLiteral("gesperrt");

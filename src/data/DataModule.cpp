@@ -1,15 +1,15 @@
-#include "DataModule.h"
+#include "data/DataModule.h"
 
-#include "DTAConst.h"
-#include "Errors.h"
-#include "INI.h"
+#include "base/Errors.h"
+#include "data/DTAConst.h"
+#include "data/INI.h"
 
+#include <algorithm>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
-#include <algorithm>
 
 namespace {
 FieldDef integerField(const QString &name, int width, const QString &label = {})
@@ -31,7 +31,7 @@ FieldDef calculatedField(const QString &name, int size, int width)
 QList<FieldDef> accountHolderFields(bool withPurpose, bool withLabels, int accountWidth, int blzWidth)
 {
     const auto label = [withLabels](const QString &text) { return withLabels ? text : QString(); };
-    QList<FieldDef> fields{
+    QList<FieldDef> fields {
         integerField(QStringLiteral("ID"), 6),
         textField(QStringLiteral("Name"), 50, 15),
         textField(QStringLiteral("Kontonummer1"), 50, accountWidth, label(QStringLiteral("Kontonummer 1"))),
@@ -209,19 +209,19 @@ void TDataModule1::OpenDataFiles()
     const QDir data(m_dataDirectory);
     const QDir program(m_programDirectory);
     if (!data.exists(DTAConst::kBankFile)) {
-        for (const QString &installed : {program.filePath(DTAConst::kBankFile),
-                                         program.filePath(QStringLiteral("../share/belvanto/blz.xml"))}) {
+        for (const QString &installed :
+             {program.filePath(DTAConst::kBankFile), program.filePath(QStringLiteral("../share/belvanto/blz.xml"))}) {
             if (QFile::exists(installed) && QFile::copy(installed, data.filePath(DTAConst::kBankFile)))
                 break;
         }
     }
 
-    QList<Table *> pending{ClientDataSet4, ClientDataSet1, ClientDataSet2, ClientDataSet3};
+    QList<Table *> pending {ClientDataSet4, ClientDataSet1, ClientDataSet2, ClientDataSet3};
     try {
         const bool noneThere = !data.exists(DTAConst::kBookingsFile) && !data.exists(DTAConst::kPayersFile)
-                               && !data.exists(DTAConst::kClientsFile);
+            && !data.exists(DTAConst::kClientsFile);
         if (noneThere && program.exists(DTAConst::kBookingsFile)) {
-            const QStringList files{DTAConst::kBookingsFile, DTAConst::kPayersFile, DTAConst::kClientsFile};
+            const QStringList files {DTAConst::kBookingsFile, DTAConst::kPayersFile, DTAConst::kClientsFile};
             for (int i = 0; i < 3; ++i) {
                 DataTables().at(i)->loadFromFile(program.filePath(files.at(i)));
                 DataTables().at(i)->saveToFile();

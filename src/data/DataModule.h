@@ -1,16 +1,16 @@
 #pragma once
 
-#include "Table.h"
+#include "data/Table.h"
 
+#include <functional>
 #include <QHash>
 #include <QObject>
-#include <functional>
 
 class TQuennDTA;
 
 // Where the data module finds its files. Empty members take the program's defaults.
 struct DataLocations {
-    QString dataDirectory;    // the four data files
+    QString dataDirectory; // the four data files
     QString programDirectory; // an earlier installation's files, and the installed blz.xml
 };
 
@@ -56,6 +56,39 @@ public:
     // Set by the amount calculator: empties it after a booking was posted.
     std::function<void()> ClearAmountCalculator;
 
+    // Suspends the views of the three data tables for a long walk or a bulk change (DisconnectDB), and
+    // lets them follow again however the scope is left.
+    class FrozenViews
+    {
+    public:
+        explicit FrozenViews(TDataModule1 &data)
+            : m_data(data)
+        {
+            m_data.DisconnectDB();
+        }
+        ~FrozenViews() { m_data.ConnectDB(); }
+        Q_DISABLE_COPY(FrozenViews)
+
+    private:
+        TDataModule1 &m_data;
+    };
+
+    // Counters given by a bulk operation (an import of many lines) reach the settings once, at its end,
+    // instead of once per record. Records are written to their files only later, so no number given
+    // in between can have reached a file without its counter. finish() reports a failed write.
+    class CounterBatch
+    {
+    public:
+        explicit CounterBatch(TDataModule1 &data);
+        ~CounterBatch();
+        void finish();
+        Q_DISABLE_COPY(CounterBatch)
+
+    private:
+        TDataModule1 &m_data;
+        bool m_finished = false;
+    };
+
     // The engine whose checks the bookings pass before they are posted; it belongs to the
     // payment-file dialog and lives as long as this module.
     void SetQuennDTA(TQuennDTA *engine);
@@ -89,6 +122,8 @@ private:
     void ConnectRules();
     void AddPayerFromBooking();
     void ReadRuleSettings();
+    void StoreCounter(const QString &name, qint32 value);
+    void WritePendingCounters();
     void RaiseCountersToLoadedIDs();
     void SetBankNames(CalcRecord &record, const QStringList &codeAndNameFields);
 
@@ -97,4 +132,6 @@ private:
     TQuennDTA *m_quennDTA = nullptr;
     QHash<QString, int> m_bankIndex; // bank code text to its first position in the directory
     bool m_bankIndexValid = false;
+    int m_counterBatches = 0;
+    QHash<QString, qint32> m_pendingCounters;
 };

@@ -1,15 +1,15 @@
 // The record rules: what happens to every booking, payer and client when it is inserted, edited,
 // posted or read, whoever does it (editors, imports, the payment-file run).
-#include "DataModule.h"
+#include "data/DataModule.h"
 
-#include "Clock.h"
-#include "DTAConst.h"
-#include "Errors.h"
-#include "FormatSettings.h"
-#include "INI.h"
-#include "MessageService.h"
-#include "QuennDTA.h"
-#include "Windows1252.h"
+#include "base/Clock.h"
+#include "base/Errors.h"
+#include "base/MessageService.h"
+#include "base/Windows1252.h"
+#include "data/DTAConst.h"
+#include "data/FormatSettings.h"
+#include "data/INI.h"
+#include "dtaus/QuennDTA.h"
 
 namespace {
 const QString kNoHolder = QStringLiteral("Kontoinhaber nicht angeben");
@@ -24,8 +24,7 @@ const QString kBadBetrag = QStringLiteral("Betrag fehlerhaft");
 }
 
 // Runs one engine check; its error (the engine's ShowWarnings is off) becomes the rule's own message.
-template <typename Check>
-void check(Check &&engineCheck, const QString &message)
+template <typename Check> void check(Check &&engineCheck, const QString &message)
 {
     try {
         if (!engineCheck())
@@ -71,10 +70,49 @@ void TDataModule1::SetQuennDTA(TQuennDTA *engine)
 // ---------------------------------------------------------------------------------------------------------------
 // Insert rules
 
+void TDataModule1::StoreCounter(const QString &name, qint32 value)
+{
+    if (m_counterBatches > 0)
+        m_pendingCounters.insert(name, value);
+    else
+        WriteSettingInteger(name, value);
+}
+
+void TDataModule1::WritePendingCounters()
+{
+    const auto pending = std::exchange(m_pendingCounters, {});
+    for (auto it = pending.cbegin(); it != pending.cend(); ++it)
+        WriteSettingInteger(it.key(), it.value());
+}
+
+TDataModule1::CounterBatch::CounterBatch(TDataModule1 &data)
+    : m_data(data)
+{
+    ++m_data.m_counterBatches;
+}
+
+void TDataModule1::CounterBatch::finish()
+{
+    if (m_finished)
+        return;
+    m_finished = true;
+    if (--m_data.m_counterBatches == 0)
+        m_data.WritePendingCounters();
+}
+
+TDataModule1::CounterBatch::~CounterBatch()
+{
+    try {
+        finish();
+    } catch (const std::exception &error) {
+        qWarning("Zähler konnten nicht gespeichert werden: %s", error.what());
+    }
+}
+
 void TDataModule1::ClientDataSet1AfterInsert()
 {
     ++LastBuchungID;
-    WriteSettingInteger(DTAConst::kLastBookingId, LastBuchungID);
+    StoreCounter(DTAConst::kLastBookingId, LastBuchungID);
     Table &t = *ClientDataSet1;
     t.setAsInteger(QStringLiteral("ID"), LastBuchungID);
     t.setAsDate(QStringLiteral("Faelligkeit"), Clock::today());
@@ -91,7 +129,7 @@ void TDataModule1::ClientDataSet1AfterInsert()
 void TDataModule1::ClientDataSet2AfterInsert()
 {
     ++LastEmpfID;
-    WriteSettingInteger(DTAConst::kLastPayerIdWrite, LastEmpfID);
+    StoreCounter(DTAConst::kLastPayerIdWrite, LastEmpfID);
     ClientDataSet2->setAsInteger(QStringLiteral("ID"), LastEmpfID);
     ClientDataSet2->setAsInteger(QStringLiteral("Aktives Konto"), 1);
 }
@@ -99,7 +137,7 @@ void TDataModule1::ClientDataSet2AfterInsert()
 void TDataModule1::ClientDataSet3AfterInsert()
 {
     ++LastMandantID;
-    WriteSettingInteger(DTAConst::kLastClientId, LastMandantID);
+    StoreCounter(DTAConst::kLastClientId, LastMandantID);
     ClientDataSet3->setAsInteger(QStringLiteral("ID"), LastMandantID);
     ClientDataSet3->setAsInteger(QStringLiteral("Aktives Konto"), 1);
 }
@@ -214,8 +252,9 @@ void TDataModule1::ClientDataSet1CalcFields(CalcRecord &record)
 
 void TDataModule1::ClientDataSet2CalcFields(CalcRecord &record)
 {
-    SetBankNames(record, {QStringLiteral("BLZ1"), QStringLiteral("Bank1"), QStringLiteral("BLZ2"),
-                          QStringLiteral("Bank2"), QStringLiteral("BLZ3"), QStringLiteral("Bank3")});
+    SetBankNames(record,
+                 {QStringLiteral("BLZ1"), QStringLiteral("Bank1"), QStringLiteral("BLZ2"), QStringLiteral("Bank2"),
+                  QStringLiteral("BLZ3"), QStringLiteral("Bank3")});
 }
 
 void TDataModule1::ClientDataSet3CalcFields(CalcRecord &record)

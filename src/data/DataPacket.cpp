@@ -1,16 +1,17 @@
-#include "DataPacket.h"
+#include "data/DataPacket.h"
 
-#include "Errors.h"
-#include "Windows1252.h"
+#include "base/Errors.h"
+#include "base/FileAccess.h"
+#include "base/Windows1252.h"
 
-#include <QBuffer>
 #include <charconv>
-#include <QDir>
 #include <cmath>
-#include <QFile>
-#include <QRegularExpression>
-#include <QSaveFile>
-#include <QXmlStreamReader>
+#include <cstring>
+#include <pugixml.hpp>
+#include <QDir>
+#include <QHash>
+#include <QSet>
+#include <QStringDecoder>
 
 namespace DataPacket {
 
@@ -31,16 +32,16 @@ QString typeName(const FieldDef &field)
     }
 }
 
-// Writes the escaped UTF-8 form of a text at `out`, which has room for six bytes per character;
-// returns the end.
+// Writes the escaped UTF-8 form of a text at `out`, which has room for six bytes per UTF-16 unit;
+// returns the end. A lone surrogate has no UTF-8 form: the result is then nullptr.
 char *writeEscaped(char *out, const QString &value)
 {
     const auto put = [&out](const char *entity) {
         while (*entity)
             *out++ = *entity++;
     };
-    for (const QChar ch : value) {
-        const char16_t c = ch.unicode();
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const char16_t c = value.at(i).unicode();
         switch (c) {
         case u'<': put("&lt;"); break;
         case u'>': put("&gt;"); break;
@@ -52,12 +53,20 @@ char *writeEscaped(char *out, const QString &value)
         case u'\t': put("&#009;"); break;
         case u'\\': put("&#092;"); break;
         default:
-            // The tables hold only characters of the basic plane.
             if (c < 0x80) {
                 *out++ = char(c);
             } else if (c < 0x800) {
                 *out++ = char(0xC0 | (c >> 6));
                 *out++ = char(0x80 | (c & 0x3F));
+            } else if (QChar::isSurrogate(c)) {
+                // Only field names can hold characters beyond the basic plane; table values cannot.
+                if (!QChar::isHighSurrogate(c) || i + 1 >= value.size() || !value.at(i + 1).isLowSurrogate())
+                    return nullptr;
+                const char32_t u = QChar::surrogateToUcs4(c, value.at(++i).unicode());
+                *out++ = char(0xF0 | (u >> 18));
+                *out++ = char(0x80 | ((u >> 12) & 0x3F));
+                *out++ = char(0x80 | ((u >> 6) & 0x3F));
+                *out++ = char(0x80 | (u & 0x3F));
             } else {
                 *out++ = char(0xE0 | (c >> 12));
                 *out++ = char(0x80 | ((c >> 6) & 0x3F));
@@ -68,40 +77,130 @@ char *writeEscaped(char *out, const QString &value)
     return out;
 }
 
-void appendEscaped(QByteArray &out, const QString &value)
+bool appendEscaped(QByteArray &out, const QString &value)
 {
     const qsizetype start = out.size();
     out.resize(start + 6 * value.size());
     char *end = writeEscaped(out.data() + start, value);
-    out.resize(end - out.constData());
+    out.resize(end ? end - out.constData() : start);
+    return end != nullptr;
 }
 
 void appendValue(QByteArray &out, const FieldValue &value)
 {
     char buffer[64];
-    std::to_chars_result result{buffer, {}};
-    if (const auto *x = std::get_if<qint32>(&value)) {
-        result = std::to_chars(buffer, buffer + sizeof buffer, *x);
-    } else if (const auto *x = std::get_if<double>(&value)) {
-        result = std::to_chars(buffer, buffer + sizeof buffer, *x);
-    } else if (const auto *x = std::get_if<QDate>(&value)) {
-        result.ptr = buffer + std::snprintf(buffer, sizeof buffer, "%04d%02d%02d", x->year(), x->month(), x->day());
-    } else if (const auto *x = std::get_if<QString>(&value)) {
-        appendEscaped(out, *x);
+    std::to_chars_result result {buffer, {}};
+    if (const auto *number = std::get_if<qint32>(&value)) {
+        result = std::to_chars(buffer, buffer + sizeof buffer, *number);
+    } else if (const auto *real = std::get_if<double>(&value)) {
+        result = std::to_chars(buffer, buffer + sizeof buffer, *real);
+    } else if (const auto *date = std::get_if<QDate>(&value)) {
+        result.ptr = buffer
+            + std::snprintf(buffer, sizeof buffer, "%04d%02d%02d", date->year(), date->month(), date->day());
+    } else if (const auto *text = std::get_if<QString>(&value)) {
+        appendEscaped(out, *text); // table texts are Windows-1252 characters, always writable
     }
     out.append(buffer, result.ptr - buffer);
 }
 
+// Whether a text can stand as an attribute name of ROW (the XML name rules, simplified to the safe side).
+bool isXmlName(const QString &name)
+{
+    if (name.isEmpty())
+        return false;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const char16_t c = name.at(i).unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < name.size() && name.at(i + 1).isLowSurrogate()) {
+            ++i; // a character beyond the basic plane
+            continue;
+        }
+        const bool start = (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || c == u'_'
+            || (c >= 0xC0 && c != 0xD7 && c != 0xF7 && c < 0x2000 && !QChar::isSurrogate(c));
+        const bool more = (c >= u'0' && c <= u'9') || c == u'-' || c == u'.' || c == 0xB7;
+        if (!start && !(i > 0 && more))
+            return false;
+    }
+    return true;
+}
+
+[[noreturn]] void failFile(const QString &fileName, const QString &reason)
+{
+    throw BelvantoError(QStringLiteral("Die Datei „%1“ kann nicht gelesen werden: %2.")
+                            .arg(QDir::toNativeSeparators(fileName), reason));
+}
+
+// What the bytes must pass before the parser sees them. The parser leaves an entity it does not
+// know as literal text and ends a value at a NUL character: both would change a value unseen.
+void checkEntities(const QByteArray &data, const QString &fileName)
+{
+    if (std::memchr(data.constData(), 0, size_t(data.size())))
+        failFile(fileName, QStringLiteral("sie enthält ein Nullzeichen"));
+    static const char *const named[] = {"lt;", "gt;", "amp;", "apos;", "quot;"};
+    for (qsizetype at = data.indexOf('&'); at >= 0; at = data.indexOf('&', at + 1)) {
+        const QByteArrayView rest = QByteArrayView(data).sliced(at + 1).first(
+            std::min<qsizetype>(12, data.size() - at - 1));
+        if (std::any_of(std::begin(named), std::end(named), [&](const char *n) { return rest.startsWith(n); }))
+            continue;
+        const qsizetype end = rest.indexOf(';');
+        bool ok = end > 1 && rest.startsWith('#');
+        char32_t code = 0;
+        if (ok) {
+            const bool hex = rest.at(1) == 'x';
+            code = char32_t(rest.sliced(hex ? 2 : 1, end - (hex ? 2 : 1)).toUInt(&ok, hex ? 16 : 10));
+        }
+        // The characters XML allows.
+        ok = ok
+            && (code == 0x9 || code == 0xA || code == 0xD || (code >= 0x20 && code <= 0xD7FF)
+                || (code >= 0xE000 && code <= 0xFFFD) || (code >= 0x10000 && code <= 0x10FFFF));
+        if (!ok)
+            failFile(fileName,
+                     QStringLiteral("„&%1“ ist keine gültige Entität")
+                         .arg(QString::fromLatin1(rest.first(end >= 0 ? end + 1 : rest.size()))));
+    }
+}
+
 // Files of earlier installations name the ROW attribute of "Aktives Konto" with its blank, which no
-// XML parser accepts; the blank becomes "_" before the parser sees the text.
+// XML parser accepts; the blank becomes "_". The bytes are mended before any decoding, so that the
+// repair works alike in every encoding and touches nothing else.
 void repairBlankAttributeNames(QByteArray &data)
 {
-    if (!data.contains("Aktives Konto"))
-        return;
-    static const QRegularExpression literal(QStringLiteral("(\\s)Aktives Konto(\\s*=\\s*[\"'])"));
-    QString text = QString::fromUtf8(data);
-    text.replace(literal, QStringLiteral("\\1Aktives_Konto\\2"));
-    data = text.toUtf8();
+    static const QByteArray literal("Aktives Konto");
+    const auto isBlank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    for (qsizetype at = data.indexOf(literal); at >= 0; at = data.indexOf(literal, at + literal.size())) {
+        if (at == 0 || !isBlank(data.at(at - 1)))
+            continue;
+        qsizetype next = at + literal.size();
+        while (next < data.size() && isBlank(data.at(next)))
+            ++next;
+        if (next >= data.size() || data.at(next) != '=')
+            continue;
+        do
+            ++next;
+        while (next < data.size() && isBlank(data.at(next)));
+        if (next < data.size() && (data.at(next) == '"' || data.at(next) == '\''))
+            data[at + 7] = '_';
+    }
+}
+
+// The encoding that the XML declaration names; UTF-8 when it names none.
+QByteArray declaredEncoding(const QByteArray &data)
+{
+    const qsizetype from = data.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    if (QByteArrayView(data).sliced(from).first(std::min<qsizetype>(5, data.size() - from)) != "<?xml")
+        return QByteArrayLiteral("utf-8");
+    const qsizetype close = data.indexOf("?>", from);
+    const QByteArray declaration = data.mid(from, close < 0 ? 200 : close - from);
+    const qsizetype key = declaration.indexOf("encoding");
+    if (key < 0)
+        return QByteArrayLiteral("utf-8");
+    const qsizetype open = declaration.indexOf('=', key);
+    qsizetype quote = open + 1;
+    while (quote < declaration.size() && (declaration.at(quote) == ' ' || declaration.at(quote) == '\t'))
+        ++quote;
+    if (open < 0 || quote >= declaration.size() || (declaration.at(quote) != '"' && declaration.at(quote) != '\''))
+        return QByteArrayLiteral("utf-8");
+    const qsizetype end = declaration.indexOf(declaration.at(quote), quote + 1);
+    return declaration.mid(quote + 1, end < 0 ? -1 : end - quote - 1).trimmed().toLower();
 }
 
 struct PacketField {
@@ -112,61 +211,55 @@ struct PacketField {
     int width = 0;
 };
 
-class PacketReader
+// One packet, parsed as a whole. pugixml reads it in place in time linear in its size; what the
+// parser does not check (duplicate attributes, too many of them) the reading of the rows does.
+class Packet
 {
 public:
-    // Qt's reader is more than twice as fast on a device, which it reads in blocks, than on one large array.
-    PacketReader(QIODevice &device, const QList<FieldDef> &fields, const QString &fileName)
-        : m_xml(&device), m_fields(fields), m_fileName(fileName)
+    Packet(QByteArray data, const QString &fileName)
+        : m_data(std::move(data))
+        , m_fileName(fileName)
     {
-    }
-
-    std::vector<std::unique_ptr<TableRow>> run()
-    {
-        readRoot();
-        bool sawMetadata = false;
-        while (m_xml.readNextStartElement()) {
-            if (m_xml.name() == QLatin1String("METADATA")) {
-                matchFields(readMetadata());
-                sawMetadata = true;
-            } else if (m_xml.name() == QLatin1String("ROWDATA")) {
-                if (!sawMetadata)
-                    fail(QStringLiteral("ROWDATA steht vor METADATA"));
-                readRows();
-            } else {
-                m_xml.skipCurrentElement();
-            }
+        const QByteArray encoding = declaredEncoding(m_data);
+        if (encoding == "iso-8859-1" || encoding == "latin1" || encoding == "latin-1" || encoding == "iso_8859-1")
+            m_encoding = pugi::encoding_latin1;
+        else if (encoding != "utf-8" && encoding != "utf8")
+            fail(QStringLiteral("die Zeichenkodierung „%1“ wird nicht unterstützt")
+                     .arg(QString::fromLatin1(encoding.left(40))));
+        checkEntities(m_data, m_fileName);
+        repairBlankAttributeNames(m_data);
+        const unsigned options = pugi::parse_default;
+        const pugi::xml_parse_result result = m_encoding == pugi::encoding_utf8
+            ? m_document.load_buffer_inplace(m_data.data(), size_t(m_data.size()), options, m_encoding)
+            : m_document.load_buffer(m_data.constData(), size_t(m_data.size()), options, m_encoding);
+        if (!result)
+            fail(QString::fromLatin1(result.description()), result.offset);
+        const pugi::xml_node root = m_document.document_element();
+        if (std::strcmp(root.name(), "DATAPACKET") != 0)
+            fail(QStringLiteral("das Wurzelelement DATAPACKET fehlt"));
+        for (pugi::xml_node child = root.first_child(); child; child = child.next_sibling()) {
+            if (!m_metadata && std::strcmp(child.name(), "METADATA") == 0)
+                m_metadata = child;
+            else if (!m_rowData && std::strcmp(child.name(), "ROWDATA") == 0)
+                m_rowData = child;
+            if (m_rowData && !m_metadata)
+                fail(QStringLiteral("ROWDATA steht vor METADATA"), child.offset_debug());
         }
-        if (m_xml.hasError())
-            fail(m_xml.errorString());
-        if (!sawMetadata)
+        if (!m_metadata)
             fail(QStringLiteral("METADATA fehlt"));
-        return std::move(m_rows);
     }
 
     // The fields as the packet declares them, mapped to the table library's types.
-    QList<FieldDef> declaredFields()
-    {
-        readRoot();
-        while (m_xml.readNextStartElement()) {
-            if (m_xml.name() == QLatin1String("METADATA"))
-                return toFieldDefs(readMetadata());
-            m_xml.skipCurrentElement();
-        }
-        fail(m_xml.hasError() ? m_xml.errorString() : QStringLiteral("METADATA fehlt"));
-    }
-
-private:
-    void readRoot()
-    {
-        if (!m_xml.readNextStartElement() || m_xml.name() != QLatin1String("DATAPACKET"))
-            fail(m_xml.hasError() ? m_xml.errorString() : QStringLiteral("das Wurzelelement DATAPACKET fehlt"));
-    }
-
-    QList<FieldDef> toFieldDefs(const QList<PacketField> &packetFields) const
+    QList<FieldDef> declaredFields() const
     {
         QList<FieldDef> fields;
-        for (const PacketField &p : packetFields) {
+        QSet<QString> names;
+        for (const PacketField &p : packetFields()) {
+            // Fields are found by name without regard to case: two such names would share one column.
+            const QString folded = p.name.toCaseFolded();
+            if (names.contains(folded))
+                fail(QStringLiteral("das Feld „%1“ ist doppelt angegeben").arg(p.name));
+            names.insert(folded);
             FieldDef field;
             field.name = p.name;
             field.size = p.width;
@@ -185,40 +278,58 @@ private:
         return fields;
     }
 
-    [[noreturn]] void fail(const QString &reason) const
+    std::vector<std::unique_ptr<TableRow>> rows(const QList<FieldDef> &fields)
     {
-        const QString where = m_xml.lineNumber() > 0 ? QStringLiteral(" (Zeile %1)").arg(m_xml.lineNumber())
-                                                     : QString();
-        throw BelvantoError(QStringLiteral("Die Datei „%1“ kann nicht gelesen werden: %2%3.")
-                                .arg(QDir::toNativeSeparators(m_fileName), reason, where));
+        m_fields = &fields;
+        matchFields(packetFields());
+        readChangeLog();
+        readRows();
+        std::vector<std::unique_ptr<TableRow>> rows;
+        rows.reserve(m_rows.size());
+        for (auto &row : m_rows) {
+            if (row)
+                rows.push_back(std::move(row));
+        }
+        return rows;
     }
 
-    QList<PacketField> readMetadata()
+private:
+    [[noreturn]] void fail(const QString &reason, ptrdiff_t offset = -1) const
+    {
+        // Offsets count bytes of the buffer parsed, which is the file itself for UTF-8.
+        QString where;
+        if (offset >= 0 && offset <= m_data.size() && m_encoding == pugi::encoding_utf8)
+            where = QStringLiteral(" (Zeile %1)").arg(QByteArrayView(m_data).first(offset).count('\n') + 1);
+        failFile(m_fileName, reason + where);
+    }
+
+    QString text(const char *value) const
+    {
+        const size_t length = std::strlen(value);
+        if (qsizetype(length) > kMaxValueLength)
+            fail(QStringLiteral("ein Wert ist zu lang"));
+        if (std::all_of(value, value + length, [](char c) { return uchar(c) < 0x80; }))
+            return QString::fromLatin1(value, qsizetype(length));
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        QString decoded = decoder(QByteArrayView(value, qsizetype(length)));
+        if (decoder.hasError())
+            fail(QStringLiteral("„%1“ ist kein gültiger UTF-8-Text").arg(decoded.left(40)));
+        return decoded;
+    }
+
+    QList<PacketField> packetFields() const
     {
         QList<PacketField> packetFields;
-        while (m_xml.readNextStartElement()) {
-            if (m_xml.name() != QLatin1String("FIELDS")) {
-                m_xml.skipCurrentElement();
-                continue;
-            }
-            while (m_xml.readNextStartElement()) {
-                if (m_xml.name() == QLatin1String("FIELD")) {
-                    const QXmlStreamAttributes a = m_xml.attributes();
-                    PacketField f;
-                    f.attribute = a.value(QLatin1String("attrname")).toString();
-                    f.name = a.hasAttribute(QLatin1String("fieldname"))
-                                 ? a.value(QLatin1String("fieldname")).toString()
-                                 : f.attribute;
-                    f.type = a.value(QLatin1String("fieldtype")).toString();
-                    f.subtype = a.value(QLatin1String("SUBTYPE")).toString();
-                    f.width = a.value(QLatin1String("WIDTH")).toInt();
-                    packetFields.append(f);
-                }
-                m_xml.skipCurrentElement();
-            }
+        for (const pugi::xml_node field : m_metadata.child("FIELDS").children("FIELD")) {
+            PacketField f;
+            f.attribute = text(field.attribute("attrname").value());
+            const pugi::xml_attribute fieldName = field.attribute("fieldname");
+            f.name = fieldName ? text(fieldName.value()) : f.attribute;
+            f.type = text(field.attribute("fieldtype").value());
+            f.subtype = text(field.attribute("SUBTYPE").value());
+            f.width = QByteArrayView(field.attribute("WIDTH").value()).toInt();
+            packetFields.append(f);
         }
-        if (m_xml.hasError())
-            fail(m_xml.errorString());
         return packetFields;
     }
 
@@ -228,8 +339,7 @@ private:
         case FieldType::Integer: return packet.type == QLatin1String("i4");
         case FieldType::String:
             return packet.type == QLatin1String("string") || packet.type == QLatin1String("string.uni");
-        case FieldType::Currency:
-            return packet.type == QLatin1String("r8") && packet.subtype == QLatin1String("Money");
+        case FieldType::Currency: return packet.type == QLatin1String("r8") && packet.subtype == QLatin1String("Money");
         case FieldType::Date: return packet.type == QLatin1String("date");
         case FieldType::Calculated: break;
         }
@@ -238,97 +348,133 @@ private:
 
     void matchFields(const QList<PacketField> &packetFields)
     {
-        for (int i = 0; i < m_fields.size(); ++i) {
-            const FieldDef &field = m_fields.at(i);
+        QHash<QString, qsizetype> byName;
+        for (qsizetype i = packetFields.size() - 1; i >= 0; --i)
+            byName.insert(packetFields.at(i).name.toCaseFolded(), i);
+        for (int i = 0; i < m_fields->size(); ++i) {
+            const FieldDef &field = m_fields->at(i);
             if (!field.isStored())
                 continue;
-            auto packet = std::find_if(packetFields.begin(), packetFields.end(), [&](const PacketField &p) {
-                return p.name.compare(field.name, Qt::CaseInsensitive) == 0;
-            });
-            if (packet == packetFields.end())
+            ++m_storedFields;
+            const auto found = byName.constFind(field.name.toCaseFolded());
+            if (found == byName.constEnd())
                 fail(QStringLiteral("das Feld „%1“ fehlt").arg(field.name));
-            if (!typeMatches(field, *packet))
-                fail(QStringLiteral("das Feld „%1“ hat den Typ „%2“").arg(field.name, packet->type));
-            m_columns.append({attributeName(packet->attribute), i});
+            const PacketField &packet = packetFields.at(found.value());
+            if (!typeMatches(field, packet))
+                fail(QStringLiteral("das Feld „%1“ hat den Typ „%2“").arg(field.name, packet.type));
+            m_columns.insert(attributeName(packet.attribute).toUtf8(), i);
         }
+    }
+
+    // The change log lists triples: position of a ROW, position of the ROW it changes (0: none), kind.
+    void readChangeLog()
+    {
+        const QList<QByteArray> numbers =
+            QByteArray(m_metadata.child("PARAMS").attribute("CHANGE_LOG").value()).simplified().split(' ');
+        for (qsizetype i = 0; i + 2 < numbers.size(); i += 3) {
+            const qint64 row = numbers.at(i).toLongLong();
+            const qint64 original = numbers.at(i + 1).toLongLong();
+            if (row > 0 && original > 0 && (numbers.at(i + 2).toInt() & kRowModified))
+                m_originalOf.insert(row, original);
+        }
+    }
+
+    // The row that a modified version at `position` replaces, or nullptr: the one the change log
+    // names, else the row just before it, when that is an original not yet replaced.
+    std::unique_ptr<TableRow> takeOriginal(qint64 position)
+    {
+        const auto take = [this, position](qint64 original) -> std::unique_ptr<TableRow> {
+            if (original < 1 || original >= position || !(m_states.at(original - 1) & kRowOriginal))
+                return nullptr;
+            return std::move(m_rows.at(original - 1));
+        };
+        std::unique_ptr<TableRow> row = take(m_originalOf.value(position, 0));
+        return row ? std::move(row) : take(position - 1);
     }
 
     void readRows()
     {
-        bool pendingOriginal = false;
-        while (m_xml.readNextStartElement()) {
-            if (m_xml.name() != QLatin1String("ROW")) {
-                m_xml.skipCurrentElement();
-                continue;
+        std::vector<int> seen(m_fields->size(), -1);
+        const int idField = int(std::find_if(m_fields->begin(), m_fields->end(),
+                                             [](const FieldDef &f) { return f.name == QLatin1String("ID"); })
+                                - m_fields->begin());
+        int rowNumber = 0;
+        for (const pugi::xml_node element : m_rowData.children("ROW")) {
+            ++rowNumber;
+            int state = 0;
+            int count = 0;
+            for (const pugi::xml_attribute attribute : element.attributes()) {
+                if (std::strcmp(attribute.name(), "RowState") == 0
+                    && !m_columns.contains(QByteArrayLiteral("RowState")))
+                    state = QByteArrayView(attribute.value()).toInt();
+                else if (++count > m_storedFields)
+                    fail(QStringLiteral("eine Zeile hat mehr Attribute, als die Tabelle Felder hat (%1)")
+                             .arg(m_storedFields),
+                         element.offset_debug());
             }
-            const QXmlStreamAttributes attributes = m_xml.attributes();
-            const int rowState = attributes.value(QLatin1String("RowState")).toInt();
-            m_xml.skipCurrentElement();
-            if (rowState & kRowDeleted) {
-                pendingOriginal = false;
-                continue;
+            std::unique_ptr<TableRow> row;
+            if (!(state & kRowDeleted)) {
+                row = (state & kRowModified) ? takeOriginal(rowNumber) : nullptr;
+                const bool standalone = !row;
+                if (!row)
+                    row = std::make_unique<TableRow>(TableRow {std::vector<FieldValue>(m_fields->size())});
+                readValues(*row, element, seen, rowNumber);
+                if ((state & kRowModified) && standalone && idField < m_fields->size()
+                    && isEmptyValue(row->values[idField]))
+                    fail(QStringLiteral("die geänderte Fassung in der %1. Zeile gehört zu keinem Datensatz")
+                             .arg(rowNumber),
+                         element.offset_debug());
             }
-            // A modified version replaces the original just before it, keeping the fields it leaves out.
-            auto row = (rowState & kRowModified) && pendingOriginal
-                           ? std::move(m_rows.back())
-                           : std::make_unique<TableRow>(TableRow{std::vector<FieldValue>(m_fields.size())});
-            if ((rowState & kRowModified) && pendingOriginal)
-                m_rows.pop_back();
-            for (const QXmlStreamAttribute &attribute : attributes)
-                readValue(*row, attribute);
             m_rows.push_back(std::move(row));
-            pendingOriginal = (rowState & kRowOriginal) != 0;
+            m_states.push_back(state);
         }
     }
 
-    // Attributes usually come in field order, so the search starts after the last column found.
-    int columnOf(QStringView name)
+    void readValues(TableRow &row, const pugi::xml_node element, std::vector<int> &seen, int rowNumber)
     {
-        const int count = int(m_columns.size());
-        for (int i = 0; i < count; ++i) {
-            const int at = (m_nextColumn + i) % count;
-            if (name == m_columns.at(at).first) {
-                m_nextColumn = at + 1;
-                return at;
-            }
+        for (const pugi::xml_attribute attribute : element.attributes()) {
+            const char *name = attribute.name();
+            const auto column = m_columns.constFind(QByteArray::fromRawData(name, qsizetype(std::strlen(name))));
+            if (column == m_columns.constEnd())
+                continue;
+            const int fieldIndex = column.value();
+            if (std::exchange(seen[fieldIndex], rowNumber) == rowNumber)
+                fail(QStringLiteral("das Attribut „%1“ steht in einer Zeile doppelt").arg(QString::fromUtf8(name)),
+                     element.offset_debug());
+            if (!readValue(row.values[fieldIndex], fieldIndex, attribute.value()))
+                fail(QStringLiteral("„%1“ ist kein gültiger Wert für das Feld „%2“")
+                         .arg(text(attribute.value()).left(40), m_fields->at(fieldIndex).name),
+                     element.offset_debug());
         }
-        return -1;
     }
 
-    void readValue(TableRow &row, const QXmlStreamAttribute &attribute)
+    // An empty value leaves the field empty, whatever its type: other writers put numbers so too.
+    bool readValue(FieldValue &value, int fieldIndex, const char *raw)
     {
-        const int column = columnOf(attribute.name());
-        if (column < 0)
-            return;
-        const int fieldIndex = m_columns.at(column).second;
-        const QStringView text = attribute.value();
-        const FieldDef &field = m_fields.at(fieldIndex);
-        if (text.size() > kMaxValueLength)
-            fail(QStringLiteral("ein Wert des Feldes „%1“ ist zu lang").arg(field.name));
-        FieldValue &value = row.values[fieldIndex];
+        const FieldDef &field = m_fields->at(fieldIndex);
+        if (!*raw) {
+            value = std::monostate();
+            return true;
+        }
         bool ok = true;
         switch (field.type) {
-        case FieldType::Integer: value = text.toInt(&ok); break;
-        case FieldType::Currency:
-            value = text.toDouble(&ok);
-            ok = ok && std::isfinite(std::get<double>(value));
+        case FieldType::Integer: value = QByteArrayView(raw).toInt(&ok); break;
+        case FieldType::Currency: {
+            const double number = QByteArrayView(raw).toDouble(&ok);
+            ok = ok && std::isfinite(number);
+            value = number;
             break;
-        case FieldType::Date: value = parseDate(text, ok); break;
-        default:
-            if (text.isEmpty())
-                value = std::monostate();
-            else
-                value = storedText(fieldIndex, text.left(field.size));
         }
-        if (!ok)
-            fail(QStringLiteral("„%1“ ist kein gültiger Wert für das Feld „%2“")
-                     .arg(text.left(40).toString(), field.name));
+        case FieldType::Date: value = parseDate(QByteArrayView(raw), ok); break;
+        default: value = storedText(fieldIndex, text(raw).left(field.size));
+        }
+        return ok;
     }
 
-    static FieldValue parseDate(QStringView text, bool &ok)
+    static FieldValue parseDate(QByteArrayView text, bool &ok)
     {
-        ok = text.size() == 8;
-        const QDate date = ok ? QDate(text.left(4).toInt(&ok), text.mid(4, 2).toInt(), text.mid(6, 2).toInt())
+        ok = text.size() == 8 && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+        const QDate date = ok ? QDate(text.first(4).toInt(), text.sliced(4, 2).toInt(), text.sliced(6, 2).toInt())
                               : QDate();
         ok = ok && date.isValid();
         return ok ? FieldValue(date) : FieldValue();
@@ -336,13 +482,13 @@ private:
 
     // The text as a field holds it. Narrow fields (states, payment kinds) repeat the same few values
     // across all rows: they share one copy of each.
-    QString storedText(int field, QStringView text)
+    QString storedText(int field, const QString &text)
     {
         const bool inCodePage = std::all_of(text.begin(), text.end(), [](QChar c) {
             return c.unicode() < 0x80 || (c.unicode() >= 0xA0 && c.unicode() <= 0xFF);
         });
-        const QString stored = inCodePage ? text.toString() : Windows1252::restrict(text.toString());
-        if (m_fields.at(field).size > 40)
+        const QString stored = inCodePage ? text : Windows1252::restrict(text);
+        if (m_fields->at(field).size > 40)
             return stored;
         QHash<QString, QString> &pool = m_pools[field];
         const auto it = pool.constFind(stored);
@@ -353,14 +499,26 @@ private:
         return stored;
     }
 
-    QXmlStreamReader m_xml;
-    const QList<FieldDef> &m_fields;
+    QByteArray m_data;
     QString m_fileName;
-    QList<std::pair<QString, int>> m_columns;
-    std::vector<std::unique_ptr<TableRow>> m_rows;
+    pugi::xml_encoding m_encoding = pugi::encoding_utf8;
+    pugi::xml_document m_document;
+    pugi::xml_node m_metadata;
+    pugi::xml_node m_rowData;
+
+    const QList<FieldDef> *m_fields = nullptr;
+    int m_storedFields = 0;
+    QHash<QByteArray, int> m_columns;
+    QHash<qint64, qint64> m_originalOf;
+    std::vector<std::unique_ptr<TableRow>> m_rows; // by position; empty where deleted or replaced
+    std::vector<int> m_states;
     QHash<int, QHash<QString, QString>> m_pools;
-    int m_nextColumn = 0;
 };
+
+QByteArray readPacketFile(const QString &fileName)
+{
+    return FileAccess::readAll(fileName, kMaxFileSize);
+}
 } // namespace
 
 QString attributeName(const QString &fieldName)
@@ -370,46 +528,31 @@ QString attributeName(const QString &fieldName)
 
 std::vector<std::unique_ptr<TableRow>> parse(QByteArray data, const QList<FieldDef> &fields, const QString &fileName)
 {
-    repairBlankAttributeNames(data);
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::ReadOnly);
-    return PacketReader(buffer, fields, fileName).run();
+    return Packet(std::move(data), fileName).rows(fields);
 }
 
-namespace {
-void openForReading(QFile &file)
+Contents parse(QByteArray data, const QString &fileName)
 {
-    const QString fileName = file.fileName();
-    if (!file.open(QIODevice::ReadOnly))
-        throw BelvantoError(QStringLiteral("Die Datei „%1“ kann nicht gelesen werden: %2.")
-                                .arg(QDir::toNativeSeparators(fileName), file.errorString()));
-    if (file.size() > kMaxFileSize)
-        throw BelvantoError(QStringLiteral("Die Datei „%1“ kann nicht gelesen werden: sie ist zu groß.")
-                                .arg(QDir::toNativeSeparators(fileName)));
+    Packet packet(std::move(data), fileName);
+    Contents contents;
+    contents.fields = packet.declaredFields();
+    contents.rows = packet.rows(contents.fields);
+    return contents;
 }
-} // namespace
 
 std::vector<std::unique_ptr<TableRow>> read(const QString &fileName, const QList<FieldDef> &fields)
 {
-    QFile file(fileName);
-    openForReading(file);
-    // Only a field with a blank in its name can need the repair of earlier installations' files.
-    const bool mayNeedRepair = std::any_of(fields.begin(), fields.end(),
-                                           [](const FieldDef &f) { return f.name.contains(u' '); });
-    if (mayNeedRepair)
-        return parse(file.readAll(), fields, fileName);
-    return PacketReader(file, fields, fileName).run();
+    return parse(readPacketFile(fileName), fields, fileName);
+}
+
+Contents read(const QString &fileName)
+{
+    return parse(readPacketFile(fileName), fileName);
 }
 
 QList<FieldDef> fieldsOf(const QString &fileName)
 {
-    QFile file(fileName);
-    openForReading(file);
-    QByteArray data = file.readAll();
-    repairBlankAttributeNames(data);
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::ReadOnly);
-    return PacketReader(buffer, {}, fileName).declaredFields();
+    return Packet(readPacketFile(fileName), fileName).declaredFields();
 }
 
 QByteArray serialize(const QList<FieldDef> &fields, const std::vector<const TableRow *> &rows)
@@ -419,18 +562,27 @@ QByteArray serialize(const QList<FieldDef> &fields, const std::vector<const Tabl
     out.append("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n");
     out.append("<DATAPACKET Version=\"2.0\"><METADATA><FIELDS>");
     QList<QByteArray> attributes(fields.size());
+    QSet<QByteArray> used;
     for (int i = 0; i < fields.size(); ++i) {
         const FieldDef &field = fields.at(i);
         if (!field.isStored())
             continue;
-        attributes[i] = attributeName(field.name).toUtf8();
+        const QString attribute = attributeName(field.name);
+        attributes[i] = attribute.toUtf8();
+        // A name that no ROW attribute can carry, or two that would give the same one, make an unreadable file.
+        if (!isXmlName(attribute) || used.contains(attributes[i]))
+            throw BelvantoError(
+                QStringLiteral("Der Feldname „%1“ kann nicht in eine Datendatei geschrieben werden.").arg(field.name));
+        used.insert(attributes[i]);
         out.append("<FIELD ");
-        if (attributes[i] != field.name.toUtf8()) {
+        if (attribute != field.name) {
             out.append("fieldname=\"");
             appendEscaped(out, field.name);
             out.append("\" ");
         }
-        out.append("attrname=\"" + attributes[i] + "\" fieldtype=\"" + typeName(field).toUtf8() + "\"");
+        out.append("attrname=\"");
+        appendEscaped(out, attribute);
+        out.append("\" fieldtype=\"" + typeName(field).toUtf8() + "\"");
         if (field.type == FieldType::String)
             out.append(" WIDTH=\"" + QByteArray::number(field.size) + "\"");
         if (field.type == FieldType::Currency)
@@ -458,10 +610,9 @@ QByteArray serialize(const QList<FieldDef> &fields, const std::vector<const Tabl
 void write(const QString &fileName, const QList<FieldDef> &fields, const std::vector<const TableRow *> &rows)
 {
     const QByteArray data = serialize(fields, rows);
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit())
+    if (const QString failure = FileAccess::writeAtomically(fileName, data); !failure.isEmpty())
         throw BelvantoError(QStringLiteral("Die Datei „%1“ kann nicht geschrieben werden: %2.")
-                                .arg(QDir::toNativeSeparators(fileName), file.errorString()));
+                                .arg(QDir::toNativeSeparators(fileName), failure));
 }
 
 } // namespace DataPacket

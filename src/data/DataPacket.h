@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Fields.h"
+#include "data/Fields.h"
 
 #include <memory>
 
@@ -10,15 +10,23 @@
 namespace DataPacket {
 
 // Reads the rows of a packet for the given fields. Every stored field must be in the packet with
-// its type. Throws BelvantoError naming the file when it cannot be read.
+// its type. Only regular files are read. Throws BelvantoError naming the file when it cannot be read.
 std::vector<std::unique_ptr<TableRow>> read(const QString &fileName, const QList<FieldDef> &fields);
-std::vector<std::unique_ptr<TableRow>> parse(QByteArray data, const QList<FieldDef> &fields,
-                                             const QString &fileName);
+std::vector<std::unique_ptr<TableRow>> parse(QByteArray data, const QList<FieldDef> &fields, const QString &fileName);
 
-// The stored fields that a packet declares, for reading a packet of any table.
+// A packet of any table: the stored fields it declares and its rows.
+struct Contents {
+    QList<FieldDef> fields;
+    std::vector<std::unique_ptr<TableRow>> rows;
+};
+Contents read(const QString &fileName);
+Contents parse(QByteArray data, const QString &fileName);
+
+// The stored fields that a packet declares.
 QList<FieldDef> fieldsOf(const QString &fileName);
 
-// Writes the packet completely or not at all (a new file renamed over the old one).
+// Writes the packet completely or not at all (a new file renamed over the old one). A field name
+// that no ROW attribute can carry is refused.
 void write(const QString &fileName, const QList<FieldDef> &fields, const std::vector<const TableRow *> &rows);
 QByteArray serialize(const QList<FieldDef> &fields, const std::vector<const TableRow *> &rows);
 

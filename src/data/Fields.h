@@ -11,8 +11,8 @@ enum class FieldType { Integer, String, Currency, Date, Calculated };
 struct FieldDef {
     QString name;
     FieldType type = FieldType::String;
-    int size = 0;          // text width of String and Calculated fields
-    QString displayLabel;  // the name when empty
+    int size = 0; // text width of String and Calculated fields
+    QString displayLabel; // the name when empty
     int displayWidth = 10; // characters
     bool visible = true;
 

@@ -1,10 +1,10 @@
-#include "FormatSettings.h"
+#include "data/FormatSettings.h"
 
-#include "Clock.h"
-#include "Errors.h"
+#include "base/Clock.h"
+#include "base/Errors.h"
 
-#include <QLocale>
 #include <cmath>
+#include <QLocale>
 
 namespace FormatSettings {
 

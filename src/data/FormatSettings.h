@@ -1,8 +1,8 @@
 #pragma once
 
+#include <optional>
 #include <QDate>
 #include <QString>
-#include <optional>
 
 // The program's number, date and currency formats. It is made for German settings: day.month.year
 // with a four-digit year, decimal comma, "€".
@@ -31,6 +31,6 @@ QString formatCurrency(double value);
 std::optional<double> tryStrToFloat(const QString &text);
 double strToFloat(const QString &text); // throws the conversion message
 std::optional<qint64> tryStrToInt64(const QString &text);
-qint32 strToInt(const QString &text);   // throws the conversion message
+qint32 strToInt(const QString &text); // throws the conversion message
 
 } // namespace FormatSettings

@@ -1,6 +1,6 @@
-#include "INI.h"
+#include "data/INI.h"
 
-#include "Errors.h"
+#include "base/Errors.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -49,7 +49,9 @@ bool writeTyped(QIODevice &device, const QSettings::SettingsMap &map)
     for (auto it = map.cbegin(); it != map.cend(); ++it) {
         const bool isInteger = it.value().typeId() == QMetaType::Int;
         QString value = (isInteger ? QStringLiteral("i:") : QStringLiteral("s:")) + it.value().toString();
-        value.replace(u'\\', QLatin1String("\\\\")).replace(u'\n', QLatin1String("\\n")).replace(u'\r', QLatin1String("\\r"));
+        value.replace(u'\\', QLatin1String("\\\\"))
+            .replace(u'\n', QLatin1String("\\n"))
+            .replace(u'\r', QLatin1String("\\r"));
         if (device.write((it.key() + u'=' + value + u'\n').toUtf8()) < 0)
             return false;
     }
@@ -58,8 +60,8 @@ bool writeTyped(QIODevice &device, const QSettings::SettingsMap &map)
 
 QSettings::Format typedFormat()
 {
-    static const QSettings::Format format =
-        QSettings::registerFormat(QStringLiteral("conf"), readTyped, writeTyped, Qt::CaseSensitive);
+    static const QSettings::Format format = QSettings::registerFormat(QStringLiteral("conf"), readTyped, writeTyped,
+                                                                      Qt::CaseSensitive);
     return format;
 }
 
@@ -113,7 +115,7 @@ QString SettingsStore::location()
     if (!g_location.isEmpty())
         return g_location;
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-           + QStringLiteral("/Tarvenk Software/Belvanto.conf");
+        + QStringLiteral("/Tarvenk Software/Belvanto.conf");
 }
 
 void WriteSettingString(const QString &name, const QString &value)

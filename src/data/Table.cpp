@@ -1,14 +1,14 @@
-#include "Table.h"
+#include "data/Table.h"
 
-#include "DataPacket.h"
-#include "Errors.h"
-#include "FormatSettings.h"
-#include "TableFilter.h"
-#include "Windows1252.h"
+#include "base/Errors.h"
+#include "base/Windows1252.h"
+#include "data/DataPacket.h"
+#include "data/FormatSettings.h"
+#include "data/TableFilter.h"
 
+#include <algorithm>
 #include <QFileInfo>
 #include <QScopedValueRollback>
-#include <algorithm>
 
 namespace {
 const TableRow &emptyRow()
@@ -55,9 +55,10 @@ int compareValues(const FieldValue &a, const FieldValue &b)
 // CalcRecord
 
 CalcRecord::CalcRecord(const Table &table, const TableRow &row, std::vector<QString> &calculated)
-    : m_table(table), m_row(row), m_calculated(calculated)
-{
-}
+    : m_table(table)
+    , m_row(row)
+    , m_calculated(calculated)
+{ }
 
 qint32 CalcRecord::asInteger(const QString &field) const
 {
@@ -88,9 +89,9 @@ void CalcRecord::setText(const QString &field, const QString &value)
 // Structure and files
 
 Table::Table(const QString &name, QObject *parent)
-    : QObject(parent), m_name(name)
-{
-}
+    : QObject(parent)
+    , m_name(name)
+{ }
 
 Table::~Table() = default;
 
@@ -135,8 +136,7 @@ void Table::setOrder(const QString &field, bool descending, const QString &index
     m_orderField = requireField(field);
     m_orderDescending = descending;
     m_indexName = indexName;
-    std::stable_sort(m_rows.begin(), m_rows.end(),
-                     [this](const auto &a, const auto &b) { return lessThan(*a, *b); });
+    std::stable_sort(m_rows.begin(), m_rows.end(), [this](const auto &a, const auto &b) { return lessThan(*a, *b); });
     rebuildView();
     first();
     notifyReset();
@@ -435,8 +435,7 @@ void Table::post()
     {
         const QScopedValueRollback changing(m_changing, true);
         TableRow *row = inserting ? nullptr : m_view.at(oldPosition);
-        const bool keyChanged =
-            row && compareValues(valueOf(*row, m_orderField), valueOf(posted, m_orderField)) != 0;
+        const bool keyChanged = row && compareValues(valueOf(*row, m_orderField), valueOf(posted, m_orderField)) != 0;
         if (row && !keyChanged && passes(posted)) {
             *row = posted;
             position = oldPosition;
@@ -592,7 +591,8 @@ void Table::assign(int field, FieldValue value)
             QStringLiteral("Die Tabelle „%1“ ist nicht im Bearbeitungs- oder Einfügemodus.").arg(m_name));
     const FieldDef &def = m_fields.at(field);
     if (def.type == FieldType::Calculated)
-        throw BelvantoError(QStringLiteral("Das Feld „%1“ wird berechnet und kann nicht geändert werden.").arg(def.name));
+        throw BelvantoError(
+            QStringLiteral("Das Feld „%1“ wird berechnet und kann nicht geändert werden.").arg(def.name));
     if (auto *text = std::get_if<QString>(&value)) {
         if (text->isEmpty())
             value = std::monostate();
@@ -705,9 +705,8 @@ void Table::rebuildView()
 
 void Table::setFilter(const QString &expression)
 {
-    auto compiled = expression.trimmed().isEmpty()
-                        ? nullptr
-                        : TableFilter::compile(expression, m_fields, m_caseInsensitive);
+    auto compiled = expression.trimmed().isEmpty() ? nullptr
+                                                   : TableFilter::compile(expression, m_fields, m_caseInsensitive);
     requireSettled("gefiltert");
     leaveRecord();
     m_filter = std::move(compiled);

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "Fields.h"
+#include "data/Fields.h"
 
-#include <QObject>
-#include <QPointer>
 #include <functional>
 #include <memory>
+#include <QObject>
+#include <QPointer>
 
 class Table;
 class TableFilter;
@@ -87,7 +87,7 @@ public:
 
     // Fields of the current record
     bool isNull(const QString &field) const;
-    QString asString(const QString &field) const;   // edit form
+    QString asString(const QString &field) const; // edit form
     QString displayText(const QString &field) const;
     qint32 asInteger(const QString &field) const;
     double asFloat(const QString &field) const;
@@ -104,7 +104,10 @@ public:
     const TableRow &rowAt(int position) const { return *m_view.at(position); }
     QString calculatedValue(const TableRow &row, int field) const;
     QString rowText(const TableRow &row, int field, bool display) const;
-    QString rowText(const TableRow &row, const QString &field) const { return rowText(row, requireField(field), false); }
+    QString rowText(const TableRow &row, const QString &field) const
+    {
+        return rowText(row, requireField(field), false);
+    }
 
     bool locate(const QString &field, const QString &value);
 
@@ -135,7 +138,7 @@ public:
     // after it. In between, moves that a view asks for are ignored and changes are refused, so that a
     // view reacting to the first signal cannot post one record's buffer into another.
 signals:
-    void reset();                  // everything may have changed
+    void reset(); // everything may have changed
     void rowAboutToBeInserted(int position);
     void rowInserted(int position);
     void rowAboutToBeRemoved(int position);
@@ -172,13 +175,13 @@ private:
     QString m_fileName;
 
     std::vector<std::unique_ptr<TableRow>> m_rows; // table order
-    std::vector<TableRow *> m_view;                 // the rows the filter lets through, table order
+    std::vector<TableRow *> m_view; // the rows the filter lets through, table order
     int m_recNo = -1;
     bool m_eof = true;
     bool m_bof = true;
 
     State m_state = State::Browse;
-    TableRow m_buffer;         // the record being edited or inserted
+    TableRow m_buffer; // the record being edited or inserted
     bool m_modified = false;
     bool m_changed = false;
     bool m_protected = false;

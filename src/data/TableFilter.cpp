@@ -1,7 +1,7 @@
-#include "TableFilter.h"
+#include "data/TableFilter.h"
 
-#include "Errors.h"
-#include "FormatSettings.h"
+#include "base/Errors.h"
+#include "data/FormatSettings.h"
 
 namespace {
 
@@ -17,8 +17,7 @@ class Tokenizer
 public:
     explicit Tokenizer(const QString &text)
         : m_text(text)
-    {
-    }
+    { }
 
     Token next()
     {
@@ -102,8 +101,7 @@ private:
     qsizetype m_pos = 0;
 };
 
-template <typename T>
-bool compare(const T &a, const T &b, Op op)
+template <typename T> bool compare(const T &a, const T &b, Op op)
 {
     switch (op) {
     case Op::Equal: return a == b;
@@ -118,7 +116,9 @@ class TextComparison : public TableFilter
 {
 public:
     TextComparison(int field, Op op, QString value, Qt::CaseSensitivity cs)
-        : m_field(field), m_op(op), m_cs(cs)
+        : m_field(field)
+        , m_op(op)
+        , m_cs(cs)
     {
         m_prefix = op == Op::Equal && value.endsWith(u'*'); // only "=" knows the wildcard
         m_value = m_prefix ? value.chopped(1) : value;
@@ -149,14 +149,14 @@ private:
 };
 
 // Integer, currency and date fields; an empty field matches no comparison.
-template <typename T>
-class ValueComparison : public TableFilter
+template <typename T> class ValueComparison : public TableFilter
 {
 public:
     ValueComparison(int field, Op op, T value)
-        : m_field(field), m_op(op), m_value(value)
-    {
-    }
+        : m_field(field)
+        , m_op(op)
+        , m_value(value)
+    { }
     bool matches(const TableRow &row) const override
     {
         const auto *value = std::get_if<T>(&row.values[m_field]);
@@ -173,9 +173,10 @@ class Junction : public TableFilter
 {
 public:
     Junction(std::unique_ptr<TableFilter> left, std::unique_ptr<TableFilter> right, bool isAnd)
-        : m_left(std::move(left)), m_right(std::move(right)), m_and(isAnd)
-    {
-    }
+        : m_left(std::move(left))
+        , m_right(std::move(right))
+        , m_and(isAnd)
+    { }
     bool matches(const TableRow &row) const override
     {
         return m_and ? m_left->matches(row) && m_right->matches(row) : m_left->matches(row) || m_right->matches(row);
@@ -191,7 +192,9 @@ class Parser
 {
 public:
     Parser(const QString &text, const QList<FieldDef> &fields, bool caseInsensitive)
-        : m_tokens(text), m_fields(fields), m_cs(caseInsensitive ? Qt::CaseInsensitive : Qt::CaseSensitive)
+        : m_tokens(text)
+        , m_fields(fields)
+        , m_cs(caseInsensitive ? Qt::CaseInsensitive : Qt::CaseSensitive)
     {
         m_token = m_tokens.next();
     }
@@ -248,10 +251,10 @@ private:
         advance();
         if (m_token.kind != Token::Operator)
             throw m_tokens.error(QStringLiteral("Vergleich erwartet"));
-        const Op op = m_token.text == QLatin1String("=")    ? Op::Equal
-                      : m_token.text == QLatin1String("<>") ? Op::NotEqual
-                      : m_token.text == QLatin1String(">=") ? Op::GreaterOrEqual
-                                                            : Op::LessOrEqual;
+        const Op op = m_token.text == QLatin1String("=") ? Op::Equal
+            : m_token.text == QLatin1String("<>")        ? Op::NotEqual
+            : m_token.text == QLatin1String(">=")        ? Op::GreaterOrEqual
+                                                         : Op::LessOrEqual;
         advance();
         if (m_token.kind != Token::Quoted)
             throw m_tokens.error(QStringLiteral("Wert in Hochkommas erwartet"));
@@ -264,13 +267,11 @@ private:
             return std::make_unique<ValueComparison<double>>(field, op, FormatSettings::strToFloat(value));
         case FieldType::Date:
             return std::make_unique<ValueComparison<QDate>>(field, op, FormatSettings::strToDate(value));
-        case FieldType::String:
-            return std::make_unique<TextComparison>(field, op, value, m_cs);
-        case FieldType::Calculated:
-            break;
+        case FieldType::String: return std::make_unique<TextComparison>(field, op, value, m_cs);
+        case FieldType::Calculated: break;
         }
-        throw m_tokens.error(QStringLiteral("nach dem berechneten Feld „%1“ kann nicht gefiltert werden")
-                                 .arg(m_fields.at(field).name));
+        throw m_tokens.error(
+            QStringLiteral("nach dem berechneten Feld „%1“ kann nicht gefiltert werden").arg(m_fields.at(field).name));
     }
 
     int fieldIndex(const QString &name) const

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Fields.h"
+#include "data/Fields.h"
 
 #include <memory>
 

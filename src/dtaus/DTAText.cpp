@@ -1,14 +1,14 @@
-#include "DTAText.h"
+#include "dtaus/DTAText.h"
 
-#include "Windows1252.h"
+#include "base/Windows1252.h"
 
 namespace DTAText {
 
 namespace {
 bool isPlainSetChar(char16_t c)
 {
-    return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') || c == u' ' || c == u'$' || c == u'%'
-           || c == u'&' || c == u'*' || c == u'+' || c == u',' || c == u'-' || c == u'.' || c == u'/';
+    return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') || c == u' ' || c == u'$' || c == u'%' || c == u'&'
+        || c == u'*' || c == u'+' || c == u',' || c == u'-' || c == u'.' || c == u'/';
 }
 
 char codeFor(char16_t letter, Encoding encoding)
@@ -26,8 +26,7 @@ char codeFor(char16_t letter, Encoding encoding)
 
 Encoding encodingForFileName(const QString &fileName)
 {
-    return fileName.startsWith(QLatin1String("DTAUS0"), Qt::CaseSensitive) ? Encoding::Din66003
-                                                                           : Encoding::CodePage437;
+    return fileName.startsWith(QLatin1String("DTAUS0"), Qt::CaseSensitive) ? Encoding::Din66003 : Encoding::CodePage437;
 }
 
 QByteArray encode(const QString &text, Encoding encoding)
@@ -71,7 +70,7 @@ QString decode(const QByteArray &bytes)
 bool isTextByte(unsigned char byte)
 {
     return isPlainSetChar(byte) || byte == '[' || byte == '\\' || byte == ']' || byte == '~' || byte == 0x8E
-           || byte == 0x99 || byte == 0x9A || byte == 0xE1;
+        || byte == 0x99 || byte == 0x9A || byte == 0xE1;
 }
 
 } // namespace DTAText

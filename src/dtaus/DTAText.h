@@ -7,7 +7,7 @@
 namespace DTAText {
 
 enum class Encoding {
-    Din66003,  // "[", "\", "]", "~": files whose name begins with "DTAUS0"
+    Din66003, // "[", "\", "]", "~": files whose name begins with "DTAUS0"
     CodePage437 // 0x8E, 0x99, 0x9A, 0xE1: every other file name
 };
 

@@ -1,4 +1,4 @@
-#include "DTAUSLayout.h"
+#include "dtaus/DTAUSLayout.h"
 
 #include <charconv>
 #include <cmath>
@@ -34,8 +34,8 @@ QByteArray dateDigits(const QDate &date, bool fourDigitYear)
 {
     char buffer[16];
     const int year = fourDigitYear ? date.year() : date.year() % 100;
-    std::snprintf(buffer, sizeof buffer, fourDigitYear ? "%02d%02d%04d" : "%02d%02d%02d", date.day(),
-                  date.month(), year);
+    std::snprintf(buffer, sizeof buffer, fourDigitYear ? "%02d%02d%04d" : "%02d%02d%02d", date.day(), date.month(),
+                  year);
     return QByteArray(buffer);
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 
+#include <optional>
 #include <QByteArray>
 #include <QDate>
 #include <QList>
-#include <optional>
 
 // Byte layout of the A, C and E records of a DTAUS file. Every function returns whole
 // 128-byte sections; callers make sure the values fit (see fits()).
@@ -15,24 +15,24 @@ constexpr int kMaxExtensionParts = 15;
 constexpr qint64 kMaxAmountCents = 99999999999LL; // 11 digits
 
 struct ARecord {
-    QByteArray fileKind;          // "LK" or "GK"
+    QByteArray fileKind; // "LK" or "GK"
     qint64 auftraggeberBLZ = 0;
-    QByteArray auftraggeberName;  // encoded
+    QByteArray auftraggeberName; // encoded
     QDate dateidatum;
     QByteArray diskNumber = "    ";
     qint64 auftraggeberKontoNr = 0;
-    QDate ausfuehrungsdatum;      // null: eight blanks
+    QDate ausfuehrungsdatum; // null: eight blanks
 };
 
 struct CRecord {
     qint64 blz = 0;
     qint64 kontonummer = 0;
-    QByteArray paymentKey;        // five characters
+    QByteArray paymentKey; // five characters
     qint64 auftraggeberBLZ = 0;
     qint64 auftraggeberKontoNr = 0;
     qint64 cents = 0;
-    QByteArray name;              // encoded
-    QByteArray auftraggeberName;  // encoded
+    QByteArray name; // encoded
+    QByteArray auftraggeberName; // encoded
     QList<QByteArray> purposeLines; // encoded; at least one, the first goes into section 2
 };
 

@@ -1,7 +1,7 @@
-#include "DTAUSVerifier.h"
+#include "dtaus/DTAUSVerifier.h"
 
-#include "DTAText.h"
-#include "DTAUSLayout.h"
+#include "dtaus/DTAText.h"
+#include "dtaus/DTAUSLayout.h"
 
 #include <QDate>
 #include <QIODevice>
@@ -15,9 +15,10 @@ class DTAUSVerifier::Record
 {
 public:
     Record(DTAUSVerifier &verifier, const QByteArray &bytes, int number)
-        : m_v(verifier), m_bytes(bytes), m_number(number)
-    {
-    }
+        : m_v(verifier)
+        , m_bytes(bytes)
+        , m_number(number)
+    { }
 
     QByteArray at(int pos, int len) const { return m_bytes.mid(pos - 1, len); }
 
@@ -34,7 +35,7 @@ public:
     {
         const QByteArray field = at(pos, len);
         const bool ok = field.size() == len
-                        && std::all_of(field.begin(), field.end(), [](char c) { return c >= '0' && c <= '9'; });
+            && std::all_of(field.begin(), field.end(), [](char c) { return c >= '0' && c <= '9'; });
         if (!ok)
             m_v.add(m_number, pos, QStringLiteral("%1: nur Ziffern erlaubt").arg(what));
         return ok;
@@ -98,8 +99,9 @@ void DTAUSVerifier::verify(QIODevice &device)
             return;
         }
         if (header.size() < 5 || header.at(4) != 'C') {
-            add(record, 5, header.size() < 5 ? QStringLiteral("Dateiende ohne E-Satz")
-                                             : QStringLiteral("Satzart: erwartet „C“ oder „E“"));
+            add(record, 5,
+                header.size() < 5 ? QStringLiteral("Dateiende ohne E-Satz")
+                                  : QStringLiteral("Satzart: erwartet „C“ oder „E“"));
             return;
         }
         if (!checkC(device, header, record))

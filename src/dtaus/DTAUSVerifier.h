@@ -11,8 +11,8 @@ class DTAUSVerifier
 {
 public:
     struct Finding {
-        int record;    // 1 is the A record
-        int position;  // within the record, from 1
+        int record; // 1 is the A record
+        int position; // within the record, from 1
         QString text;
     };
 

@@ -1,13 +1,12 @@
-#include "QuennDTA.h"
+#include "dtaus/QuennDTA.h"
 
-#include "Clock.h"
-#include "DTAUSLayout.h"
-#include "Errors.h"
-#include "FileErrors.h"
-#include "Windows1252.h"
+#include "base/Clock.h"
+#include "base/Errors.h"
+#include "base/FileAccess.h"
+#include "base/Windows1252.h"
+#include "dtaus/DTAUSLayout.h"
 
 #include <QDir>
-#include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -20,10 +19,10 @@ const QString kCaptionError = QStringLiteral("Fehler");
 const QString kCaptionWarning = QStringLiteral("Warnung");
 const QString kStartTwice = QStringLiteral("Die Methode Start() wurde bereits aufgerufen.");
 const QString kStartFirst = QStringLiteral("Es muss zunächst die Methode Start() aufgerufen werden.");
-const QString kNotStarted =
-    QStringLiteral("Die Methode Start() wurde noch nicht aufgerufen oder Finish() wurde bereits aufgerufen.");
-const QString kExecutionDate =
-    QStringLiteral("Das Ausführungsdatum darf das aktuelle Datum um höchstens 15 Tage überschreiten.");
+const QString kNotStarted = QStringLiteral(
+    "Die Methode Start() wurde noch nicht aufgerufen oder Finish() wurde bereits aufgerufen.");
+const QString kExecutionDate = QStringLiteral(
+    "Das Ausführungsdatum darf das aktuelle Datum um höchstens 15 Tage überschreiten.");
 const QString kBadBLZ = QStringLiteral("Die Bankleitzahl muss genau 8 Zeichen besitzen.");
 const QString kBadKonto = QStringLiteral("Die Kontonummer muss zwischen 10 und 9999999999 liegen.");
 const QString kBadName = QStringLiteral("Der Buchungsempfänger muss angegeben werden.");
@@ -94,8 +93,7 @@ QDateTime midnight(const QDate &date)
 
 TQuennBaseDTA::TQuennBaseDTA(QObject *parent)
     : QObject(parent)
-{
-}
+{ }
 
 TQuennBaseDTA::~TQuennBaseDTA() = default;
 
@@ -141,7 +139,7 @@ QString TQuennBaseDTA::RunNumberFile()
     if (!runNumberFile().isEmpty())
         return runNumberFile();
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-           + QStringLiteral("/Quenn Software/TQuennDTA.conf");
+        + QStringLiteral("/Quenn Software/TQuennDTA.conf");
 }
 
 void TQuennBaseDTA::ReportError(const QString &message) const
@@ -286,7 +284,8 @@ QByteArray TQuennDTA::NextDiskNumber()
 #ifdef Q_OS_WIN
     // The disk for the bank carries the run number as its label; a drive that refuses it is no error.
     const QString root = QDir::toNativeSeparators(Path().left(3));
-    SetVolumeLabelW(reinterpret_cast<LPCWSTR>(root.utf16()), reinterpret_cast<LPCWSTR>(QString::fromLatin1(number).utf16()));
+    SetVolumeLabelW(reinterpret_cast<LPCWSTR>(root.utf16()),
+                    reinterpret_cast<LPCWSTR>(QString::fromLatin1(number).utf16()));
 #endif
     return number;
 }
@@ -339,10 +338,10 @@ void TQuennDTA::Start()
     m_content = DTAUSLayout::aRecord(a);
 }
 
-void TQuennDTA::AddBuchung(const QString &Name, qint64 Kontonummer, qint64 BLZ, double Betrag,
-                           const QString &Zweck1, const QString &Zweck2, const QString &Zweck3)
+void TQuennDTA::AddBuchung(const QString &Name, qint64 Kontonummer, qint64 BLZ, double Betrag, const QString &Zweck1,
+                           const QString &Zweck2, const QString &Zweck3)
 {
-    QStringList lines{Zweck1};
+    QStringList lines {Zweck1};
     if (!Zweck2.isEmpty())
         lines.append(Zweck2);
     if (!Zweck3.isEmpty())
@@ -368,9 +367,9 @@ bool TQuennDTA::FitsRecord(qint64 Kontonummer, qint64 BLZ, double Betrag, int li
         return false;
     cents = *rounded;
     return DTAUSLayout::fits(BLZ, 8) && DTAUSLayout::fits(Kontonummer, 10)
-           && lines <= DTAUSLayout::kMaxExtensionParts + 1 && DTAUSLayout::fits(m_anzahlDatensaetze + 1LL, 7)
-           && DTAUSLayout::fits(m_summeKontonummern + Kontonummer, 17)
-           && DTAUSLayout::fits(m_summeBankleitzahlen + BLZ, 17) && DTAUSLayout::fits(m_summeCents + cents, 13);
+        && lines <= DTAUSLayout::kMaxExtensionParts + 1 && DTAUSLayout::fits(m_anzahlDatensaetze + 1LL, 7)
+        && DTAUSLayout::fits(m_summeKontonummern + Kontonummer, 17)
+        && DTAUSLayout::fits(m_summeBankleitzahlen + BLZ, 17) && DTAUSLayout::fits(m_summeCents + cents, 13);
 }
 
 void TQuennDTA::AddBuchung(const QString &Name, qint64 Kontonummer, qint64 BLZ, double Betrag, QStringList &Zwecke)
@@ -433,11 +432,11 @@ void TQuennDTA::Finish()
     e.sumCents = m_summeCents;
     m_content.append(DTAUSLayout::eRecord(e));
     if (!FileName.isEmpty()) {
-        QSaveFile out(TargetFile());
-        if (!out.open(QIODevice::WriteOnly) || out.write(m_content) != m_content.size() || !out.commit()) {
+        if (const QString failure = FileAccess::writeAtomically(TargetFile(), m_content); !failure.isEmpty()) {
             // Without its E record again, so that a repeated Finish does not write two of them.
             m_content.chop(DTAUSLayout::kSectionLength);
-            throw BelvantoError(FileErrors::cannotCreate(TargetFile()));
+            throw BelvantoError(QStringLiteral("Die Datei „%1“ kann nicht erstellt werden: %2.")
+                                    .arg(QDir::toNativeSeparators(TargetFile()), failure));
         }
     }
     m_state = WriteState::Idle;

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "DTAText.h"
-#include "DTAUSLayout.h"
+#include "dtaus/DTAText.h"
+#include "dtaus/DTAUSLayout.h"
 
+#include <functional>
 #include <QByteArray>
 #include <QDate>
 #include <QDateTime>
 #include <QObject>
 #include <QStringList>
-#include <functional>
 
 class QIODevice;
 class TQuennDTA;
@@ -18,13 +18,12 @@ using TDTAMessagePresenter = std::function<void(const QString &caption, const QS
 // Prints the accompanying slip at Finish when copies are requested.
 using TDTASlipPrinter = std::function<void(const TQuennDTA &engine)>;
 
-using TImportEvent = std::function<void(const QString &Name, qint64 Konto, qint64 BLZ, double Betrag,
-                                        QStringList &Vwz, bool Abbuchungsauftrag,
-                                        const QString &CustomZahlungsschluessel)>;
-using TExtendedImportEvent = std::function<void(
-    const QString &pEmpfaenger, qint64 pEmpfaengerKontonummer, qint64 pEmpfaengerBankleitzahl, double pBetrag,
-    const QString &pAuftraggeber, qint64 pAuftraggeberKontonummer, qint64 pAuftraggeberBankleitzahl,
-    const QStringList &pVerwendungszwecke, bool pAbbuchungsauftrag, const QString &pCustomZahlungsschluessel)>;
+using TImportEvent = std::function<void(const QString &Name, qint64 Konto, qint64 BLZ, double Betrag, QStringList &Vwz,
+                                        bool Abbuchungsauftrag, const QString &CustomZahlungsschluessel)>;
+using TExtendedImportEvent = std::function<
+    void(const QString &pEmpfaenger, qint64 pEmpfaengerKontonummer, qint64 pEmpfaengerBankleitzahl, double pBetrag,
+         const QString &pAuftraggeber, qint64 pAuftraggeberKontonummer, qint64 pAuftraggeberBankleitzahl,
+         const QStringList &pVerwendungszwecke, bool pAbbuchungsauftrag, const QString &pCustomZahlungsschluessel)>;
 // The count and sums of the E record, as the file states them.
 using TControlSumsEvent = std::function<void(const DTAUSLayout::ERecord &sums)>;
 

@@ -1,10 +1,10 @@
 // The reading side of TQuennDTA: walks a DTAUS file section by section and hands every C record to
 // the import events. It holds one section at a time, so any file size reads in constant memory.
-#include "QuennDTA.h"
+#include "dtaus/QuennDTA.h"
 
-#include "Clock.h"
-#include "DTAUSLayout.h"
-#include "Errors.h"
+#include "base/Clock.h"
+#include "base/Errors.h"
+#include "dtaus/DTAUSLayout.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -33,8 +33,7 @@ class PieceReader
 public:
     explicit PieceReader(QIODevice &device)
         : m_device(device)
-    {
-    }
+    { }
     QByteArray take(qint64 length) { return m_device.read(length); }
 
 private:
@@ -82,9 +81,10 @@ class DTAFileReader
 {
 public:
     DTAFileReader(TQuennDTA &engine, QIODevice &device, std::function<void(const QString &)> report)
-        : m_engine(engine), m_in(device), m_report(std::move(report))
-    {
-    }
+        : m_engine(engine)
+        , m_in(device)
+        , m_report(std::move(report))
+    { }
 
     void run()
     {
@@ -275,6 +275,5 @@ void TQuennDTA::ImportDTA(QIODevice &device)
     DTAFileReader reader(*this, device, [this](const QString &message) { ReportError(message); });
     try {
         reader.run();
-    } catch (const ReadStopped &) {
-    }
+    } catch (const ReadStopped &) { }
 }

@@ -1,8 +1,8 @@
-#include "AccountHolderEditor.h"
+#include "entry/AccountHolderEditor.h"
 
-#include "DataControls.h"
-#include "SRColBtn.h"
-#include "Table.h"
+#include "data/Table.h"
+#include "widgets/DataControls.h"
+#include "widgets/SRColBtn.h"
 
 #include <QRadioButton>
 

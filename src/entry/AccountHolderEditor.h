@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RecordEditor.h"
+#include "entry/RecordEditor.h"
 
 class DBEdit;
 class DBMemo;

@@ -1,20 +1,20 @@
-#include "Betrag.h"
+#include "entry/Betrag.h"
 
-#include "DataControls.h"
-#include "ErrorBox.h"
-#include "FormatSettings.h"
-#include "GradientPanel.h"
-#include "SRColBtn.h"
-#include "WindowLook.h"
+#include "data/FormatSettings.h"
+#include "widgets/DataControls.h"
+#include "widgets/ErrorBox.h"
+#include "widgets/GradientPanel.h"
+#include "widgets/SRColBtn.h"
+#include "widgets/WindowLook.h"
 
+#include <cmath>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
-#include <cmath>
 
 namespace {
-const QString kNoValue = QStringLiteral("0,0");  // a row that does not count
+const QString kNoValue = QStringLiteral("0,0"); // a row that does not count
 const QString kEmptyDiscount = QStringLiteral(" , ");
 
 // Amounts are worked in whole cents, so that what the labels show is exactly what is added and handed
@@ -57,8 +57,8 @@ TBetragF::TBetragF(DBEdit &amount, DBMemo &purpose, QWidget *parent)
     auto *grid = new QGridLayout;
     grid->setContentsMargins(12, 10, 12, 6);
     grid->setHorizontalSpacing(8);
-    const QStringList titles{QStringLiteral("Betrag"), QStringLiteral("Skonto in %"), QStringLiteral("nach Skonto"),
-                             QStringLiteral("Verwendungszweck")};
+    const QStringList titles {QStringLiteral("Betrag"), QStringLiteral("Skonto in %"), QStringLiteral("nach Skonto"),
+                              QStringLiteral("Verwendungszweck")};
     for (int c = 0; c < titles.size(); ++c)
         grid->addWidget(new QLabel(titles.at(c)), 0, c + 1);
     for (int i = 0; i < 3; ++i) {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QDialog>
 #include <array>
+#include <QDialog>
 
 class DBEdit;
 class DBMemo;
@@ -19,14 +19,14 @@ public:
     // The booking editor's amount and payment-reference boxes receive "Übernehmen".
     TBetragF(DBEdit &amount, DBMemo &purpose, QWidget *parent = nullptr);
 
-    std::array<QLineEdit *, 3> EBetrag;           // E1Betrag … E3Betrag
-    std::array<QLineEdit *, 3> ESkonto;           // E1Skonto … E3Skonto, masked: digit, comma, digit
-    std::array<QLabel *, 3> LnachSkonto;          // L1nachSkonto … L3nachSkonto
+    std::array<QLineEdit *, 3> EBetrag; // E1Betrag … E3Betrag
+    std::array<QLineEdit *, 3> ESkonto; // E1Skonto … E3Skonto, masked: digit, comma, digit
+    std::array<QLabel *, 3> LnachSkonto; // L1nachSkonto … L3nachSkonto
     std::array<QLineEdit *, 3> EVerwendungszweck; // E1Verwendungszweck … E3Verwendungszweck
     QLabel *LSumme;
     TSRColorButton *SRColorButton1; // "Übernehmen"
     TSRColorButton *BLoeschen;
-    TSRColorButton *BSchliessen;    // "Abbrechen"
+    TSRColorButton *BSchliessen; // "Abbrechen"
     TGradientPanel *GradientPanel1;
 
     void Berechnen();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dbeingabe2.h"
+#include "entry/dbeingabe2.h"
 
 // The payer editor as the program shows it: "Speichern" is always enabled.
 class TDBEINgabe2F1 : public TDBEINgabe2F

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "eb3eingabe.h"
+#include "entry/eb3eingabe.h"
 
 // The client editor as the program shows it: "Speichern" is always enabled.
 class TDB3EingabeF1 : public TDB3EingabeF

@@ -1,4 +1,4 @@
-#include "Markers.h"
+#include "entry/Markers.h"
 
 #include <QHBoxLayout>
 #include <QPainter>
@@ -29,7 +29,7 @@ MarkerPair MarkerPair::create(QWidget *parent)
     auto *holder = new QWidget(parent);
     auto *layout = new QHBoxLayout(holder);
     layout->setContentsMargins(0, 0, 0, 0);
-    MarkerPair pair{new QLabel(holder), new QLabel(holder)};
+    MarkerPair pair {new QLabel(holder), new QLabel(holder)};
     pair.ja->setPixmap(icon(true));
     pair.ja->setToolTip(QStringLiteral("Ja"));
     pair.nein->setPixmap(icon(false));

@@ -1,12 +1,12 @@
-#include "RecordEditor.h"
+#include "entry/RecordEditor.h"
 
-#include "DataControls.h"
-#include "ErrorBox.h"
-#include "GradientPanel.h"
-#include "MessageService.h"
-#include "SRColBtn.h"
-#include "Table.h"
-#include "WindowLook.h"
+#include "base/MessageService.h"
+#include "data/Table.h"
+#include "widgets/DataControls.h"
+#include "widgets/ErrorBox.h"
+#include "widgets/GradientPanel.h"
+#include "widgets/SRColBtn.h"
+#include "widgets/WindowLook.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -107,11 +107,8 @@ bool RecordEditor::FormCloseQuery()
         })();
         return posted;
     }
-    case MessageService::Answer::No:
-        m_table.cancel();
-        return true;
-    default:
-        return false;
+    case MessageService::Answer::No: m_table.cancel(); return true;
+    default: return false;
     }
 }
 

@@ -1,9 +1,9 @@
-#include "absendersuchen.h"
+#include "entry/absendersuchen.h"
 
-#include "DBGrid.h"
-#include "DataModule.h"
-#include "ErrorBox.h"
-#include "WindowLook.h"
+#include "data/DataModule.h"
+#include "widgets/DBGrid.h"
+#include "widgets/ErrorBox.h"
+#include "widgets/WindowLook.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -27,7 +27,7 @@ QComboBox *conditionList(const QString &shown)
 }
 } // namespace
 
-TAbsenderSuchenF::TAbsenderSuchenF(TDataModule1 &data, QWidget *parent)
+TAbsenderSuchenF::TAbsenderSuchenF(TDataModule1 &dataModule, QWidget *parent)
     : QDialog(parent)
     , CB1(conditionList(QStringLiteral("Name")))
     , E1(new QLineEdit)
@@ -36,8 +36,8 @@ TAbsenderSuchenF::TAbsenderSuchenF(TDataModule1 &data, QWidget *parent)
     , Button1(new QPushButton(QStringLiteral("&Suchen")))
     , Button2(new QPushButton(QStringLiteral("S&chließen")))
     , Label3(new QLabel)
-    , DBGrid1(new DBGrid(*data.ClientDataSet2))
-    , m_data(data)
+    , DBGrid1(new DBGrid(*dataModule.ClientDataSet2))
+    , m_data(dataModule)
 {
     setWindowTitle(QStringLiteral("Empfänger/Zahlungspflichtige suchen"));
     WindowLook::applyToWindow(*this, false);
@@ -75,7 +75,7 @@ TAbsenderSuchenF::TAbsenderSuchenF(TDataModule1 &data, QWidget *parent)
 QString TAbsenderSuchenF::Expression() const
 {
     QString expression;
-    for (const auto &[list, value] : {std::pair{CB1, E1}, std::pair{CB2, E2}}) {
+    for (const auto &[list, value] : {std::pair {CB1, E1}, std::pair {CB2, E2}}) {
         const QString field = list->currentText();
         if (field == kNone)
             continue;
@@ -130,7 +130,8 @@ void TAbsenderSuchenF::TakeOver()
     booking.setAsString(QStringLiteral("Verwendungszweck"), payer.asString(QStringLiteral("Verwendungszweck")));
     const int account = payer.asInteger(QStringLiteral("Aktives Konto"));
     if (account >= 1 && account <= 3) {
-        booking.setAsString(QStringLiteral("Kontonummer"), payer.asString(QStringLiteral("Kontonummer%1").arg(account)));
+        booking.setAsString(QStringLiteral("Kontonummer"),
+                            payer.asString(QStringLiteral("Kontonummer%1").arg(account)));
         booking.setAsString(QStringLiteral("BLZ"), payer.asString(QStringLiteral("BLZ%1").arg(account)));
     }
     accept();

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QDialog>
 #include <functional>
+#include <QDialog>
 
 class DBGrid;
 class QComboBox;
@@ -17,7 +17,7 @@ class TAbsenderSuchenF : public QDialog
 {
     Q_OBJECT
 public:
-    explicit TAbsenderSuchenF(TDataModule1 &data, QWidget *parent = nullptr);
+    explicit TAbsenderSuchenF(TDataModule1 &dataModule, QWidget *parent = nullptr);
 
     QComboBox *CB1;
     QLineEdit *E1;

@@ -1,12 +1,12 @@
-#include "db1eingabe.h"
+#include "entry/db1eingabe.h"
 
-#include "Betrag.h"
-#include "MessageBoxes.h"
-#include "absendersuchen.h"
-#include "DataControls.h"
-#include "DataModule.h"
-#include "ErrorBox.h"
-#include "FormatSettings.h"
+#include "data/DataModule.h"
+#include "data/FormatSettings.h"
+#include "entry/absendersuchen.h"
+#include "entry/Betrag.h"
+#include "widgets/DataControls.h"
+#include "widgets/ErrorBox.h"
+#include "widgets/MessageBoxes.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -46,10 +46,10 @@ QWidget *withExtras(QWidget *control, std::initializer_list<QWidget *> extras)
 }
 } // namespace
 
-TDB1EingabeF::TDB1EingabeF(TDataModule1 &data, TAbsenderSuchenF &search, QWidget *parent)
-    : RecordEditor(*data.ClientDataSet1, QStringLiteral("Buchungssätze eingeben"),
+TDB1EingabeF::TDB1EingabeF(TDataModule1 &dataModule, TAbsenderSuchenF &search, QWidget *parent)
+    : RecordEditor(*dataModule.ClientDataSet1, QStringLiteral("Buchungssätze eingeben"),
                    QStringLiteral("Möchten Sie diesen Buchungssatz wirklich löschen?"), parent)
-    , m_data(data)
+    , m_data(dataModule)
     , m_search(search)
 {
     Table &t = table();
@@ -74,10 +74,11 @@ TDB1EingabeF::TDB1EingabeF(TDataModule1 &data, TAbsenderSuchenF &search, QWidget
     DBEdit5 = edit("Erstellungsdatum");
     DBEdit6 = edit("Faelligkeit");
     DBRadioGroup1 = new DBRadioGroup(t, QStringLiteral("Zahlungsart"), QStringLiteral("Zahlungsart"),
-                                     {QStringLiteral("Einzug"), QStringLiteral("Abbuchung"), QStringLiteral("Gutschrift")},
+                                     {QStringLiteral("Einzug"), QStringLiteral("Abbuchung"),
+                                      QStringLiteral("Gutschrift")},
                                      {QStringLiteral("LS_Einzug"), QStringLiteral("LS_Abbuchung"),
                                       QStringLiteral("GS_Ueberweisung")});
-    const QStringList states{QStringLiteral("offen"), QStringLiteral("gesperrt"), QStringLiteral("erledigt")};
+    const QStringList states {QStringLiteral("offen"), QStringLiteral("gesperrt"), QStringLiteral("erledigt")};
     DBRadioGroup2 = new DBRadioGroup(t, QStringLiteral("Status"), QStringLiteral("Status"), states, states);
     CBSave = new QCheckBox(QStringLiteral("Empfänger speichern"));
     CBSave->setChecked(true);
@@ -171,7 +172,8 @@ void TDB1EingabeF::CBNameSelect(int index)
     booking.setAsString(QStringLiteral("Verwendungszweck"), payers.asString(QStringLiteral("Verwendungszweck")));
     const int account = payers.asInteger(QStringLiteral("Aktives Konto"));
     if (account >= 1 && account <= 3) {
-        booking.setAsString(QStringLiteral("Kontonummer"), payers.asString(QStringLiteral("Kontonummer%1").arg(account)));
+        booking.setAsString(QStringLiteral("Kontonummer"),
+                            payers.asString(QStringLiteral("Kontonummer%1").arg(account)));
         booking.setAsString(QStringLiteral("BLZ"), payers.asString(QStringLiteral("BLZ%1").arg(account)));
     }
     CBSave->setChecked(false); // the payer exists already

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Markers.h"
-#include "RecordEditor.h"
+#include "entry/Markers.h"
+#include "entry/RecordEditor.h"
 
 class DBEdit;
 class DBMemo;
@@ -20,25 +20,25 @@ class TDB1EingabeF : public RecordEditor
     Q_OBJECT
 public:
     // The payer search is the program's one; the amount calculator belongs to this window.
-    TDB1EingabeF(TDataModule1 &data, TAbsenderSuchenF &search, QWidget *parent = nullptr);
+    TDB1EingabeF(TDataModule1 &dataModule, TAbsenderSuchenF &search, QWidget *parent = nullptr);
     ~TDB1EingabeF() override;
 
     DBText *DBText1; // ID
     QComboBox *CBName;
     QStringList CBID; // payer IDs parallel to the names in CBName
     QToolButton *SpeedButton1; // "Finden"
-    DBEdit *DBEdit1;           // Kontonummer
-    DBEdit *DBEdit2;           // BLZ
-    DBText *DBText2;           // Bank
-    DBMemo *DBMemo1;           // Verwendungszweck
+    DBEdit *DBEdit1; // Kontonummer
+    DBEdit *DBEdit2; // BLZ
+    DBText *DBText2; // Bank
+    DBMemo *DBMemo1; // Verwendungszweck
     QToolButton *SpeedButton2; // "Skonto und Addition"
-    DBEdit *DBEdit4;           // Betrag
+    DBEdit *DBEdit4; // Betrag
     QToolButton *SpeedButton3; // "Skonto und Addition"
-    DBEdit *DBEdit5;           // Erstellungsdatum
-    DBEdit *DBEdit6;           // Fälligkeit
+    DBEdit *DBEdit5; // Erstellungsdatum
+    DBEdit *DBEdit6; // Fälligkeit
     DBRadioGroup *DBRadioGroup1; // Zahlungsart
     DBRadioGroup *DBRadioGroup2; // Status
-    QCheckBox *CBSave;           // "Empfänger speichern"
+    QCheckBox *CBSave; // "Empfänger speichern"
     MarkerPair IName;
     MarkerPair IKontonummer;
     MarkerPair IBLZ;

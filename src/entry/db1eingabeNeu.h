@@ -1,6 +1,6 @@
 #pragma once
 
-#include "db1eingabe.h"
+#include "entry/db1eingabe.h"
 
 // The booking editor as the program shows it.
 class TDB1EingabeF1 : public TDB1EingabeF

@@ -1,6 +1,6 @@
-#include "dbeingabe2.h"
+#include "entry/dbeingabe2.h"
 
-#include "DataControls.h"
+#include "widgets/DataControls.h"
 
 #include <QToolButton>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AccountHolderEditor.h"
+#include "entry/AccountHolderEditor.h"
 
 // "Empfänger/Zahlungspflichtige": the payer editor.
 class TDBEINgabe2F : public AccountHolderEditor

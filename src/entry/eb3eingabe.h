@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AccountHolderEditor.h"
+#include "entry/AccountHolderEditor.h"
 
 // "Mandantenverwaltung": the client editor, laid out as the payer editor without a payment reference.
 class TDB3EingabeF : public AccountHolderEditor
@@ -10,6 +10,5 @@ public:
     explicit TDB3EingabeF(Table &clients, QWidget *parent = nullptr)
         : AccountHolderEditor(clients, QStringLiteral("Mandantenverwaltung"),
                               QStringLiteral("Möchten Sie diesen Mandanten wirklich löschen?"), false, parent)
-    {
-    }
+    { }
 };

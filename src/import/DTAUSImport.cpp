@@ -1,12 +1,12 @@
-#include "DTAUSImport.h"
+#include "import/DTAUSImport.h"
 
-#include "DTAUSImportHandler.h"
-#include "DataModule.h"
-#include "ErrorBox.h"
-#include "GradientPanel.h"
-#include "MessageBoxes.h"
-#include "SRColBtn.h"
-#include "WindowLook.h"
+#include "data/DataModule.h"
+#include "ops/DTAUSImportHandler.h"
+#include "widgets/ErrorBox.h"
+#include "widgets/GradientPanel.h"
+#include "widgets/MessageBoxes.h"
+#include "widgets/SRColBtn.h"
+#include "widgets/WindowLook.h"
 
 #include <QCheckBox>
 #include <QFileInfo>
@@ -19,7 +19,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-TDTAUSImportF::TDTAUSImportF(TDataModule1 &data, QWidget *parent)
+TDTAUSImportF::TDTAUSImportF(TDataModule1 &dataModule, QWidget *parent)
     : QDialog(parent)
     , GroupBox4(new QGroupBox(QStringLiteral("Dateiname")))
     , Label1(new QLabel(QStringLiteral("Quelldatei")))
@@ -32,7 +32,7 @@ TDTAUSImportF::TDTAUSImportF(TDataModule1 &data, QWidget *parent)
     , Button1(TSRColorButton::DialogButton(QStringLiteral("&Start")))
     , BLoeschen(TSRColorButton::DialogButton(QStringLiteral("S&chließen"), 80))
     , GradientPanel2(TGradientPanel::DialogBar({Button1, BLoeschen}))
-    , m_data(data)
+    , m_data(dataModule)
 {
     setWindowTitle(QStringLiteral("DTAUS-Datei importieren"));
     WindowLook::applyToWindow(*this, true);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "QuennDTA.h"
+#include "dtaus/QuennDTA.h"
 
 #include <QDialog>
 
@@ -19,7 +19,7 @@ class TDTAUSImportF : public QDialog
 {
     Q_OBJECT
 public:
-    explicit TDTAUSImportF(TDataModule1 &data, QWidget *parent = nullptr);
+    explicit TDTAUSImportF(TDataModule1 &dataModule, QWidget *parent = nullptr);
 
     QGroupBox *GroupBox4;
     QLabel *Label1;

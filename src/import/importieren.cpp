@@ -1,11 +1,11 @@
-#include "importieren.h"
+#include "import/importieren.h"
 
-#include "DataModule.h"
-#include "ErrorBox.h"
-#include "GradientPanel.h"
-#include "MessageBoxes.h"
-#include "SRColBtn.h"
-#include "WindowLook.h"
+#include "data/DataModule.h"
+#include "widgets/ErrorBox.h"
+#include "widgets/GradientPanel.h"
+#include "widgets/MessageBoxes.h"
+#include "widgets/SRColBtn.h"
+#include "widgets/WindowLook.h"
 
 #include <QAbstractTableModel>
 #include <QApplication>
@@ -81,6 +81,7 @@ QTableWidget *listGrid(const QStringList &titles, int rows)
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->verticalHeader()->hide();
+    grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 6);
     grid->horizontalHeader()->setStretchLastSection(true);
     return grid;
 }
@@ -97,16 +98,19 @@ QString cellText(const QTableWidget *grid, int row, int column)
 }
 } // namespace
 
-TImportF::TImportF(TDataModule1 &data, QWidget *parent)
-    : TImportF(data, TextImport::Target::Payers, QStringLiteral("Daten importieren"),
-               QStringLiteral("Bitte in beiden Tabellen die zusammengehörigen Felder markieren und den Pfeil anklicken."),
+TImportF::TImportF(TDataModule1 &dataModule, QWidget *parent)
+    : TImportF(dataModule, TextImport::Target::Payers, QStringLiteral("Daten importieren"),
+               QStringLiteral(
+                   "Bitte in beiden Tabellen die zusammengehörigen Felder markieren und den Pfeil anklicken."),
                parent)
-{
-}
+{ }
 
-TImportF::TImportF(TDataModule1 &data, TextImport::Target target, const QString &caption, const QString &hint,
+TImportF::TImportF(TDataModule1 &dataModule, TextImport::Target target, const QString &caption, const QString &hint,
                    QWidget *parent)
-    : QDialog(parent), m_data(data), m_target(target), m_previewModel(new TextTableModel(this))
+    : QDialog(parent)
+    , m_data(dataModule)
+    , m_target(target)
+    , m_previewModel(new TextTableModel(this))
 {
     setWindowTitle(caption);
     WindowLook::applyToWindow(*this, true);
@@ -115,6 +119,15 @@ TImportF::TImportF(TDataModule1 &data, TextImport::Target target, const QString 
     layout->addWidget(BuildPage1());
     layout->addWidget(BuildPage2(hint));
     resize(720, 520);
+
+    // The window is made for each use, so this is its state whenever it is shown.
+    const QStringList labels = TextImport::FieldLabels(m_target);
+    ColumnOfField = QList<int>(labels.size(), -1);
+    for (int row = 0; row < labels.size(); ++row)
+        setCell(SGDatenbank, row, 0, labels.at(row));
+    SGDatenbank->resizeColumnToContents(0);
+    Button1->setEnabled(false);
+    Panel2->hide();
 }
 
 TImportF::~TImportF() = default;
@@ -181,7 +194,9 @@ QWidget *TImportF::BuildPage1()
 QWidget *TImportF::BuildPage2(const QString &hint)
 {
     Panel2 = new QWidget;
-    SGDatenbank = listGrid({QStringLiteral("Feldname"), QStringLiteral("zug. Dateifeld"), QStringLiteral("1. Datensatz")}, 13);
+    SGDatenbank = listGrid({QStringLiteral("Feldname"), QStringLiteral("zug. Dateifeld"),
+                            QStringLiteral("1. Datensatz")},
+                           13);
     SGDatei = listGrid({QStringLiteral("Datei-Feldname"), QStringLiteral("1. Datensatz")}, 0);
     SpeedButton2 = new QToolButton;
     SpeedButton2->setArrowType(Qt::LeftArrow);
@@ -222,20 +237,6 @@ QWidget *TImportF::BuildPage2(const QString &hint)
     connect(SRColorButton3, &TSRColorButton::clicked, this, guarded([this] { Button2Click(); }));
     connect(BSchliessen, &TSRColorButton::clicked, this, &QDialog::reject);
     return Panel2;
-}
-
-void TImportF::showEvent(QShowEvent *event)
-{
-    if (!Panel2->isVisible() && ColumnOfField.isEmpty()) { // a new window: its first showing
-        const QStringList labels = TextImport::FieldLabels(m_target);
-        ColumnOfField = QList<int>(labels.size(), -1);
-        for (int row = 0; row < labels.size(); ++row)
-            setCell(SGDatenbank, row, 0, labels.at(row));
-        Button1->setEnabled(false);
-        Panel1->show();
-        Panel2->hide();
-    }
-    QDialog::showEvent(event);
 }
 
 DelimitedText::Format TImportF::CurrentFormat() const
@@ -286,6 +287,7 @@ void TImportF::Button1Click()
         setCell(SGDatei, column, 0, named ? m_preview.cell(column, 0) : QStringLiteral("FELD %1").arg(column + 1));
         setCell(SGDatei, column, 1, sampleRow < m_preview.rowCount() ? m_preview.cell(column, sampleRow) : QString());
     }
+    SGDatei->resizeColumnToContents(0);
     SGDatenbank->selectRow(0);
     SGDatei->selectRow(0);
     ResetSettings();

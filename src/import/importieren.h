@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DelimitedText.h"
-#include "TextImport.h"
+#include "ops/DelimitedText.h"
+#include "ops/TextImport.h"
 
 #include <QDialog>
 
@@ -26,7 +26,7 @@ class TImportF : public QDialog
 {
     Q_OBJECT
 public:
-    explicit TImportF(TDataModule1 &data, QWidget *parent = nullptr);
+    explicit TImportF(TDataModule1 &dataModule, QWidget *parent = nullptr);
     ~TImportF() override;
 
     // Page 1
@@ -68,13 +68,12 @@ public:
     const DelimitedText::Table &Preview() const { return m_preview; }
 
 protected:
-    TImportF(TDataModule1 &data, TextImport::Target target, const QString &caption, const QString &hint,
+    TImportF(TDataModule1 &dataModule, TextImport::Target target, const QString &caption, const QString &hint,
              QWidget *parent);
     // Page 2 of the bookings import carries the due date and the payment kind here.
     QVBoxLayout &SettingsArea() const { return *m_settingsArea; }
-    virtual void ResetSettings() {}
+    virtual void ResetSettings() { }
     virtual TextImport::Settings ImportSettings() const;
-    void showEvent(QShowEvent *event) override;
 
     TDataModule1 &m_data;
 

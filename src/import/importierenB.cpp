@@ -1,6 +1,6 @@
-#include "importierenB.h"
+#include "import/importierenB.h"
 
-#include "Clock.h"
+#include "base/Clock.h"
 
 #include <QDateEdit>
 #include <QGroupBox>
@@ -9,9 +9,10 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-TImportBF::TImportBF(TDataModule1 &data, QWidget *parent)
-    : TImportF(data, TextImport::Target::Bookings, QStringLiteral("Buchungssätze importieren"),
-               QStringLiteral("Bitte ein beiden Tabellen die zusammengehörigen Felder markieren und den Pfeil anklicken."),
+TImportBF::TImportBF(TDataModule1 &dataModule, QWidget *parent)
+    : TImportF(dataModule, TextImport::Target::Bookings, QStringLiteral("Buchungssätze importieren"),
+               QStringLiteral(
+                   "Bitte ein beiden Tabellen die zusammengehörigen Felder markieren und den Pfeil anklicken."),
                parent)
     , DateTimePicker1(new QDateEdit)
     , RadioGroup1(new QGroupBox)

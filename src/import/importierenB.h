@@ -1,6 +1,6 @@
 #pragma once
 
-#include "importieren.h"
+#include "import/importieren.h"
 
 class QDateEdit;
 class QGroupBox;
@@ -10,7 +10,7 @@ class TImportBF : public TImportF
 {
     Q_OBJECT
 public:
-    explicit TImportBF(TDataModule1 &data, QWidget *parent = nullptr);
+    explicit TImportBF(TDataModule1 &dataModule, QWidget *parent = nullptr);
 
     QDateEdit *DateTimePicker1; // "Fällig:"
     QGroupBox *RadioGroup1;

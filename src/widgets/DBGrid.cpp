@@ -1,15 +1,17 @@
-#include "DBGrid.h"
+#include "widgets/DBGrid.h"
 
-#include "ErrorBox.h"
-#include "MessageService.h"
-#include "Table.h"
-#include "WindowLook.h"
+#include "base/MessageService.h"
+#include "data/Table.h"
+#include "widgets/ErrorBox.h"
+#include "widgets/WindowLook.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
 
 TableModel::TableModel(Table &table, const QStringList &fields, QObject *parent)
-    : QAbstractTableModel(parent), m_table(table), m_rows(table.recordCount())
+    : QAbstractTableModel(parent)
+    , m_table(table)
+    , m_rows(table.recordCount())
 {
     for (const QString &field : fields)
         m_columns.append(table.fieldIndex(field));
@@ -38,9 +40,8 @@ TableModel::TableModel(Table &table, const QStringList &fields, QObject *parent)
         if (m_rows > 0)
             emit headerDataChanged(Qt::Vertical, 0, m_rows - 1); // the record indicator moved
     });
-    connect(&table, &Table::rowChanged, this, [this](int position) {
-        emit dataChanged(index(position, 0), index(position, columnCount() - 1));
-    });
+    connect(&table, &Table::rowChanged, this,
+            [this](int position) { emit dataChanged(index(position, 0), index(position, columnCount() - 1)); });
 }
 
 int TableModel::rowCount(const QModelIndex &parent) const
@@ -60,7 +61,8 @@ QVariant TableModel::data(const QModelIndex &index, int role) const
         return {};
     const FieldDef &field = m_table.fields().at(m_columns.at(index.column()));
     if (role == Qt::DisplayRole)
-        return m_table.displayTextAt(index.row(), m_columns.at(index.column())).replace(QLatin1String("\r\n"), QLatin1String(" "));
+        return m_table.displayTextAt(index.row(), m_columns.at(index.column()))
+            .replace(QLatin1String("\r\n"), QLatin1String(" "));
     if (role == Qt::TextAlignmentRole && (field.type == FieldType::Integer || field.type == FieldType::Currency))
         return int(Qt::AlignRight | Qt::AlignVCenter);
     return {};
@@ -76,7 +78,8 @@ QVariant TableModel::headerData(int section, Qt::Orientation orientation, int ro
 }
 
 DBGrid::DBGrid(Table &table, QWidget *parent, const QStringList &fields)
-    : QTableView(parent), m_model(new TableModel(table, fields, this))
+    : QTableView(parent)
+    , m_model(new TableModel(table, fields, this))
 {
     setModel(m_model);
     setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -145,7 +148,7 @@ void DBGrid::keyPressEvent(QKeyEvent *event)
     if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::ControlModifier) {
         if (m_deletionAllowed && !m_model->table().isEmpty()
             && MessageService::current().ask(QStringLiteral("Datensatz löschen?"), MessageService::Buttons::OkCancel)
-                   == MessageService::Answer::Ok)
+                == MessageService::Answer::Ok)
             guarded([this] { m_model->table().deleteRecord(); })();
         return;
     }

@@ -25,7 +25,7 @@ public:
 private:
     Table &m_table;
     QList<int> m_columns; // field index of each column
-    int m_rows = 0;       // what the views were told
+    int m_rows = 0; // what the views were told
 };
 
 // A grid bound to a table: whole rows, current record kept in step both ways, and on request

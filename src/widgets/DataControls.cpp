@@ -1,7 +1,7 @@
-#include "DataControls.h"
+#include "widgets/DataControls.h"
 
-#include "ErrorBox.h"
-#include "Table.h"
+#include "data/Table.h"
+#include "widgets/ErrorBox.h"
 
 #include <QHBoxLayout>
 #include <QRadioButton>
@@ -9,7 +9,9 @@
 #include <QVBoxLayout>
 
 FieldLink::FieldLink(Table &table, const QString &field, QWidget *control, std::function<void()> refresh)
-    : QObject(control), m_table(table), m_field(field)
+    : QObject(control)
+    , m_table(table)
+    , m_field(field)
 {
     table.field(field); // an unknown field is a programming error: fail at once
     for (auto signal : {&Table::reset, &Table::stateChanged})
@@ -125,7 +127,8 @@ DBText::DBText(Table &table, const QString &field, QWidget *parent)
 
 DBRadioGroup::DBRadioGroup(Table &table, const QString &field, const QString &caption, const QStringList &items,
                            const QStringList &values, QWidget *parent)
-    : QGroupBox(caption, parent), m_values(values)
+    : QGroupBox(caption, parent)
+    , m_values(values)
 {
     auto *layout = new QHBoxLayout(this); // the buttons stand in a row
     for (int i = 0; i < items.size(); ++i) {
@@ -154,7 +157,10 @@ void DBRadioGroup::refresh()
 // ---------------------------------------------------------------------------------------------------------------
 
 DBNavigator::DBNavigator(Table &table, QWidget *parent)
-    : QWidget(parent), priorButton(new QToolButton), nextButton(new QToolButton), m_table(table)
+    : QWidget(parent)
+    , priorButton(new QToolButton)
+    , nextButton(new QToolButton)
+    , m_table(table)
 {
     priorButton->setArrowType(Qt::LeftArrow);
     nextButton->setArrowType(Qt::RightArrow);

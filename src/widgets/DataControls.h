@@ -53,7 +53,6 @@ public:
     void updateRecord();
     void typeText(const QString &text); // lines separated by CR LF
 
-
 private:
     void refresh();
     FieldLink *m_link;

@@ -1,4 +1,4 @@
-#include "ErrorBox.h"
+#include "widgets/ErrorBox.h"
 
 #include <QtGlobal>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Errors.h"
-#include "MessageService.h"
+#include "base/Errors.h"
+#include "base/MessageService.h"
 
 #include <QApplication>
 
@@ -10,8 +10,7 @@ void showInternalError(const std::exception &error);
 
 // Runs a handler; what it lets through ends the command and is shown in the default error box,
 // after which the program goes on. Every handler is connected through this.
-template <typename Handler>
-auto guarded(Handler handler)
+template <typename Handler> auto guarded(Handler handler)
 {
     return [handler = std::move(handler)]() {
         try {

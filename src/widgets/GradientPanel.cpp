@@ -1,6 +1,6 @@
-#include "GradientPanel.h"
+#include "widgets/GradientPanel.h"
 
-#include "WindowLook.h"
+#include "widgets/WindowLook.h"
 
 #include <QHBoxLayout>
 #include <QPainter>
@@ -61,11 +61,11 @@ void TGradientPanel::paintEvent(QPaintEvent *event)
     painter.setPen(palette().color(QPalette::WindowText));
     const QFontMetrics metrics(font());
     const int textWidth = metrics.horizontalAdvance(m_caption);
-    const int x = m_captionAlign == alLeft     ? m_captionPadding
-                  : m_captionAlign == alCenter ? width() / 2 - textWidth / 2
-                                               : width() - textWidth - m_captionPadding;
-    const int y = m_captionVAlign == alTop      ? m_captionPadding
-                  : m_captionVAlign == alMiddle ? height() / 2 - metrics.height() / 2
-                                                : height() - metrics.height() - m_captionPadding;
+    const int x = m_captionAlign == alLeft ? m_captionPadding
+        : m_captionAlign == alCenter       ? width() / 2 - textWidth / 2
+                                           : width() - textWidth - m_captionPadding;
+    const int y = m_captionVAlign == alTop ? m_captionPadding
+        : m_captionVAlign == alMiddle      ? height() / 2 - metrics.height() / 2
+                                           : height() - metrics.height() - m_captionPadding;
     painter.drawText(x, y + metrics.ascent(), m_caption);
 }

@@ -16,19 +16,47 @@ public:
     explicit TGradientPanel(QWidget *parent = nullptr);
 
     TDirection Direction() const { return m_direction; }
-    void SetDirection(TDirection value) { m_direction = value; update(); }
+    void SetDirection(TDirection value)
+    {
+        m_direction = value;
+        update();
+    }
     QColor ColorStart() const { return m_colorStart; }
-    void SetColorStart(const QColor &value) { m_colorStart = value; update(); }
+    void SetColorStart(const QColor &value)
+    {
+        m_colorStart = value;
+        update();
+    }
     QColor ColorEnd() const { return m_colorEnd; }
-    void SetColorEnd(const QColor &value) { m_colorEnd = value; update(); }
+    void SetColorEnd(const QColor &value)
+    {
+        m_colorEnd = value;
+        update();
+    }
     TCaptionAlign CaptionAlign() const { return m_captionAlign; }
-    void SetCaptionAlign(TCaptionAlign value) { m_captionAlign = value; update(); }
+    void SetCaptionAlign(TCaptionAlign value)
+    {
+        m_captionAlign = value;
+        update();
+    }
     TCaptionVAlign CaptionVAlign() const { return m_captionVAlign; }
-    void SetCaptionVAlign(TCaptionVAlign value) { m_captionVAlign = value; update(); }
+    void SetCaptionVAlign(TCaptionVAlign value)
+    {
+        m_captionVAlign = value;
+        update();
+    }
     int CaptionPadding() const { return m_captionPadding; }
-    void SetCaptionPadding(int value) { m_captionPadding = value; update(); }
+    void SetCaptionPadding(int value)
+    {
+        m_captionPadding = value;
+        update();
+    }
     QString Caption() const { return m_caption; }
-    void SetCaption(const QString &value) { m_caption = value; update(); }
+    void SetCaption(const QString &value)
+    {
+        m_caption = value;
+        update();
+    }
 
     // Colour of line d of n lines.
     static QColor LineColor(const QColor &start, const QColor &end, int d, int n);

@@ -1,6 +1,6 @@
-#include "MessageBoxes.h"
+#include "widgets/MessageBoxes.h"
 
-#include "QuennDTA.h"
+#include "dtaus/QuennDTA.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -18,8 +18,10 @@ QMessageBox::StandardButton show(QMessageBox::Icon icon, const QString &caption,
 {
     QMessageBox box(icon, caption, QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")), buttons,
                     QApplication::activeWindow());
-    const std::pair<QMessageBox::StandardButton, const char *> germanTexts[] = {
-        {QMessageBox::Yes, "Ja"}, {QMessageBox::No, "Nein"}, {QMessageBox::Cancel, "Abbrechen"}, {QMessageBox::Ok, "OK"}};
+    const std::pair<QMessageBox::StandardButton, const char *> germanTexts[] = {{QMessageBox::Yes, "Ja"},
+                                                                                {QMessageBox::No, "Nein"},
+                                                                                {QMessageBox::Cancel, "Abbrechen"},
+                                                                                {QMessageBox::Ok, "OK"}};
     for (const auto &[button, label] : germanTexts) {
         if (QAbstractButton *b = box.button(button))
             b->setText(QString::fromUtf8(label));

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "MessageService.h"
+#include "base/MessageService.h"
 
-#include <QString>
 #include <functional>
+#include <QString>
 
 class QDialog;
 class QWidget;

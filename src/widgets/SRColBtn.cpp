@@ -1,13 +1,14 @@
-#include "SRColBtn.h"
+#include "widgets/SRColBtn.h"
 
+#include <cmath>
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QShortcut>
-#include <cmath>
 
 TSRColorButton::TSRColorButton(QWidget *parent)
-    : QWidget(parent), m_color(QApplication::palette().color(QPalette::Button))
+    : QWidget(parent)
+    , m_color(QApplication::palette().color(QPalette::Button))
 {
     resize(75, 25);
     setAttribute(Qt::WA_OpaquePaintEvent); // no background erasing: no flicker
@@ -50,8 +51,8 @@ void TSRColorButton::SetCaption(const QString &value)
     m_accelerator = nullptr;
     const qsizetype amp = value.indexOf(u'&');
     if (amp >= 0 && amp + 1 < value.size() && value.at(amp + 1).isLetter()) {
-        m_accelerator = new QShortcut(QKeySequence(Qt::ALT | QKeySequence(QString(value.at(amp + 1).toUpper()))[0].key()),
-                                      this);
+        m_accelerator =
+            new QShortcut(QKeySequence(Qt::ALT | QKeySequence(QString(value.at(amp + 1).toUpper()))[0].key()), this);
         connect(m_accelerator, &QShortcut::activated, this, &TSRColorButton::PressAccelerator);
     }
     update();

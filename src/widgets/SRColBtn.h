@@ -1,10 +1,10 @@
 #pragma once
 
+#include <array>
 #include <QColor>
 #include <QPixmap>
 #include <QTimer>
 #include <QWidget>
-#include <array>
 
 class QShortcut;
 
@@ -26,33 +26,77 @@ public:
     QColor Color() const { return m_color; }
     void SetColor(const QColor &value);
     int BevelWidth() const { return m_bevelWidth; }
-    void SetBevelWidth(int value) { m_bevelWidth = value; update(); }
+    void SetBevelWidth(int value)
+    {
+        m_bevelWidth = value;
+        update();
+    }
     TBorderStyle BorderStyle() const { return m_borderStyle; }
-    void SetBorderStyle(TBorderStyle value) { m_borderStyle = value; update(); }
+    void SetBorderStyle(TBorderStyle value)
+    {
+        m_borderStyle = value;
+        update();
+    }
     QColor BorderColor() const { return m_borderColor; }
-    void SetBorderColor(const QColor &value) { m_borderColor = value; update(); }
+    void SetBorderColor(const QColor &value)
+    {
+        m_borderColor = value;
+        update();
+    }
     int ContrastHighlight() const { return m_contrastHighlight; }
     void SetContrastHighlight(int value);
     int ContrastShadow() const { return m_contrastShadow; }
     void SetContrastShadow(int value);
     TGradientStyle GradientStyle() const { return m_gradientStyle; }
-    void SetGradientStyle(TGradientStyle value) { m_gradientStyle = value; update(); }
+    void SetGradientStyle(TGradientStyle value)
+    {
+        m_gradientStyle = value;
+        update();
+    }
     TGradientDirection GradientDirection() const { return m_gradientDirection; }
     void SetGradientDirection(TGradientDirection value);
     bool ChangeDirection() const { return m_changeDirection; }
-    void SetChangeDirection(bool value) { m_changeDirection = value; update(); }
+    void SetChangeDirection(bool value)
+    {
+        m_changeDirection = value;
+        update();
+    }
     QPixmap Glyph() const { return m_glyph; }
-    void SetGlyph(const QPixmap &value) { m_glyph = value; update(); }
+    void SetGlyph(const QPixmap &value)
+    {
+        m_glyph = value;
+        update();
+    }
     int NumGlyphs() const { return m_numGlyphs; }
-    void SetNumGlyphs(int value) { m_numGlyphs = std::clamp(value, 0, 4); update(); }
+    void SetNumGlyphs(int value)
+    {
+        m_numGlyphs = std::clamp(value, 0, 4);
+        update();
+    }
     TButtonLayout Layout() const { return m_layout; }
-    void SetLayout(TButtonLayout value) { m_layout = value; update(); }
+    void SetLayout(TButtonLayout value)
+    {
+        m_layout = value;
+        update();
+    }
     int Margin() const { return m_margin; }
-    void SetMargin(int value) { m_margin = value; update(); }
+    void SetMargin(int value)
+    {
+        m_margin = value;
+        update();
+    }
     int Spacing() const { return m_spacing; }
-    void SetSpacing(int value) { m_spacing = value; update(); }
+    void SetSpacing(int value)
+    {
+        m_spacing = value;
+        update();
+    }
     int TopMargin() const { return m_topMargin; }
-    void SetTopMargin(int value) { m_topMargin = value; update(); }
+    void SetTopMargin(int value)
+    {
+        m_topMargin = value;
+        update();
+    }
     bool Down() const { return m_down; }
     void SetDown(bool value);
     bool Grouped() const { return m_grouped; }
@@ -83,7 +127,7 @@ public:
     static QColor DarkColor(const QColor &face, double lightnessFactor);
 
 signals:
-    void clicked();      // OnClick
+    void clicked(); // OnClick
     void stateChanged(); // OnStateChange
 
 protected:

@@ -1,11 +1,11 @@
-#include "DBGrid.h"
-#include "DataDirectoryLock.h"
-#include "DataModule.h"
-#include "INI.h"
-#include "MainNeu.h"
-#include "MessageBoxes.h"
-#include "QuennDTA.h"
-#include "TestEnvironment.h"
+#include "app/MainNeu.h"
+#include "data/DataDirectoryLock.h"
+#include "data/DataModule.h"
+#include "data/INI.h"
+#include "dtaus/QuennDTA.h"
+#include "support/TestEnvironment.h"
+#include "widgets/DBGrid.h"
+#include "widgets/MessageBoxes.h"
 
 #include <QAction>
 #include <QDialog>
@@ -142,9 +142,11 @@ TEST_F(MainWindowTest, beendenWritesTheTablesButNoPlacement)
 
 TEST_F(MainWindowTest, commandsWithoutTheirWindowsAreDisabled)
 {
-    for (QAction *action : {window->Sammellschen1, window->Drucken1})
+    for (QAction *action : {window->Drucken1, window->Drucken2, window->Drucken3})
         EXPECT_FALSE(action->isEnabled()) << action->text().toStdString();
     EXPECT_TRUE(window->Suchen1->isEnabled());
+    EXPECT_TRUE(window->Sammellschen1->isEnabled());
+    EXPECT_TRUE(window->Datenbanksichernzurcklesen1->isEnabled());
     EXPECT_TRUE(window->SpeedButton1->isEnabled());
     EXPECT_TRUE(window->SpeedButton4->isEnabled());
     EXPECT_TRUE(window->Info1->isEnabled());
@@ -157,8 +159,9 @@ TEST_F(MainWindowTest, commandsWithoutTheirWindowsAreDisabled)
     window->N3BatchBetrieb1->trigger();
     window->UMFRAGEzurVerbesserungdesProgrammes1->trigger();
     ModalWindows::setHandler({});
-    EXPECT_EQ(shown, (QStringList{QStringLiteral("Info"), QStringLiteral("Batch-Betrieb"),
-                                  QStringLiteral("Umfrage zur Verbesserung des Programmes")}));
+    EXPECT_EQ(shown,
+              (QStringList {QStringLiteral("Info"), QStringLiteral("Batch-Betrieb"),
+                            QStringLiteral("Umfrage zur Verbesserung des Programmes")}));
 }
 
 TEST_F(MainWindowTest, smallWindowsLookFinished)
@@ -192,7 +195,7 @@ TEST_F(MainWindowTest, oneRunningCopyPerDataDirectory)
     ASSERT_TRUE(first.acquire());
     DataDirectoryLock second(dir);
     EXPECT_FALSE(second.acquire());
-    EXPECT_TRUE(DataDirectoryLock::alreadyRunningMessage(dir).startsWith(QStringLiteral("Belvanto läuft bereits")));
+    EXPECT_TRUE(second.failureMessage().startsWith(QStringLiteral("Belvanto läuft bereits")));
 
     // A lock left by a copy that no longer runs does not block the next start.
     const QString other = path(QStringLiteral("other"));

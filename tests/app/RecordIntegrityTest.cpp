@@ -1,17 +1,17 @@
 // Records stay intact when a person works the real windows: open a record from its grid, change a
 // field, "Speichern", ◄/►, close; every other record must be unchanged in memory and on disk.
-#include "AccountHolderEditor.h"
-#include "DB2EingabeNeu.h"
-#include "DB3EingabNeu.h"
-#include "DBGrid.h"
-#include "DataControls.h"
-#include "DataModule.h"
-#include "MainNeu.h"
-#include "MessageBoxes.h"
-#include "SRColBtn.h"
-#include "TestEnvironment.h"
-#include "WindowDriver.h"
-#include "db1eingabeNeu.h"
+#include "app/MainNeu.h"
+#include "app/WindowDriver.h"
+#include "data/DataModule.h"
+#include "entry/AccountHolderEditor.h"
+#include "entry/db1eingabeNeu.h"
+#include "entry/DB2EingabeNeu.h"
+#include "entry/DB3EingabNeu.h"
+#include "support/TestEnvironment.h"
+#include "widgets/DataControls.h"
+#include "widgets/DBGrid.h"
+#include "widgets/MessageBoxes.h"
+#include "widgets/SRColBtn.h"
 
 #include <QAction>
 #include <QApplication>
@@ -68,10 +68,14 @@ protected:
                 t->post();
             }
         }
-        addValidBooking(QStringLiteral("Eins"), QStringLiteral("LS_Einzug"), QStringLiteral("offen"), QDate(2026, 12, 9), 10);
-        addValidBooking(QStringLiteral("Zwei"), QStringLiteral("LS_Einzug"), QStringLiteral("offen"), QDate(2026, 12, 9), 20);
-        addValidBooking(QStringLiteral("Drei"), QStringLiteral("LS_Einzug"), QStringLiteral("offen"), QDate(2026, 12, 10), 30);
-        addValidBooking(QStringLiteral("Vier"), QStringLiteral("LS_Einzug"), QStringLiteral("offen"), QDate(2026, 12, 9), 40);
+        addValidBooking(QStringLiteral("Eins"), QStringLiteral("LS_Einzug"), QStringLiteral("offen"),
+                        QDate(2026, 12, 9), 10);
+        addValidBooking(QStringLiteral("Zwei"), QStringLiteral("LS_Einzug"), QStringLiteral("offen"),
+                        QDate(2026, 12, 9), 20);
+        addValidBooking(QStringLiteral("Drei"), QStringLiteral("LS_Einzug"), QStringLiteral("offen"),
+                        QDate(2026, 12, 10), 30);
+        addValidBooking(QStringLiteral("Vier"), QStringLiteral("LS_Einzug"), QStringLiteral("offen"),
+                        QDate(2026, 12, 9), 40);
         messages.shown.clear();
     }
 
@@ -124,9 +128,33 @@ protected:
         QLineEdit *edit;
         QString field;
     };
-    Kind payers() { return {1, window->DBGrid2, &TDataModule1::ClientDataSet2, window->DBEINgabe2F1, window->DBEINgabe2F1->DBEditOrt, QStringLiteral("Ort")}; }
-    Kind clients() { return {2, window->DBGrid3, &TDataModule1::ClientDataSet3, window->DB3EingabeF1, window->DB3EingabeF1->DBEditOrt, QStringLiteral("Ort")}; }
-    Kind bookings() { return {0, window->DBGrid1, &TDataModule1::ClientDataSet1, window->DB1EingabeF1, window->DB1EingabeF1->DBEdit4, QStringLiteral("Betrag")}; }
+    Kind payers()
+    {
+        return {1,
+                window->DBGrid2,
+                &TDataModule1::ClientDataSet2,
+                window->DBEINgabe2F1,
+                window->DBEINgabe2F1->DBEditOrt,
+                QStringLiteral("Ort")};
+    }
+    Kind clients()
+    {
+        return {2,
+                window->DBGrid3,
+                &TDataModule1::ClientDataSet3,
+                window->DB3EingabeF1,
+                window->DB3EingabeF1->DBEditOrt,
+                QStringLiteral("Ort")};
+    }
+    Kind bookings()
+    {
+        return {0,
+                window->DBGrid1,
+                &TDataModule1::ClientDataSet1,
+                window->DB1EingabeF1,
+                window->DB1EingabeF1->DBEdit4,
+                QStringLiteral("Betrag")};
+    }
 
     // Opens the record at a row, changes one field, saves with "Speichern", closes: only that field of
     // that record changes, in memory and on disk.
@@ -202,7 +230,7 @@ TEST_F(RecordIntegrityTest, bookingThatLeavesTheDueTodayViewKeepsEveryOtherBooki
     QStringList names;
     for (int i = 0; i < table.recordCount(); ++i)
         names << table.asStringAt(i, 1) + u' ' + table.asStringAt(i, table.fieldIndex(QStringLiteral("Faelligkeit")));
-    EXPECT_EQ(names, (QStringList{"Vier 09.12.2026", "Drei 10.12.2026", "Zwei 11.12.2026", "Eins 09.12.2026"}));
+    EXPECT_EQ(names, (QStringList {"Vier 09.12.2026", "Drei 10.12.2026", "Zwei 11.12.2026", "Eins 09.12.2026"}));
     EXPECT_EQ(onDisk(&TDataModule1::ClientDataSet1), snapshot(table));
 }
 
@@ -216,7 +244,7 @@ TEST_F(RecordIntegrityTest, neuPutsTheCursorIntoTheFirstField)
         QLineEdit *firstText;
         QWidget *elsewhere;
     };
-    const QList<Command> commands{
+    const QList<Command> commands {
         {window->Neu3, window->Bearbeiten3, window->DBEINgabe2F1, window->DBEINgabe2F1->DBEditName,
          window->DBEINgabe2F1->DBEditName, window->DBEINgabe2F1->DBEditOrt},
         {window->Neu2, window->Bearbeiten2, window->DB3EingabeF1, window->DB3EingabeF1->DBEditName,

@@ -1,68 +1,21 @@
-#include "DataModule.h"
-#include "QuennDTA.h"
-#include "TestEnvironment.h"
+#include "cli/CliFixture.h"
+#include "data/DataModule.h"
+#include "dtaus/QuennDTA.h"
 
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 
 namespace {
-
-struct Result {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-class CliTest : public BelvantoTest
-{
-protected:
-    Result run(const QStringList &args)
-    {
-        QProcess process;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), path(QStringLiteral("config")));
-        env.insert(QStringLiteral("XDG_DATA_HOME"), path(QStringLiteral("share")));
-        process.setProcessEnvironment(env);
-        process.start(QStringLiteral(BELVANTO_CLI), args);
-        EXPECT_TRUE(process.waitForFinished(30000));
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
-    }
-
-    QString writeJson(const QJsonObject &object)
-    {
-        writeFile(QStringLiteral("in.json"), QJsonDocument(object).toJson());
-        return path(QStringLiteral("in.json"));
-    }
-
-    static QJsonObject request()
-    {
-        return QJsonObject{
-            {"lastschriften", true},
-            {"auftraggeberName", "Verein e.V."},
-            {"auftraggeberBLZ", 12345678},
-            {"auftraggeberKontoNr", 1234567890},
-            {"ausfuehrungsdatum", QJsonValue::Null},
-            {"dateidatum", "2026-12-09"},
-            {"buchungen", QJsonArray{QJsonObject{{"name", "Müller"},
-                                                 {"kontonummer", 1234567},
-                                                 {"blz", 10020030},
-                                                 {"betrag", 12.5},
-                                                 {"verwendungszwecke", QJsonArray{"Beitrag 2026", "Mitglied 17"}}},
-                                     QJsonObject{{"name", "Schmidt"}, {"kontonummer", 99}, {"blz", 20030040}, {"betrag", 0.01}}}},
-        };
-    }
-};
 
 TEST_F(CliTest, dtausWriteReadVerify)
 {
     const QString target = path(QStringLiteral("DTAUS0.TXT"));
     const Result written = run({"dtaus", "write", writeJson(request()), target});
     ASSERT_EQ(written.exitCode, 0) << written.err.toStdString();
-    EXPECT_EQ(written.out, QStringLiteral("count=2 sumKontonummern=1234666 sumBankleitzahlen=30050070 sumBetraege=12.51\n"));
+    EXPECT_EQ(written.out,
+              QStringLiteral("count=2 sumKontonummern=1234666 sumBankleitzahlen=30050070 sumBetraege=12.51\n"));
     const QByteArray file = readFile(target);
     EXPECT_EQ(file.size(), 128 + 256 + 256 + 128);
     EXPECT_EQ(file.mid(128 + 93, 6), "M]LLER");
@@ -86,7 +39,7 @@ TEST_F(CliTest, dtausWriteReadVerify)
     EXPECT_DOUBLE_EQ(first.value("betrag").toDouble(), 12.5);
     EXPECT_EQ(first.value("auftraggeberBankleitzahl").toInteger(), 12345678);
     EXPECT_EQ(first.value("customZahlungsschluessel").toString(), QStringLiteral("05"));
-    EXPECT_EQ(first.value("verwendungszwecke").toArray(), (QJsonArray{"BEITRAG 2026", "MITGLIED 17"}));
+    EXPECT_EQ(first.value("verwendungszwecke").toArray(), (QJsonArray {"BEITRAG 2026", "MITGLIED 17"}));
 }
 
 TEST_F(CliTest, otherFileNamesGetTheSecondEncoding)
@@ -113,6 +66,7 @@ TEST_F(CliTest, refusedFilesAndFindings)
     const Result read = run({"dtaus", "read", path(QStringLiteral("bad.dta"))});
     EXPECT_EQ(read.exitCode, 1);
     EXPECT_EQ(read.err.trimmed(), QStringLiteral("Dateianfang entspricht nicht dem DTA-Format."));
+    EXPECT_TRUE(read.out.isEmpty()); // nothing half-written before the refusal
 
     const QString target = path(QStringLiteral("DTAUS0.TXT"));
     ASSERT_EQ(run({"dtaus", "write", writeJson(request()), target}).exitCode, 0);
@@ -177,9 +131,11 @@ TEST_F(CliTest, tableDumpAndCopy)
 
 TEST_F(CliTest, bankDirectoryImportAndBankNames)
 {
-    const QByteArray line = "100000001" + QByteArray("Bundesbank").leftJustified(58, ' ') + QByteArray(101, ' ') + "\r\n";
+    const QByteArray line = "100000001" + QByteArray("Bundesbank").leftJustified(58, ' ') + QByteArray(101, ' ')
+        + "\r\n";
     writeFile(QStringLiteral("blz_neu.txt"), line + "kurz\r\n");
-    const Result imported = run({"blz", "import", path(QStringLiteral("blz_neu.txt")), path(QStringLiteral("blz.xml"))});
+    const Result imported = run(
+        {"blz", "import", path(QStringLiteral("blz_neu.txt")), path(QStringLiteral("blz.xml"))});
     EXPECT_EQ(imported.exitCode, 0);
     EXPECT_EQ(imported.out, QStringLiteral("1 Bankleitzahlen geschrieben.\n"));
     EXPECT_TRUE(imported.err.startsWith(QStringLiteral("Zeile 2: zu kurz")));
@@ -249,12 +205,13 @@ TEST_F(CliTest, createFromTheDataFiles)
 
     const QString target = path(QStringLiteral("out/DTAUS0"));
     QDir().mkpath(path(QStringLiteral("out")));
-    const QStringList create{"create", "--lastschriften", "--client", "1", "--due-from", today, "--due-to", today,
-                             "--target", target, "--data-dir", data};
-    const Result created = run(create + QStringList{"--mark-done"});
+    const QStringList create {"create", "--lastschriften", "--client", "1",          "--due-from", today, "--due-to",
+                              today,    "--target",        target,     "--data-dir", data};
+    const Result created = run(create + QStringList {"--mark-done"});
     ASSERT_EQ(created.exitCode, 0) << created.err.toStdString();
-    EXPECT_EQ(created.out, QStringLiteral("Kontrollsumme Kontonr: 1234666\nKontrollsumme BLZ: 30050070\n"
-                                          "Satzanzahl: 2\nGesamtsumme: 12,51 €\n"));
+    EXPECT_EQ(created.out,
+              QStringLiteral("Kontrollsumme Kontonr: 1234666\nKontrollsumme BLZ: 30050070\n"
+                             "Satzanzahl: 2\nGesamtsumme: 12,51 €\n"));
     EXPECT_EQ(run({"dtaus", "verify", target}).exitCode, 0);
     EXPECT_TRUE(run({"table", "dump", data + QStringLiteral("/db1.xml")}).out.contains(QStringLiteral("\terledigt\t")));
 

@@ -1,6 +1,6 @@
-#include "DataPacket.h"
-#include "INI.h"
-#include "TableFixture.h"
+#include "data/DataPacket.h"
+#include "data/INI.h"
+#include "data/TableFixture.h"
 
 #include <QDir>
 
@@ -15,7 +15,8 @@ protected:
     // A fresh module on the same folders, as a new start of the program.
     std::unique_ptr<TDataModule1> restart()
     {
-        return std::make_unique<TDataModule1>(DataLocations{path(QStringLiteral("data")), path(QStringLiteral("program"))});
+        return std::make_unique<TDataModule1>(
+            DataLocations {path(QStringLiteral("data")), path(QStringLiteral("program"))});
     }
 
     void writeBankDirectory(const QString &file)
@@ -124,7 +125,8 @@ TEST_F(DataModuleTest, unreadableFileLeavesItAndTheFollowingFilesUntouched)
     addPayer(1, QStringLiteral("Zahler"));
     module->SaveTables();
     const QByteArray clients = readFile(dataFile(QStringLiteral("db3.xml")));
-    writeFile(dataFile(QStringLiteral("db2.xml")), "<DATAPACKET Version=\"2.0\"><METADATA><FIELDS/></METADATA></DATAPACKET>");
+    writeFile(dataFile(QStringLiteral("db2.xml")),
+              "<DATAPACKET Version=\"2.0\"><METADATA><FIELDS/></METADATA></DATAPACKET>");
     const QByteArray brokenPayers = readFile(dataFile(QStringLiteral("db2.xml")));
 
     auto second = restart();
@@ -163,7 +165,7 @@ TEST_F(DataModuleTest, noIdIsGivenTwiceWhenADataFileCannotBeRead)
     }
     module->SaveTables();
     WriteSettingInteger(QStringLiteral("letzteArt"), 1);
-    const QStringList files{QStringLiteral("db1.xml"), QStringLiteral("db2.xml"), QStringLiteral("db3.xml")};
+    const QStringList files {QStringLiteral("db1.xml"), QStringLiteral("db2.xml"), QStringLiteral("db3.xml")};
     // Each file damaged in turn; a record is added to every table that could be read, then saved.
     qint32 nextId[3] = {3, 3, 3};
     for (int damaged = 0; damaged < 3; ++damaged) {
@@ -174,7 +176,7 @@ TEST_F(DataModuleTest, noIdIsGivenTwiceWhenADataFileCannotBeRead)
             broken->SetQuennDTA(&checks);
             EXPECT_THROW(broken->OpenDataFiles(), BelvantoError);
             EXPECT_EQ(broken->LetzteArt, 1) << "the remembered kind is read whatever happens";
-            const QList<Table *> tables{broken->ClientDataSet1, broken->ClientDataSet2, broken->ClientDataSet3};
+            const QList<Table *> tables {broken->ClientDataSet1, broken->ClientDataSet2, broken->ClientDataSet3};
             for (int t = 0; t < damaged; ++t) {
                 tables[t]->insert();
                 EXPECT_EQ(tables[t]->asInteger(QStringLiteral("ID")), nextId[t]++) << files[damaged].toStdString();
@@ -193,7 +195,7 @@ TEST_F(DataModuleTest, noIdIsGivenTwiceWhenADataFileCannotBeRead)
     auto repaired = restart();
     repaired->SetQuennDTA(&checks);
     repaired->OpenDataFiles();
-    const QList<Table *> tables{repaired->ClientDataSet1, repaired->ClientDataSet2, repaired->ClientDataSet3};
+    const QList<Table *> tables {repaired->ClientDataSet1, repaired->ClientDataSet2, repaired->ClientDataSet3};
     for (int t = 0; t < 3; ++t) {
         tables[t]->insert();
         EXPECT_EQ(tables[t]->asInteger(QStringLiteral("ID")), nextId[t]) << t;
@@ -206,7 +208,7 @@ TEST_F(DataModuleTest, noIdIsGivenTwiceWhenADataFileCannotBeRead)
     auto next = restart();
     next->SetQuennDTA(&checks);
     next->OpenDataFiles();
-    const QList<Table *> restarted{next->ClientDataSet1, next->ClientDataSet2, next->ClientDataSet3};
+    const QList<Table *> restarted {next->ClientDataSet1, next->ClientDataSet2, next->ClientDataSet3};
     for (int t = 0; t < 3; ++t) {
         restarted[t]->insert();
         EXPECT_EQ(restarted[t]->asInteger(QStringLiteral("ID")), nextId[t]) << t; // highest stored ID + 1
@@ -220,7 +222,7 @@ TEST_F(DataModuleTest, failedLoadFromAnotherFileLeavesTheTableAsItWas)
     addPayer(1, QStringLiteral("Bleibt"));
     writeFile(QStringLiteral("fremd.xml"), "<DATAPACKET Version=\"2.0\"><METADATA><FIELDS/></METADATA></DATAPACKET>");
     EXPECT_THROW(payers().loadFromFile(path(QStringLiteral("fremd.xml"))), BelvantoError);
-    EXPECT_EQ(walk(payers(), QStringLiteral("Name")), (QStringList{"Bleibt"}));
+    EXPECT_EQ(walk(payers(), QStringLiteral("Name")), (QStringList {"Bleibt"}));
     EXPECT_FALSE(payers().isProtected());
     payers().saveToFile(); // still the table's own content, and writable
     auto next = restart();

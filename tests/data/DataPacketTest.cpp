@@ -1,37 +1,56 @@
-#include "DataPacket.h"
-#include "TableFixture.h"
+#include "data/DataPacket.h"
+#include "data/TableFixture.h"
 
 #include <QDir>
+#include <QProcess>
+#include <QScopeGuard>
+#include <sys/stat.h>
 
 namespace {
 
 class DataPacketTest : public TableTest
 {
 protected:
+    // The message of a refused packet, empty when it loaded. A refused packet leaves the table as it was.
     QString loadError(const QByteArray &content)
     {
         writeFile(QStringLiteral("packet.xml"), content);
+        const QStringList before = walk(payers(), QStringLiteral("Name"));
         try {
             payers().loadFromFile(path(QStringLiteral("packet.xml")));
         } catch (const BelvantoError &error) {
+            EXPECT_EQ(walk(payers(), QStringLiteral("Name")), before);
             return error.message();
         }
         return {};
+    }
+
+    static QByteArray fileContent(const QString &fileName)
+    {
+        QFile file(fileName);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
     static QByteArray payerPacket(const QByteArray &rows, const QByteArray &extraFieldAttrs = {})
     {
         return "<?xml version=\"1.0\" encoding=\"UTF-8\"?><DATAPACKET Version=\"2.0\"><METADATA><FIELDS>"
                "<FIELD attrname=\"ID\" fieldtype=\"i4\"/><FIELD attrname=\"Name\" fieldtype=\"string\" WIDTH=\"50\"/>"
-               "<FIELD attrname=\"Kontonummer1\" fieldtype=\"string\" WIDTH=\"50\"/><FIELD attrname=\"BLZ1\" fieldtype=\"i4\"/>"
+               "<FIELD attrname=\"Kontonummer1\" fieldtype=\"string\" WIDTH=\"50\"/><FIELD attrname=\"BLZ1\" "
+               "fieldtype=\"i4\"/>"
                "<FIELD attrname=\"Verwendungszweck\" fieldtype=\"string\" WIDTH=\"100\"/>"
-               "<FIELD attrname=\"Strasse\" fieldtype=\"string\" WIDTH=\"100\"/><FIELD attrname=\"PLZ\" fieldtype=\"string\" WIDTH=\"10\"/>"
-               "<FIELD attrname=\"Ort\" fieldtype=\"string\" WIDTH=\"100\"/><FIELD attrname=\"Land\" fieldtype=\"string\" WIDTH=\"100\"/>"
-               "<FIELD attrname=\"Kontonummer2\" fieldtype=\"string\" WIDTH=\"50\"/><FIELD attrname=\"BLZ2\" fieldtype=\"i4\"/>"
-               "<FIELD attrname=\"Kontonummer3\" fieldtype=\"string\" WIDTH=\"50\"/><FIELD attrname=\"BLZ3\" fieldtype=\"i4\"/>"
-               "<FIELD attrname=\"Aktives Konto\" fieldtype=\"i4\"" + extraFieldAttrs + "/>"
-               "</FIELDS><PARAMS DEFAULT_ORDER=\"1\" PRIMARY_KEY=\"1\" LCID=\"1031\"/></METADATA><ROWDATA>" + rows +
-               "</ROWDATA></DATAPACKET>";
+               "<FIELD attrname=\"Strasse\" fieldtype=\"string\" WIDTH=\"100\"/><FIELD attrname=\"PLZ\" "
+               "fieldtype=\"string\" WIDTH=\"10\"/>"
+               "<FIELD attrname=\"Ort\" fieldtype=\"string\" WIDTH=\"100\"/><FIELD attrname=\"Land\" "
+               "fieldtype=\"string\" WIDTH=\"100\"/>"
+               "<FIELD attrname=\"Kontonummer2\" fieldtype=\"string\" WIDTH=\"50\"/><FIELD attrname=\"BLZ2\" "
+               "fieldtype=\"i4\"/>"
+               "<FIELD attrname=\"Kontonummer3\" fieldtype=\"string\" WIDTH=\"50\"/><FIELD attrname=\"BLZ3\" "
+               "fieldtype=\"i4\"/>"
+               "<FIELD attrname=\"Aktives Konto\" fieldtype=\"i4\""
+            + extraFieldAttrs
+            + "/>"
+              "</FIELDS><PARAMS DEFAULT_ORDER=\"1\" PRIMARY_KEY=\"1\" LCID=\"1031\"/></METADATA><ROWDATA>"
+            + rows + "</ROWDATA></DATAPACKET>";
     }
 };
 
@@ -115,7 +134,7 @@ TEST_F(DataPacketTest, packetsOfOtherWriters)
                             "<ROW ID=\"2\" Name=\"Gelöscht\" RowState=\"2\"/>"
                             "<ROW ID=\"4\"/>";
     EXPECT_EQ(loadError(payerPacket(rows)), QString());
-    EXPECT_EQ(walk(payers(), QStringLiteral("ID")), (QStringList{"1", "3", "4"}));
+    EXPECT_EQ(walk(payers(), QStringLiteral("ID")), (QStringList {"1", "3", "4"}));
     payers().first();
     EXPECT_EQ(payers().asString(QStringLiteral("Name")), QStringLiteral("Geändert"));
     EXPECT_EQ(payers().asString(QStringLiteral("Ort")), QStringLiteral("Bonn"));
@@ -137,7 +156,9 @@ TEST_F(DataPacketTest, malformedPacketsAreRefusedWithTheFileName)
         {"empty", ""},
         {"wrong root", "<?xml version=\"1.0\"?><TABLE/>"},
         {"missing field", payerPacket("").replace("<FIELD attrname=\"Ort\" fieldtype=\"string\" WIDTH=\"100\"/>", "")},
-        {"mistyped field", payerPacket("").replace("attrname=\"BLZ1\" fieldtype=\"i4\"", "attrname=\"BLZ1\" fieldtype=\"string\" WIDTH=\"8\"")},
+        {"mistyped field",
+         payerPacket("").replace("attrname=\"BLZ1\" fieldtype=\"i4\"",
+                                 "attrname=\"BLZ1\" fieldtype=\"string\" WIDTH=\"8\"")},
         {"non-numeric integer", payerPacket("<ROW ID=\"eins\"/>")},
         {"truncated", payerPacket("<ROW ID=\"1\"/>").left(900)},
         {"huge attribute", payerPacket("<ROW ID=\"1\" Name=\"" + bigValue + "\"/>")},
@@ -146,8 +167,8 @@ TEST_F(DataPacketTest, malformedPacketsAreRefusedWithTheFileName)
     };
     for (const Case &c : cases) {
         const QString message = loadError(c.content);
-        EXPECT_TRUE(message.contains(QDir::toNativeSeparators(path(QStringLiteral("packet.xml"))))) << c.fault << message.toStdString();
-        EXPECT_EQ(payers().recordCount(), 0) << c.fault;
+        EXPECT_TRUE(message.contains(QDir::toNativeSeparators(path(QStringLiteral("packet.xml")))))
+            << c.fault << message.toStdString();
     }
     addBooking(1, QStringLiteral("A"));
     bookings().saveToFile(path(QStringLiteral("b.xml")));
@@ -193,6 +214,146 @@ TEST_F(DataPacketTest, writeFailureIsReportedAndLeavesTheOldFile)
         EXPECT_TRUE(error.message().contains(QStringLiteral("kann nicht geschrieben werden")));
     }
     EXPECT_TRUE(QFileInfo(path(QStringLiteral("dir.xml"))).isDir());
+}
+
+TEST_F(DataPacketTest, payersPacketsAreDecodedAsTheyDeclare)
+{
+    const QByteArray rows = "<ROW ID=\"1\" Name=\"J\xF6rg M\xFCller\" Aktives Konto=\"2\"/>";
+    QByteArray latin1 = payerPacket(rows);
+    latin1.replace("encoding=\"UTF-8\"", "encoding=\"ISO-8859-1\"");
+    EXPECT_EQ(loadError(latin1), QString());
+    payers().first();
+    EXPECT_EQ(payers().asString(QStringLiteral("Name")), QStringLiteral("Jörg Müller"));
+    EXPECT_EQ(payers().asInteger(QStringLiteral("Aktives Konto")), 2);
+    payers().saveToFile(path(QStringLiteral("saved.xml")));
+    EXPECT_TRUE(readFile(QStringLiteral("saved.xml")).contains("Name=\"J\xC3\xB6rg M\xC3\xBCller\""));
+
+    struct Case {
+        const char *fault;
+        QByteArray content;
+        QString message;
+    };
+    const Case refused[] = {
+        {"invalid UTF-8", payerPacket(rows), QStringLiteral("kein gültiger UTF-8-Text")},
+        {"unsupported encoding", QByteArray(latin1).replace("ISO-8859-1", "EBCDIC-DE"),
+         QStringLiteral("Zeichenkodierung „ebcdic-de“")},
+    };
+    for (const Case &c : refused) {
+        const QString message = loadError(c.content);
+        EXPECT_TRUE(message.contains(c.message)) << c.fault << ": " << message.toStdString();
+    }
+}
+
+TEST_F(DataPacketTest, rowsThatNoTableCanHoldAreRefusedInLinearTime)
+{
+    QByteArray many = "<ROW ID=\"1\"";
+    for (int i = 0; i < 80000; ++i)
+        many += " A" + QByteArray::number(i) + "=\"1\"";
+    many += "/>";
+    struct Case {
+        const char *fault;
+        QByteArray rows;
+        QString message;
+    };
+    const Case cases[] = {
+        {"80,000 attributes", many, QStringLiteral("mehr Attribute, als die Tabelle Felder hat (14)")},
+        {"duplicate attribute", "<ROW ID=\"1\" Name=\"A\" Name=\"B\"/>",
+         QStringLiteral("„Name“ steht in einer Zeile doppelt")},
+        {"NUL by reference", "<ROW ID=\"1\" Name=\"A&#0;B\"/>", QStringLiteral("„&#0;“ ist keine gültige Entität")},
+    };
+    for (const Case &c : cases) {
+        const QString message = loadError(payerPacket(c.rows));
+        EXPECT_TRUE(message.contains(c.message)) << c.fault << ": " << message.toStdString();
+    }
+}
+
+TEST_F(DataPacketTest, emptyNumbersOfOtherWritersReadAsEmpty)
+{
+    EXPECT_EQ(loadError(payerPacket("<ROW ID=\"1\" Name=\"A\" BLZ1=\"10020030\" BLZ2=\"\" Aktives_Konto=\"\"/>")),
+              QString());
+    ASSERT_EQ(payers().recordCount(), 1);
+    EXPECT_EQ(payers().asInteger(QStringLiteral("BLZ1")), 10020030);
+    EXPECT_TRUE(payers().isNull(QStringLiteral("BLZ2")));
+    EXPECT_TRUE(payers().isNull(QStringLiteral("Aktives Konto")));
+}
+
+TEST_F(DataPacketTest, modifiedRowsFindTheirOriginalThroughTheChangeLog)
+{
+    // Row 4 changes row 1, row 5 changes row 2; row 3 stands between them and is left alone.
+    QByteArray logged = payerPacket("<ROW ID=\"1\" Name=\"Eins\" Ort=\"Bonn\" RowState=\"1\"/>"
+                                    "<ROW ID=\"2\" Name=\"Zwei\" Ort=\"Köln\" RowState=\"1\"/>"
+                                    "<ROW ID=\"3\" Name=\"Drei\"/>"
+                                    "<ROW Name=\"Eins neu\" RowState=\"8\"/>"
+                                    "<ROW Name=\"Zwei neu\" RowState=\"8\"/>");
+    logged.replace("<PARAMS ", "<PARAMS CHANGE_LOG=\"1 0 1 2 0 1 4 1 8 5 2 8\" ");
+    EXPECT_EQ(loadError(logged), QString());
+    EXPECT_EQ(walk(payers(), QStringLiteral("Name")), (QStringList {"Eins neu", "Zwei neu", "Drei"}));
+    EXPECT_EQ(walk(payers(), QStringLiteral("Ort")), (QStringList {"Bonn", "Köln", ""}));
+
+    // Without an original and without an ID the change belongs to no record.
+    const QString message = loadError(payerPacket("<ROW ID=\"3\" Name=\"Drei\"/><ROW Name=\"Waise\" RowState=\"8\"/>"));
+    EXPECT_TRUE(message.contains(QStringLiteral("gehört zu keinem Datensatz"))) << message.toStdString();
+}
+
+TEST_F(DataPacketTest, fieldNamesAreEscapedOrRefused)
+{
+    const QList<FieldDef> writable = {{QStringLiteral("Mein Feld"), FieldType::String, 20},
+                                      {QStringLiteral("Größe\U0001F600"), FieldType::Integer}};
+    TableRow row {{QStringLiteral("a & \"b\""), qint32(7)}};
+    DataPacket::write(path(QStringLiteral("names.xml")), writable, {&row});
+    const DataPacket::Contents read = DataPacket::read(path(QStringLiteral("names.xml")));
+    ASSERT_EQ(read.fields.size(), 2);
+    EXPECT_EQ(read.fields.at(0).name, QStringLiteral("Mein Feld"));
+    EXPECT_EQ(read.fields.at(1).name, QStringLiteral("Größe\U0001F600"));
+    ASSERT_EQ(read.rows.size(), 1u);
+    EXPECT_EQ(read.rows.at(0)->values, row.values);
+
+    for (const QString &name : {QStringLiteral("A\"B"), QStringLiteral("A&B"), QStringLiteral("A\rB"),
+                                QStringLiteral("1A"), QString(QChar(0xD800))}) {
+        const QList<FieldDef> fields = {{name, FieldType::Integer}};
+        EXPECT_THROW(DataPacket::write(path(QStringLiteral("bad.xml")), fields, {}), BelvantoError)
+            << name.toStdString();
+        EXPECT_FALSE(QFile::exists(path(QStringLiteral("bad.xml"))));
+    }
+}
+
+TEST_F(DataPacketTest, devicesAndPipesAreRefusedUnread)
+{
+    const QString fifo = path(QStringLiteral("pipe.xml"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (const QString &file : {QStringLiteral("/dev/zero"), fifo, m_dir.path()}) {
+        try {
+            payers().loadFromFile(file);
+            ADD_FAILURE() << file.toStdString();
+        } catch (const BelvantoError &error) {
+            EXPECT_TRUE(error.message().contains(QStringLiteral("keine gewöhnliche Datei")))
+                << error.message().toStdString();
+        }
+    }
+}
+
+TEST_F(DataPacketTest, fullDiskIsNamedAndTheOldFileStays)
+{
+    const QString mount = path(QStringLiteral("small"));
+    QDir().mkpath(mount);
+    if (QProcess::execute(QStringLiteral("mount"), {"-t", "tmpfs", "-o", "size=64k", "tmpfs", mount}) != 0)
+        GTEST_SKIP() << "no tmpfs can be mounted here";
+    const auto unmount = qScopeGuard([&] { QProcess::execute(QStringLiteral("umount"), {mount}); });
+    const QString file = mount + QStringLiteral("/db2.xml");
+    addPayer(1, QStringLiteral("Alt"));
+    payers().saveToFile(file);
+    const QByteArray old = fileContent(file);
+    for (int id = 2; id < 1000; ++id)
+        addPayer(id, QStringLiteral("Ein recht langer Name, damit die Datei nicht mehr passt"));
+    try {
+        payers().saveToFile(file);
+        FAIL() << "written to a full disk";
+    } catch (const BelvantoError &error) {
+        EXPECT_TRUE(error.message().contains(QStringLiteral("der Datenträger ist voll")));
+        EXPECT_TRUE(error.message().contains(QStringLiteral("die bisherige Datei ist unverändert")));
+    }
+    EXPECT_EQ(fileContent(file), old);
+    EXPECT_EQ(QDir(mount).entryList(QDir::Files), QStringList {QStringLiteral("db2.xml")}); // no leftovers
 }
 
 } // namespace

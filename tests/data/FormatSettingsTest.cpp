@@ -1,6 +1,6 @@
-#include "Errors.h"
-#include "FormatSettings.h"
-#include "TestEnvironment.h"
+#include "data/FormatSettings.h"
+#include "base/Errors.h"
+#include "support/TestEnvironment.h"
 
 namespace {
 

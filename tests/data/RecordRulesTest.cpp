@@ -1,5 +1,5 @@
-#include "INI.h"
-#include "TableFixture.h"
+#include "data/INI.h"
+#include "data/TableFixture.h"
 
 namespace {
 
@@ -90,8 +90,12 @@ TEST_F(RecordRulesTest, cancelledInsertLeavesAGapAndNumbersAreNeverReused)
 
 TEST_F(RecordRulesTest, bankCodeBoundaries)
 {
-    for (const auto &[blz, ok] : {std::pair{"9999999", false}, {"10000000", true}, {"99999999", true},
-                                  {"100000000", false}, {"", false}, {"-10000000", false}}) {
+    for (const auto &[blz, ok] : {std::pair {"9999999", false},
+                                  {"10000000", true},
+                                  {"99999999", true},
+                                  {"100000000", false},
+                                  {"", false},
+                                  {"-10000000", false}}) {
         newBooking(QString::fromLatin1(blz));
         EXPECT_EQ(post(), ok ? QString() : QStringLiteral("Fehler: BLZ fehlerhaft")) << blz;
         bookings().cancel();
@@ -100,8 +104,13 @@ TEST_F(RecordRulesTest, bankCodeBoundaries)
 
 TEST_F(RecordRulesTest, accountNumberBoundaries)
 {
-    for (const auto &[konto, ok] : {std::pair{"9", false}, {"10", true}, {"9999999999", true}, {"10000000000", false},
-                                    {"12-34", false}, {"", false}, {"0000001234", true}}) {
+    for (const auto &[konto, ok] : {std::pair {"9", false},
+                                    {"10", true},
+                                    {"9999999999", true},
+                                    {"10000000000", false},
+                                    {"12-34", false},
+                                    {"", false},
+                                    {"0000001234", true}}) {
         newBooking(QStringLiteral("10020030"), QString::fromLatin1(konto));
         EXPECT_EQ(post(), ok ? QString() : QStringLiteral("Fehler: Kontonummer fehlerhaft")) << konto;
         bookings().cancel();
@@ -110,8 +119,8 @@ TEST_F(RecordRulesTest, accountNumberBoundaries)
 
 TEST_F(RecordRulesTest, amountBoundaries)
 {
-    for (const auto &[betrag, ok] : {std::pair{"0", true}, {"999999999,99", true}, {"1000000000", false},
-                                     {"-0,01", false}, {"", false}}) {
+    for (const auto &[betrag, ok] :
+         {std::pair {"0", true}, {"999999999,99", true}, {"1000000000", false}, {"-0,01", false}, {"", false}}) {
         newBooking(QStringLiteral("10020030"), QStringLiteral("1234567"), QString::fromLatin1(betrag));
         EXPECT_EQ(post(), ok ? QString() : QStringLiteral("Fehler: Betrag fehlerhaft")) << betrag;
         bookings().cancel();
@@ -209,16 +218,22 @@ TEST_F(RecordRulesTest, rememberedKindIsThatOfThePostedBookingWhenItLeavesTheVie
 TEST_F(RecordRulesTest, movingOverAnUnchangedRecordRunsNoChecks)
 {
     // An imported booking that the checks would refuse.
-    writeFile(QStringLiteral("data/db1.xml"), QStringLiteral(
-        "<?xml version=\"1.0\" encoding=\"UTF-8\"?><DATAPACKET Version=\"2.0\"><METADATA><FIELDS>"
-        "<FIELD attrname=\"ID\" fieldtype=\"i4\"/><FIELD attrname=\"Name\" fieldtype=\"string\" WIDTH=\"50\"/>"
-        "<FIELD attrname=\"Kontonummer\" fieldtype=\"string\" WIDTH=\"50\"/><FIELD attrname=\"BLZ\" fieldtype=\"i4\"/>"
-        "<FIELD attrname=\"Verwendungszweck\" fieldtype=\"string\" WIDTH=\"100\"/>"
-        "<FIELD attrname=\"Betrag\" fieldtype=\"r8\" SUBTYPE=\"Money\"/><FIELD attrname=\"Status\" fieldtype=\"string\" WIDTH=\"20\"/>"
-        "<FIELD attrname=\"Zahlungsart\" fieldtype=\"string\" WIDTH=\"40\"/><FIELD attrname=\"Erstellungsdatum\" fieldtype=\"date\"/>"
-        "<FIELD attrname=\"Faelligkeit\" fieldtype=\"date\"/></FIELDS><PARAMS/></METADATA><ROWDATA>"
-        "<ROW ID=\"2\" Name=\"Falsch\" Kontonummer=\"1\" BLZ=\"12\" Betrag=\"5\"/><ROW ID=\"1\" Name=\"Gut\"/>"
-        "</ROWDATA></DATAPACKET>").toUtf8());
+    writeFile(
+        QStringLiteral("data/db1.xml"),
+        QStringLiteral(
+            "<?xml version=\"1.0\" encoding=\"UTF-8\"?><DATAPACKET Version=\"2.0\"><METADATA><FIELDS>"
+            "<FIELD attrname=\"ID\" fieldtype=\"i4\"/><FIELD attrname=\"Name\" fieldtype=\"string\" WIDTH=\"50\"/>"
+            "<FIELD attrname=\"Kontonummer\" fieldtype=\"string\" WIDTH=\"50\"/><FIELD attrname=\"BLZ\" "
+            "fieldtype=\"i4\"/>"
+            "<FIELD attrname=\"Verwendungszweck\" fieldtype=\"string\" WIDTH=\"100\"/>"
+            "<FIELD attrname=\"Betrag\" fieldtype=\"r8\" SUBTYPE=\"Money\"/><FIELD attrname=\"Status\" "
+            "fieldtype=\"string\" WIDTH=\"20\"/>"
+            "<FIELD attrname=\"Zahlungsart\" fieldtype=\"string\" WIDTH=\"40\"/><FIELD attrname=\"Erstellungsdatum\" "
+            "fieldtype=\"date\"/>"
+            "<FIELD attrname=\"Faelligkeit\" fieldtype=\"date\"/></FIELDS><PARAMS/></METADATA><ROWDATA>"
+            "<ROW ID=\"2\" Name=\"Falsch\" Kontonummer=\"1\" BLZ=\"12\" Betrag=\"5\"/><ROW ID=\"1\" Name=\"Gut\"/>"
+            "</ROWDATA></DATAPACKET>")
+            .toUtf8());
     bookings().loadFromFile();
     int afterPosts = 0;
     bookings().afterPost = [&](Table &, const TableRow &) { ++afterPosts; };
@@ -255,7 +270,7 @@ TEST_F(RecordRulesTest, editRuleAndCalculatorCallbacks)
     bookings().edit();
     addPayer(1, QStringLiteral("P"));
     payers().edit();
-    EXPECT_EQ(enabled, (QList<Table *>{&bookings(), &payers()}));
+    EXPECT_EQ(enabled, (QList<Table *> {&bookings(), &payers()}));
 }
 
 TEST_F(RecordRulesTest, bankNamesFromTheDirectory)
@@ -295,7 +310,7 @@ TEST_F(RecordRulesTest, everyCallerPassesTheChecks)
     bookings().setAsString(QStringLiteral("Name"), QStringLiteral("Import"));
     EXPECT_THROW(bookings().post(), SilentAbort);
     module->ConnectDB();
-    EXPECT_EQ(messages.shown, QStringList{QStringLiteral("Fehler: BLZ fehlerhaft")});
+    EXPECT_EQ(messages.shown, QStringList {QStringLiteral("Fehler: BLZ fehlerhaft")});
 }
 
 } // namespace

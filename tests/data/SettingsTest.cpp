@@ -1,5 +1,5 @@
-#include "INI.h"
-#include "TestEnvironment.h"
+#include "data/INI.h"
+#include "support/TestEnvironment.h"
 
 #include <QFile>
 
@@ -46,7 +46,8 @@ TEST_F(SettingsTest, namesAreComparedWithoutCase)
 
 TEST_F(SettingsTest, garbageInTheFileReadsAsNothing)
 {
-    writeFile(QStringLiteral("settings/Belvanto.conf"), "LastBuchungID=s:12\nkaputt\nLastMandantID=i:x\n\xff\xfe=i:1\n");
+    writeFile(QStringLiteral("settings/Belvanto.conf"),
+              "LastBuchungID=s:12\nkaputt\nLastMandantID=i:x\n\xff\xfe=i:1\n");
     EXPECT_EQ(ReadSettingInteger(QStringLiteral("LastBuchungID")), 0);
     EXPECT_EQ(ReadSettingInteger(QStringLiteral("LastMandantID")), 0);
     WriteSettingInteger(QStringLiteral("LastMandantID"), 3);

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "DataModule.h"
-#include "Errors.h"
-#include "QuennDTA.h"
-#include "TestEnvironment.h"
+#include "base/Errors.h"
+#include "data/DataModule.h"
+#include "dtaus/QuennDTA.h"
+#include "support/TestEnvironment.h"
 
 #include <QDir>
 
@@ -11,10 +11,7 @@
 class TableTest : public ModuleTest
 {
 protected:
-    void SetUp() override
-    {
-        ModuleTest::SetUp();
-    }
+    void SetUp() override { ModuleTest::SetUp(); }
 
     Table &bookings() { return *module->ClientDataSet1; }
     Table &payers() { return *module->ClientDataSet2; }
@@ -50,5 +47,4 @@ protected:
             values.append(table.asString(field));
         return values;
     }
-
 };

@@ -1,4 +1,4 @@
-#include "TableFixture.h"
+#include "data/TableFixture.h"
 
 #include <QSignalSpy>
 
@@ -9,8 +9,9 @@ TEST_F(TableTest, fieldsOfTheFourTables)
     QStringList names;
     for (const FieldDef &f : bookings().fields())
         names.append(f.label());
-    EXPECT_EQ(names.join(u','), QStringLiteral("ID,Name,Kontonummer,BLZ,Bank,Verwendungszweck,Betrag,Status,"
-                                               "Zahlungsart,Erstellungsdatum,Fälligkeit"));
+    EXPECT_EQ(names.join(u','),
+              QStringLiteral("ID,Name,Kontonummer,BLZ,Bank,Verwendungszweck,Betrag,Status,"
+                             "Zahlungsart,Erstellungsdatum,Fälligkeit"));
     EXPECT_EQ(payers().field(QStringLiteral("Kontonummer1")).label(), QStringLiteral("Kontonummer 1"));
     EXPECT_FALSE(payers().field(QStringLiteral("Land")).visible);
     EXPECT_EQ(payers().field(QStringLiteral("aktives konto")).name, QStringLiteral("Aktives Konto"));
@@ -26,8 +27,8 @@ TEST_F(TableTest, bookingsWalkNewestFirstAndPayersOldestFirst)
         addBooking(id, QStringLiteral("B%1").arg(id));
     for (int id : {2, 3, 1})
         addPayer(id, QStringLiteral("P%1").arg(id));
-    EXPECT_EQ(walk(bookings(), QStringLiteral("ID")), (QStringList{"3", "2", "1"}));
-    EXPECT_EQ(walk(payers(), QStringLiteral("ID")), (QStringList{"1", "2", "3"}));
+    EXPECT_EQ(walk(bookings(), QStringLiteral("ID")), (QStringList {"3", "2", "1"}));
+    EXPECT_EQ(walk(payers(), QStringLiteral("ID")), (QStringList {"1", "2", "3"}));
 }
 
 TEST_F(TableTest, textIsCutAndHeldInTheCodePage)
@@ -116,7 +117,7 @@ TEST_F(TableTest, eventsRunAtTheirSteps)
     bookings().setAsString(QStringLiteral("Name"), QStringLiteral("X"));
     bookings().post();
     bookings().edit();
-    EXPECT_EQ(calls, (QStringList{"afterInsert", "beforePost", "beforePost", "afterPost", "beforeEdit"}));
+    EXPECT_EQ(calls, (QStringList {"afterInsert", "beforePost", "beforePost", "afterPost", "beforeEdit"}));
 }
 
 TEST_F(TableTest, postMovesTheRecordToItsPlace)
@@ -127,7 +128,7 @@ TEST_F(TableTest, postMovesTheRecordToItsPlace)
     bookings().edit();
     bookings().setAsInteger(QStringLiteral("ID"), 0);
     bookings().post();
-    EXPECT_EQ(walk(bookings(), QStringLiteral("Name")), (QStringList{"B2", "B1", "B3"}));
+    EXPECT_EQ(walk(bookings(), QStringLiteral("Name")), (QStringList {"B2", "B1", "B3"}));
 }
 
 TEST_F(TableTest, deleteKeepsThePosition)
@@ -166,7 +167,7 @@ TEST_F(TableTest, navigation)
 TEST_F(TableTest, locateIsExactAndKeepsTheRecordWhenNothingIsFound)
 {
     for (int id : {1, 2, 3})
-        addPayer(id, QStringList{"", "Meier", "meier", "Meierhof"}[id]);
+        addPayer(id, QStringList {"", "Meier", "meier", "Meierhof"}[id]);
     payers().first();
     EXPECT_TRUE(payers().locate(QStringLiteral("Name"), QStringLiteral("meier")));
     EXPECT_EQ(payers().asInteger(QStringLiteral("ID")), 2);
@@ -182,8 +183,9 @@ TEST_F(TableTest, calculatedFieldsAreFilledOnEveryRead)
     int calls = 0;
     bookings().onCalcFields = [&](CalcRecord &r) {
         ++calls;
-        r.setText(QStringLiteral("Bank"), QStringLiteral("Bank von %1 ").arg(r.asInteger(QStringLiteral("BLZ")))
-                                              + QStringLiteral("x").repeated(200));
+        r.setText(QStringLiteral("Bank"),
+                  QStringLiteral("Bank von %1 ").arg(r.asInteger(QStringLiteral("BLZ")))
+                      + QStringLiteral("x").repeated(200));
     };
     addBooking(1, QStringLiteral("A"));
     bookings().edit();
@@ -191,7 +193,9 @@ TEST_F(TableTest, calculatedFieldsAreFilledOnEveryRead)
     EXPECT_TRUE(bookings().asString(QStringLiteral("Bank")).startsWith(QStringLiteral("Bank von 10020030")));
     EXPECT_EQ(bookings().asString(QStringLiteral("Bank")).size(), 100);
     bookings().post();
-    EXPECT_TRUE(bookings().displayTextAt(0, bookings().fieldIndex(QStringLiteral("Bank"))).startsWith(QStringLiteral("Bank von 10020030")));
+    EXPECT_TRUE(bookings()
+                    .displayTextAt(0, bookings().fieldIndex(QStringLiteral("Bank")))
+                    .startsWith(QStringLiteral("Bank von 10020030")));
     EXPECT_EQ(calls, 3);
     EXPECT_THROW(bookings().setAsString(QStringLiteral("Bank"), QStringLiteral("x")), BelvantoError);
     bookings().onCalcFields = nullptr;

@@ -1,6 +1,6 @@
-#include "DTAText.h"
-#include "QuennDTA.h"
-#include "TestEnvironment.h"
+#include "dtaus/DTAText.h"
+#include "dtaus/QuennDTA.h"
+#include "support/TestEnvironment.h"
 
 namespace {
 
@@ -23,22 +23,24 @@ TEST_P(EncodeTest, encodesForTheFileName)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, EncodeTest,
-    ::testing::Values(
-        EncodeCase{"DTAUS0.TXT", QStringLiteral("Müller & Söhne GmbH"), "M]LLER & S\\HNE GMBH"},
-        EncodeCase{"LASTSCHRIFT.TXT", QStringLiteral("Müller & Söhne GmbH"), "M\x9ALLER & S\x99HNE GMBH"},
-        EncodeCase{"DTAUS0.TXT", QStringLiteral("Straße 5a"), "STRA~E 5A"},
-        EncodeCase{"LASTSCHRIFT.TXT", QStringLiteral("Straße 5a"), "STRA\xE1" "E 5A"},
-        EncodeCase{"DTAUS0.TXT", QStringLiteral("Ärger"), "[RGER"},
-        EncodeCase{"X.TXT", QStringLiteral("Ärger"), "\x8ERGER"},
-        EncodeCase{"DTAUS0.TXT", QStringLiteral("Rechnung #123 (Mai): 50%"), "RECHNUNG 123 MAI 50%"},
-        EncodeCase{"DTAUS0.TXT", QStringLiteral("Zeile 1\r\nZeile 2"), "ZEILE 1ZEILE 2"},
-        EncodeCase{"DTAUS0.TXT", QStringLiteral("$%&*+,-./"), "$%&*+,-./"},
-        EncodeCase{"DTAUS0.TXT", QStringLiteral("#()[]~\\"), ""},
-        EncodeCase{"DTAUS0.TXT", QString(), ""},
-        // Only the exact prefix "DTAUS0" selects the first encoding.
-        EncodeCase{"dtaus0.txt", QStringLiteral("Ü"), "\x9A"},
-        EncodeCase{"DATEN\\DTAUS0.TXT", QStringLiteral("Ü"), "\x9A"},
-        EncodeCase{"DTAUS01", QStringLiteral("Ü"), "]"}));
+    ::testing::Values(EncodeCase {"DTAUS0.TXT", QStringLiteral("Müller & Söhne GmbH"), "M]LLER & S\\HNE GMBH"},
+                      EncodeCase {"LASTSCHRIFT.TXT", QStringLiteral("Müller & Söhne GmbH"),
+                                  "M\x9ALLER & S\x99HNE GMBH"},
+                      EncodeCase {"DTAUS0.TXT", QStringLiteral("Straße 5a"), "STRA~E 5A"},
+                      EncodeCase {"LASTSCHRIFT.TXT", QStringLiteral("Straße 5a"),
+                                  "STRA\xE1"
+                                  "E 5A"},
+                      EncodeCase {"DTAUS0.TXT", QStringLiteral("Ärger"), "[RGER"},
+                      EncodeCase {"X.TXT", QStringLiteral("Ärger"), "\x8ERGER"},
+                      EncodeCase {"DTAUS0.TXT", QStringLiteral("Rechnung #123 (Mai): 50%"), "RECHNUNG 123 MAI 50%"},
+                      EncodeCase {"DTAUS0.TXT", QStringLiteral("Zeile 1\r\nZeile 2"), "ZEILE 1ZEILE 2"},
+                      EncodeCase {"DTAUS0.TXT", QStringLiteral("$%&*+,-./"), "$%&*+,-./"},
+                      EncodeCase {"DTAUS0.TXT", QStringLiteral("#()[]~\\"), ""},
+                      EncodeCase {"DTAUS0.TXT", QString(), ""},
+                      // Only the exact prefix "DTAUS0" selects the first encoding.
+                      EncodeCase {"dtaus0.txt", QStringLiteral("Ü"), "\x9A"},
+                      EncodeCase {"DATEN\\DTAUS0.TXT", QStringLiteral("Ü"), "\x9A"},
+                      EncodeCase {"DTAUS01", QStringLiteral("Ü"), "]"}));
 
 TEST(DecodeTest, readsBothEncodingsAlike)
 {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Clock.h"
-#include "QuennDTA.h"
-#include "TestEnvironment.h"
+#include "base/Clock.h"
+#include "dtaus/QuennDTA.h"
+#include "support/TestEnvironment.h"
 
 // An engine with a valid originator that writes into the test's folder.
 class EngineTest : public BelvantoTest

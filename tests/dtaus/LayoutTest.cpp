@@ -1,5 +1,5 @@
-#include "DTAUSLayout.h"
-#include "EngineFixture.h"
+#include "dtaus/DTAUSLayout.h"
+#include "dtaus/EngineFixture.h"
 
 #include <QSettings>
 
@@ -54,10 +54,10 @@ TEST_P(SectionTest, recordLengthAndSectionsFollowThePurposeLines)
 }
 
 INSTANTIATE_TEST_SUITE_P(Lines, SectionTest,
-                         ::testing::Values(SectionCase{0, "0187", "00", 256}, SectionCase{1, "0187", "00", 256},
-                                           SectionCase{3, "0245", "02", 256}, SectionCase{4, "0274", "03", 384},
-                                           SectionCase{7, "0361", "06", 384}, SectionCase{8, "0390", "07", 512},
-                                           SectionCase{14, "0564", "13", 640}));
+                         ::testing::Values(SectionCase {0, "0187", "00", 256}, SectionCase {1, "0187", "00", 256},
+                                           SectionCase {3, "0245", "02", 256}, SectionCase {4, "0274", "03", 384},
+                                           SectionCase {7, "0361", "06", 384}, SectionCase {8, "0390", "07", 512},
+                                           SectionCase {14, "0564", "13", 640}));
 
 TEST_F(EngineTest, fourPurposeLinesFillOneSlotOfSectionThree)
 {
@@ -100,10 +100,10 @@ TEST_P(AmountTest, amountInCents)
 }
 
 INSTANTIATE_TEST_SUITE_P(Amounts, AmountTest,
-                         ::testing::Values(AmountCase{12.50, "00000001250"}, AmountCase{0.01, "00000000001"},
-                                           AmountCase{999999999.99, "99999999999"}, AmountCase{0, "00000000000"},
-                                           AmountCase{1.005, "00000000101"}, AmountCase{0.125, "00000000013"},
-                                           AmountCase{19.999, "00000002000"}));
+                         ::testing::Values(AmountCase {12.50, "00000001250"}, AmountCase {0.01, "00000000001"},
+                                           AmountCase {999999999.99, "99999999999"}, AmountCase {0, "00000000000"},
+                                           AmountCase {1.005, "00000000101"}, AmountCase {0.125, "00000000013"},
+                                           AmountCase {19.999, "00000002000"}));
 
 TEST_F(EngineTest, halfCentsRoundAwayFromZeroAndTheSumUsesTheRoundedAmounts)
 {
@@ -132,9 +132,12 @@ TEST_F(EngineTest, fileKindAndPaymentKey)
         QByteArray key;
     };
     const Case cases[] = {
-        {false, false, {}, "GK", "51000"},       {true, false, {}, "LK", "05000"},
-        {true, true, {}, "LK", "04000"},         {true, false, QStringLiteral("54000"), "GK", "54000"},
-        {false, false, QStringLiteral("05000"), "LK", "05000"}, {false, false, QStringLiteral("04000"), "LK", "04000"},
+        {false, false, {}, "GK", "51000"},
+        {true, false, {}, "LK", "05000"},
+        {true, true, {}, "LK", "04000"},
+        {true, false, QStringLiteral("54000"), "GK", "54000"},
+        {false, false, QStringLiteral("05000"), "LK", "05000"},
+        {false, false, QStringLiteral("04000"), "LK", "04000"},
         {true, false, QStringLiteral("5400"), "GK", "05000"},
     };
     for (const Case &c : cases) {

@@ -1,5 +1,5 @@
-#include "EngineFixture.h"
-#include "Errors.h"
+#include "base/Errors.h"
+#include "dtaus/EngineFixture.h"
 
 #include <QBuffer>
 #include <QRandomGenerator>
@@ -52,7 +52,10 @@ protected:
         return written();
     }
 
-    static QString format(const QString &second) { return QStringLiteral("Datei entspricht nicht dem DTA-Format.\r\n") + second; }
+    static QString format(const QString &second)
+    {
+        return QStringLiteral("Datei entspricht nicht dem DTA-Format.\r\n") + second;
+    }
 
     QList<Transaction> received;
     TQuennDTA lastReader;
@@ -72,7 +75,7 @@ TEST_F(ReaderTest, deliversEveryTransactionWithItsValues)
     EXPECT_EQ(t.auftraggeber, QStringLiteral("VEREIN E.V."));
     EXPECT_EQ(t.agKonto, 1234567890);
     EXPECT_EQ(t.agBlz, 12345678);
-    EXPECT_EQ(t.lines, (QStringList{QStringLiteral("RECHNUNG 4711"), QStringLiteral("KUNDE 12")}));
+    EXPECT_EQ(t.lines, (QStringList {QStringLiteral("RECHNUNG 4711"), QStringLiteral("KUNDE 12")}));
     EXPECT_FALSE(t.abbuchung);
     EXPECT_EQ(t.key, QStringLiteral("05"));
     EXPECT_TRUE(readerLastschriften);
@@ -84,19 +87,21 @@ TEST_F(ReaderTest, bothEventsGetTheSameValues)
     const QByteArray file = sample();
     TQuennDTA reader;
     QStringList order;
-    reader.OnDTAImport = [&](const QString &name, qint64, qint64, double betrag, QStringList &vwz, bool, const QString &) {
+    reader.OnDTAImport = [&](const QString &name, qint64, qint64, double betrag, QStringList &vwz, bool,
+                             const QString &) {
         order.append(QStringLiteral("simple %1 %2 %3").arg(name).arg(betrag).arg(vwz.join(u'/')));
     };
-    reader.OnExtendedDTAImport = [&](const QString &name, qint64, qint64, double betrag, const QString &, qint64, qint64,
-                                     const QStringList &vwz, bool, const QString &) {
+    reader.OnExtendedDTAImport = [&](const QString &name, qint64, qint64, double betrag, const QString &, qint64,
+                                     qint64, const QStringList &vwz, bool, const QString &) {
         order.append(QStringLiteral("extended %1 %2 %3").arg(name).arg(betrag).arg(vwz.join(u'/')));
     };
     QBuffer buffer;
     buffer.setData(file);
     buffer.open(QIODevice::ReadOnly);
     reader.ImportDTA(buffer);
-    EXPECT_EQ(order, (QStringList{QStringLiteral("simple MÜLLER & SÖHNE 123.45 RECHNUNG 4711"),
-                                  QStringLiteral("extended MÜLLER & SÖHNE 123.45 RECHNUNG 4711")}));
+    EXPECT_EQ(order,
+              (QStringList {QStringLiteral("simple MÜLLER & SÖHNE 123.45 RECHNUNG 4711"),
+                            QStringLiteral("extended MÜLLER & SÖHNE 123.45 RECHNUNG 4711")}));
 }
 
 TEST_F(ReaderTest, roundTripOverGeneratedDataInBothEncodings)
@@ -154,9 +159,9 @@ TEST_F(ReaderTest, paymentKeys)
         bool abbuchung;
         QString custom;
     };
-    for (const Case &c : {Case{"04000", true, QStringLiteral("04")}, Case{"05000", false, QStringLiteral("05")},
-                          Case{"51000", false, QStringLiteral("51")}, Case{"53000", false, QStringLiteral("53000")},
-                          Case{"54123", false, QStringLiteral("54123")}}) {
+    for (const Case &c : {Case {"04000", true, QStringLiteral("04")}, Case {"05000", false, QStringLiteral("05")},
+                          Case {"51000", false, QStringLiteral("51")}, Case {"53000", false, QStringLiteral("53000")},
+                          Case {"54123", false, QStringLiteral("54123")}}) {
         QByteArray file = sample();
         file.replace(128 + 44, 5, c.key);
         ASSERT_EQ(read(file), QString());
@@ -175,7 +180,7 @@ TEST_F(ReaderTest, amountNamesAndBlankPurposeLines)
     ASSERT_EQ(read(file), QString());
     EXPECT_DOUBLE_EQ(received[0].betrag, 123.45);
     EXPECT_EQ(received[0].name, QStringLiteral("MÜLLER & SÖHNE"));
-    EXPECT_EQ(received[0].lines, (QStringList{QStringLiteral("A"), QStringLiteral("C")}));
+    EXPECT_EQ(received[0].lines, (QStringList {QStringLiteral("A"), QStringLiteral("C")}));
 }
 
 TEST_F(ReaderTest, otherExtensionKindsAreSkipped)
@@ -183,7 +188,7 @@ TEST_F(ReaderTest, otherExtensionKindsAreSkipped)
     QByteArray file = sample(1, {"A", "B"});
     file.replace(128 + 187, 2, "01");
     ASSERT_EQ(read(file), QString());
-    EXPECT_EQ(received[0].lines, QStringList{QStringLiteral("A")});
+    EXPECT_EQ(received[0].lines, QStringList {QStringLiteral("A")});
 }
 
 TEST_F(ReaderTest, extensionCountDecidesTheSections)
@@ -239,7 +244,7 @@ TEST_F(ReaderTest, unconvertibleDateWithWarningsOnIsTodayAndTheReadGoesOn)
     reader.ImportDTA(path(QStringLiteral("in.dta")));
     EXPECT_EQ(events, 1);
     EXPECT_EQ(reader.Ausfuehrungsdatum().date(), QDate(2026, 12, 9));
-    EXPECT_EQ(messages.texts, QStringList{format(QStringLiteral("Fehler beim Konvertieren eines Datums."))});
+    EXPECT_EQ(messages.texts, QStringList {format(QStringLiteral("Fehler beim Konvertieren eines Datums."))});
 }
 
 TEST_F(ReaderTest, failureMessages)
@@ -350,8 +355,8 @@ TEST_F(ReaderTest, showWarningsOnReportsAndStops)
     reader.SetShowWarnings(true);
     writeFile(QStringLiteral("bad.dta"), "0128X");
     reader.ImportDTA(path(QStringLiteral("bad.dta")));
-    EXPECT_EQ(messages.captions, QStringList{QStringLiteral("Fehler")});
-    EXPECT_EQ(messages.texts, QStringList{QStringLiteral("Dateianfang entspricht nicht dem DTA-Format.")});
+    EXPECT_EQ(messages.captions, QStringList {QStringLiteral("Fehler")});
+    EXPECT_EQ(messages.texts, QStringList {QStringLiteral("Dateianfang entspricht nicht dem DTA-Format.")});
 }
 
 TEST_F(ReaderTest, errorFromAnEventHandlerEndsTheRead)

@@ -1,5 +1,5 @@
-#include "DTAUSVerifier.h"
-#include "EngineFixture.h"
+#include "dtaus/DTAUSVerifier.h"
+#include "dtaus/EngineFixture.h"
 
 #include <QBuffer>
 
@@ -37,7 +37,9 @@ TEST_F(VerifierTest, filesOfTheWriterVerify)
     for (const bool debit : {true, false}) {
         engine.SetLastschriften(debit);
         const DTAUSVerifier verifier = verify(sample());
-        EXPECT_TRUE(verifier.isValid()) << (verifier.findings().isEmpty() ? "" : verifier.findings().first().text.toStdString());
+        EXPECT_TRUE(verifier.isValid()) << (verifier.findings().isEmpty()
+                                                ? ""
+                                                : verifier.findings().first().text.toStdString());
         EXPECT_EQ(verifier.transactions(), 2);
     }
 }

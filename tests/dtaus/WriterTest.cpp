@@ -1,5 +1,5 @@
-#include "EngineFixture.h"
-#include "Errors.h"
+#include "base/Errors.h"
+#include "dtaus/EngineFixture.h"
 
 #include <QDir>
 
@@ -40,7 +40,8 @@ TEST_F(EngineTest, stateMachine)
     EXPECT_EQ(errorOf([&] { engine.AddBuchung(QStringLiteral("A"), 1234567, 10020030, 1, {}, {}, {}); }),
               QStringLiteral("Es muss zunächst die Methode Start() aufgerufen werden."));
     EXPECT_EQ(errorOf([&] { engine.Finish(); }),
-              QStringLiteral("Die Methode Start() wurde noch nicht aufgerufen oder Finish() wurde bereits aufgerufen."));
+              QStringLiteral(
+                  "Die Methode Start() wurde noch nicht aufgerufen oder Finish() wurde bereits aufgerufen."));
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("DTAUS0.TXT"))));
     EXPECT_EQ(engine.AnzahlDatensaetze(), 0);
 
@@ -58,7 +59,8 @@ TEST_F(EngineTest, stateMachine)
     EXPECT_EQ(at(file, 128 + 94, 7), "ZWEITER");
 
     EXPECT_EQ(errorOf([&] { engine.Finish(); }),
-              QStringLiteral("Die Methode Start() wurde noch nicht aufgerufen oder Finish() wurde bereits aufgerufen."));
+              QStringLiteral(
+                  "Die Methode Start() wurde noch nicht aufgerufen oder Finish() wurde bereits aufgerufen."));
 }
 
 TEST_F(EngineTest, failedOriginatorCheckLeavesStartStarted)
@@ -121,15 +123,15 @@ TEST_F(EngineTest, executionDateIsCorrectedToToday)
         int expectedOffset;
         bool warned;
     };
-    for (const Case c : {Case{-1, 0, true}, Case{15, 15, false}, Case{16, 0, true}, Case{0, 0, false}}) {
+    for (const Case c : {Case {-1, 0, true}, Case {15, 15, false}, Case {16, 0, true}, Case {0, 0, false}}) {
         messages.texts.clear();
         engine.SetAusfuehrungsdatum(QDate(2026, 12, 9).addDays(c.offset));
         engine.Start();
         engine.Finish();
         EXPECT_EQ(engine.Ausfuehrungsdatum().date(), QDate(2026, 12, 9).addDays(c.expectedOffset)) << c.offset;
         EXPECT_EQ(messages.texts,
-                  c.warned ? QStringList{QStringLiteral(
-                                 "Das Ausführungsdatum darf das aktuelle Datum um höchstens 15 Tage überschreiten.")}
+                  c.warned ? QStringList {QStringLiteral(
+                      "Das Ausführungsdatum darf das aktuelle Datum um höchstens 15 Tage überschreiten.")}
                            : QStringList())
             << c.offset;
     }
@@ -157,7 +159,8 @@ TEST_F(EngineTest, purposeLinesAreCleanedAndRecut)
         QStringList in;
         QStringList out;
     };
-    const QString line60 = QStringLiteral("A").repeated(27) + QStringLiteral("B").repeated(27) + QStringLiteral("C").repeated(6);
+    const QString line60 = QStringLiteral("A").repeated(27) + QStringLiteral("B").repeated(27)
+        + QStringLiteral("C").repeated(6);
     const Case cases[] = {
         {{QString(), QStringLiteral("ABC"), QString()}, {QStringLiteral("ABC")}},
         {{}, {QString()}},
@@ -166,7 +169,8 @@ TEST_F(EngineTest, purposeLinesAreCleanedAndRecut)
         {{QStringLiteral("X").repeated(27)}, {QStringLiteral("X").repeated(27)}},
         {{QStringLiteral("X").repeated(25)}, {QStringLiteral("X").repeated(25)}},
         // Two lines are not re-cut (each is cut to 27 when written).
-        {{QStringLiteral("X").repeated(30), QStringLiteral("Y")}, {QStringLiteral("X").repeated(30), QStringLiteral("Y")}},
+        {{QStringLiteral("X").repeated(30), QStringLiteral("Y")},
+         {QStringLiteral("X").repeated(30), QStringLiteral("Y")}},
         // A line break inside the line also ends a line.
         {{QStringLiteral("Rechnung 4711\r\nKunde 12 und mehr")},
          {QStringLiteral("Rechnung 4711"), QStringLiteral("Kunde 12 und"), QStringLiteral(" mehr")}},
@@ -199,8 +203,8 @@ TEST_F(EngineTest, showWarningsReportsAndStillAddsACheckedTransaction)
     engine.SetShowWarnings(true);
     engine.Start();
     engine.AddBuchung(QString(), 1234567, 10020030, 1, QStringLiteral("X"), {}, {});
-    EXPECT_EQ(messages.captions, QStringList{QStringLiteral("Fehler")});
-    EXPECT_EQ(messages.texts, QStringList{QStringLiteral("Der Buchungsempfänger muss angegeben werden.")});
+    EXPECT_EQ(messages.captions, QStringList {QStringLiteral("Fehler")});
+    EXPECT_EQ(messages.texts, QStringList {QStringLiteral("Der Buchungsempfänger muss angegeben werden.")});
     EXPECT_EQ(engine.AnzahlDatensaetze(), 1);
 }
 

@@ -1,7 +1,7 @@
-#include "BankDirectoryImport.h"
-#include "DataModule.h"
-#include "Errors.h"
-#include "TestEnvironment.h"
+#include "ops/BankDirectoryImport.h"
+#include "base/Errors.h"
+#include "data/DataModule.h"
+#include "support/TestEnvironment.h"
 
 #include <QDir>
 
@@ -14,26 +14,21 @@ protected:
     static QByteArray line(const QByteArray &code, char flag, const QByteArray &name)
     {
         return code + flag + name.leftJustified(58, ' ') + "10591" + QByteArray("Berlin").leftJustified(35, ' ')
-               + QByteArray("Kurz").leftJustified(27, ' ') + "20100" + "MARKDEF1100" + "09" + "011380" + "U" + "0"
-               + "00000000";
+            + QByteArray("Kurz").leftJustified(27, ' ') + "20100" + "MARKDEF1100" + "09" + "011380" + "U" + "0"
+            + "00000000";
     }
-
 };
 
 TEST_F(BankDirectoryImportTest, takesOneEntryPerBankAndReportsBadLines)
 {
     const QByteArray content = line("20050550", '1', "Hamburger Sparkasse") + "\r\n"
-                               + line("10000000", '1', "Bundesbank") + "\r\n"
-                               + line("10000000", '2', "Bundesbank Filiale") + "\r\n"
-                               + line("1000000X", '1', "Kaputt") + "\n"
-                               + QByteArray("10020030 zu kurz\r\n")
-                               + line("37050198", '1', "Sparkasse K\xF6ln") + "U000000\r\n"
-                               + line("37050199", '3', "Unbekannt") + "\n"
-                               + line("37050198", '1', "Doppelt") + "\n"
-                               + "\r\n";
+        + line("10000000", '1', "Bundesbank") + "\r\n" + line("10000000", '2', "Bundesbank Filiale") + "\r\n"
+        + line("1000000X", '1', "Kaputt") + "\n" + QByteArray("10020030 zu kurz\r\n")
+        + line("37050198", '1', "Sparkasse K\xF6ln") + "U000000\r\n" + line("37050199", '3', "Unbekannt") + "\n"
+        + line("37050198", '1', "Doppelt") + "\n" + "\r\n";
     writeFile(QStringLiteral("blz_test.txt"), content);
-    const BankDirectoryImport result =
-        BankDirectoryImport::run(path(QStringLiteral("blz_test.txt")), path(QStringLiteral("blz.xml")));
+    const BankDirectoryImport result = BankDirectoryImport::run(path(QStringLiteral("blz_test.txt")),
+                                                                path(QStringLiteral("blz.xml")));
     EXPECT_EQ(result.banks, 3);
     ASSERT_EQ(result.problems.size(), 3);
     EXPECT_TRUE(result.problems.at(0).startsWith(QStringLiteral("Zeile 4: „1000000X“")));
@@ -47,8 +42,9 @@ TEST_F(BankDirectoryImportTest, takesOneEntryPerBankAndReportsBadLines)
     QStringList rows;
     for (banks.first(); !banks.eof(); banks.next())
         rows.append(banks.asString(QStringLiteral("BLZ")) + u'=' + banks.asString(QStringLiteral("Bank")));
-    EXPECT_EQ(rows, (QStringList{QStringLiteral("10000000=Bundesbank"), QStringLiteral("20050550=Hamburger Sparkasse"),
-                                 QStringLiteral("37050198=Sparkasse Köln")}));
+    EXPECT_EQ(rows,
+              (QStringList {QStringLiteral("10000000=Bundesbank"), QStringLiteral("20050550=Hamburger Sparkasse"),
+                            QStringLiteral("37050198=Sparkasse Köln")}));
 }
 
 TEST_F(BankDirectoryImportTest, missingFileIsReported)

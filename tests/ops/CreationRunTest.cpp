@@ -1,9 +1,9 @@
-#include "CreationRun.h"
-#include "DTAUSVerifier.h"
-#include "DataModule.h"
-#include "Errors.h"
-#include "QuennDTA.h"
-#include "TestEnvironment.h"
+#include "ops/CreationRun.h"
+#include "base/Errors.h"
+#include "data/DataModule.h"
+#include "dtaus/DTAUSVerifier.h"
+#include "dtaus/QuennDTA.h"
+#include "support/TestEnvironment.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -18,11 +18,16 @@ protected:
     {
         ModuleTest::SetUp();
         module->OpenDataFiles();
-        add(QStringLiteral("Einzug offen"), QStringLiteral("LS_Einzug"), QStringLiteral("offen"), QDate(2026, 12, 10), 10);
-        add(QStringLiteral("Abbuchung offen"), QStringLiteral("LS_Abbuchung"), QStringLiteral("offen"), QDate(2026, 12, 20), 20);
-        add(QStringLiteral("Einzug gesperrt"), QStringLiteral("LS_Einzug"), QStringLiteral("gesperrt"), QDate(2026, 12, 15), 30);
-        add(QStringLiteral("Gutschrift offen"), QStringLiteral("GS_Ueberweisung"), QStringLiteral("offen"), QDate(2026, 12, 15), 40);
-        add(QStringLiteral("Einzug erledigt"), QStringLiteral("LS_Einzug"), QStringLiteral("erledigt"), QDate(2026, 12, 15), 50);
+        add(QStringLiteral("Einzug offen"), QStringLiteral("LS_Einzug"), QStringLiteral("offen"), QDate(2026, 12, 10),
+            10);
+        add(QStringLiteral("Abbuchung offen"), QStringLiteral("LS_Abbuchung"), QStringLiteral("offen"),
+            QDate(2026, 12, 20), 20);
+        add(QStringLiteral("Einzug gesperrt"), QStringLiteral("LS_Einzug"), QStringLiteral("gesperrt"),
+            QDate(2026, 12, 15), 30);
+        add(QStringLiteral("Gutschrift offen"), QStringLiteral("GS_Ueberweisung"), QStringLiteral("offen"),
+            QDate(2026, 12, 15), 40);
+        add(QStringLiteral("Einzug erledigt"), QStringLiteral("LS_Einzug"), QStringLiteral("erledigt"),
+            QDate(2026, 12, 15), 50);
         messages.shown.clear();
     }
 
@@ -60,7 +65,7 @@ TEST_F(CreationRunTest, directDebitsOfBothKindsUpToTheLastDueDay)
 {
     const auto result = CreationRun::DTAUSLauf(*module, checks, input(true));
     EXPECT_TRUE(result.reachedEnd);
-    EXPECT_EQ(selectedNames(), (QStringList{QStringLiteral("Abbuchung offen"), QStringLiteral("Einzug offen")}));
+    EXPECT_EQ(selectedNames(), (QStringList {QStringLiteral("Abbuchung offen"), QStringLiteral("Einzug offen")}));
     EXPECT_EQ(result.count, 2);
     EXPECT_EQ(result.total, QStringLiteral("30,00"));
     EXPECT_EQ(result.sumBankleitzahlen, 20040060);
@@ -77,6 +82,17 @@ TEST_F(CreationRunTest, directDebitsOfBothKindsUpToTheLastDueDay)
     EXPECT_EQ(verifier.transactions(), 2);
 }
 
+TEST_F(CreationRunTest, theTargetOfTheDialogMayNotBeADataFile)
+{
+    module->SaveTables();
+    const QString bookings = module->ClientDataSet1->fileName();
+    const QByteArray before = readFile(bookings.mid(m_dir.path().size() + 1));
+    CreationRun::Input in = input();
+    in.target = bookings;
+    EXPECT_THROW(CreationRun::DTAUSLauf(*module, checks, in), BelvantoError);
+    EXPECT_EQ(readFile(bookings.mid(m_dir.path().size() + 1)), before);
+}
+
 TEST_F(CreationRunTest, statesAndKinds)
 {
     auto in = input(true);
@@ -85,11 +101,11 @@ TEST_F(CreationRunTest, statesAndKinds)
     EXPECT_EQ(selectedNames().size(), 3);
     in.offen = false;
     CreationRun::DTAUSLauf(*module, checks, in);
-    EXPECT_EQ(selectedNames(), QStringList{QStringLiteral("Einzug gesperrt")});
+    EXPECT_EQ(selectedNames(), QStringList {QStringLiteral("Einzug gesperrt")});
     in = input(true);
     in.gutschriften = true;
     const auto credits = CreationRun::DTAUSLauf(*module, checks, in);
-    EXPECT_EQ(selectedNames(), QStringList{QStringLiteral("Gutschrift offen")});
+    EXPECT_EQ(selectedNames(), QStringList {QStringLiteral("Gutschrift offen")});
     EXPECT_EQ(readFile(credits.file).mid(5, 2), "GK");
 }
 
@@ -101,14 +117,15 @@ TEST_F(CreationRunTest, createAsksAndCancelDeletesTheFile)
     EXPECT_FALSE(cancelled.confirmed);
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("DTAUS0"))));
     ASSERT_EQ(messages.shown.size(), 1);
-    EXPECT_EQ(messages.shown.first(), QStringLiteral("Frage: Insgesamt wurden 2 Datensätze mit einer Gesamtsumme von 30,00\r"
-                                                     "in die Datei \"") + path(QStringLiteral("DTAUS0"))
-                                          + QStringLiteral("\" geschrieben."));
+    EXPECT_EQ(messages.shown.first(),
+              QStringLiteral("Frage: Insgesamt wurden 2 Datensätze mit einer Gesamtsumme von 30,00\r"
+                             "in die Datei \"")
+                  + path(QStringLiteral("DTAUS0")) + QStringLiteral("\" geschrieben."));
     messages.answers = {MessageService::Answer::Ok};
     const auto confirmed = CreationRun::DTAUSLauf(*module, checks, input());
     EXPECT_TRUE(confirmed.confirmed);
     EXPECT_TRUE(QFile::exists(path(QStringLiteral("DTAUS0"))));
-    EXPECT_EQ(confirmed.writtenIds, (QList<qint32>{2, 1}));
+    EXPECT_EQ(confirmed.writtenIds, (QList<qint32> {2, 1}));
 }
 
 TEST_F(CreationRunTest, nothingSelectedIsReportedAndLeavesNoFile)
@@ -117,7 +134,8 @@ TEST_F(CreationRunTest, nothingSelectedIsReportedAndLeavesNoFile)
     in.dueFrom = QDate(2026, 12, 21); // after due-to
     const auto result = CreationRun::DTAUSLauf(*module, checks, in);
     EXPECT_EQ(result.count, 0);
-    EXPECT_EQ(messages.shown, QStringList{QStringLiteral("Information: Es wurden keine Datensätze in die DTAUS-Datei geschrieben.")});
+    EXPECT_EQ(messages.shown,
+              QStringList {QStringLiteral("Information: Es wurden keine Datensätze in die DTAUS-Datei geschrieben.")});
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("DTAUS0"))));
 }
 
@@ -131,9 +149,10 @@ TEST_F(CreationRunTest, originatorChecks)
     in = input(true);
     in.auftraggeberKontonummer = QStringLiteral("12-34");
     EXPECT_FALSE(CreationRun::DTAUSLauf(*module, checks, in).reachedEnd);
-    EXPECT_EQ(messages.shown, (QStringList{QStringLiteral("Fehler: Auftraggeber-BLZ fehlerhaft"),
-                                           QStringLiteral("Fehler: Auftraggeber-Kontoinhaber nicht angeben"),
-                                           QStringLiteral("Fehler: Auftraggeber-Kontonummer fehlerhaft")}));
+    EXPECT_EQ(messages.shown,
+              (QStringList {QStringLiteral("Fehler: Auftraggeber-BLZ fehlerhaft"),
+                            QStringLiteral("Fehler: Auftraggeber-Kontoinhaber nicht angeben"),
+                            QStringLiteral("Fehler: Auftraggeber-Kontonummer fehlerhaft")}));
 }
 
 TEST_F(CreationRunTest, aRefusedBookingLeavesTheEngineReadyForTheNextRun)
@@ -192,8 +211,9 @@ TEST_F(CreationRunTest, markDoneMarksTheWrittenBookingsOnly)
         if (b.asString(QStringLiteral("Status")) == QLatin1String("erledigt"))
             done.append(b.asString(QStringLiteral("Name")));
     }
-    EXPECT_EQ(done, (QStringList{QStringLiteral("Einzug erledigt"), QStringLiteral("Abbuchung offen"),
-                                 QStringLiteral("Einzug offen")}));
+    EXPECT_EQ(done,
+              (QStringList {QStringLiteral("Einzug erledigt"), QStringLiteral("Abbuchung offen"),
+                            QStringLiteral("Einzug offen")}));
 }
 
 } // namespace

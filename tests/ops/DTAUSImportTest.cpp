@@ -1,8 +1,8 @@
-#include "DTAUSImportHandler.h"
-#include "DataModule.h"
-#include "Errors.h"
-#include "QuennDTA.h"
-#include "TestEnvironment.h"
+#include "base/Errors.h"
+#include "data/DataModule.h"
+#include "dtaus/QuennDTA.h"
+#include "ops/DTAUSImportHandler.h"
+#include "support/TestEnvironment.h"
 
 #include <QDir>
 
@@ -65,10 +65,13 @@ protected:
 TEST_F(DTAUSImportTest, bookingsPayersAndClientFromACreditTransferFile)
 {
     const QString file = writeDtaus(QStringLiteral("DTAUS0.TXT"), false,
-                                   {{QStringLiteral("Müller"), 1234567, 10020030, 12.5,
-                                     {QStringLiteral("Rechnung 4711"), QStringLiteral("Kunde 12")}},
-                                    {QStringLiteral("Schmidt"), 7654321, 20030040, 99.99, {}},
-                                    {QStringLiteral("Müller"), 1234567, 10020030, 1, {QStringLiteral("X")}}});
+                                    {{QStringLiteral("Müller"),
+                                      1234567,
+                                      10020030,
+                                      12.5,
+                                      {QStringLiteral("Rechnung 4711"), QStringLiteral("Kunde 12")}},
+                                     {QStringLiteral("Schmidt"), 7654321, 20030040, 99.99, {}},
+                                     {QStringLiteral("Müller"), 1234567, 10020030, 1, {QStringLiteral("X")}}});
     const auto result = import(file);
     EXPECT_EQ(result.bookings, 3);
     EXPECT_EQ(result.payers, 2);
@@ -83,23 +86,27 @@ TEST_F(DTAUSImportTest, bookingsPayersAndClientFromACreditTransferFile)
     EXPECT_EQ(bookings.asString(QStringLiteral("Verwendungszweck")), QStringLiteral("RECHNUNG 4711\r\nKUNDE 12\r\n"));
     EXPECT_DOUBLE_EQ(bookings.asFloat(QStringLiteral("Betrag")), 12.5);
     EXPECT_EQ(bookings.asString(QStringLiteral("Status")), QStringLiteral("offen"));
-    EXPECT_EQ(values(*module->ClientDataSet3, QStringLiteral("Name")), QStringList{QStringLiteral("VEREIN E.V.")});
-    EXPECT_EQ(values(*module->ClientDataSet3, QStringLiteral("Kontonummer1")), QStringList{QStringLiteral("1234567890")});
+    EXPECT_EQ(values(*module->ClientDataSet3, QStringLiteral("Name")), QStringList {QStringLiteral("VEREIN E.V.")});
+    EXPECT_EQ(values(*module->ClientDataSet3, QStringLiteral("Kontonummer1")),
+              QStringList {QStringLiteral("1234567890")});
 }
 
 TEST_F(DTAUSImportTest, debitsBecomeEinzugWhateverTheirKey)
 {
     for (const char *key : {"04000", "05000"}) {
         const auto result = import(writeDtaus(QStringLiteral("debits.txt"), true,
-                                             {{QStringLiteral("A"), 1234567, 10020030, 1, {}}}, QString::fromLatin1(key)));
+                                              {{QStringLiteral("A"), 1234567, 10020030, 1, {}}},
+                                              QString::fromLatin1(key)));
         EXPECT_EQ(result.bookings, 1);
     }
-    EXPECT_EQ(values(*module->ClientDataSet1, QStringLiteral("Zahlungsart")), QStringList(2, QStringLiteral("LS_Einzug")));
+    EXPECT_EQ(values(*module->ClientDataSet1, QStringLiteral("Zahlungsart")),
+              QStringList(2, QStringLiteral("LS_Einzug")));
 }
 
 TEST_F(DTAUSImportTest, sameFileTwiceAddsBookingsTwiceButNamesOnce)
 {
-    const QString file = writeDtaus(QStringLiteral("DTAUS0.TXT"), false, {{QStringLiteral("Meier"), 1234567, 10020030, 5, {}}});
+    const QString file = writeDtaus(QStringLiteral("DTAUS0.TXT"), false,
+                                    {{QStringLiteral("Meier"), 1234567, 10020030, 5, {}}});
     import(file);
     const auto second = import(file);
     EXPECT_EQ(second.bookings, 1);
@@ -115,15 +122,18 @@ TEST_F(DTAUSImportTest, namesAreComparedExactly)
     payers.insert();
     payers.setAsString(QStringLiteral("Name"), QStringLiteral("Müller"));
     payers.post();
-    const auto result = import(writeDtaus(QStringLiteral("DTAUS0.TXT"), false, {{QStringLiteral("Müller"), 1234567, 10020030, 5, {}}}));
+    const auto result = import(
+        writeDtaus(QStringLiteral("DTAUS0.TXT"), false, {{QStringLiteral("Müller"), 1234567, 10020030, 5, {}}}));
     EXPECT_EQ(result.payers, 1);
-    EXPECT_EQ(values(payers, QStringLiteral("Name")), (QStringList{QStringLiteral("Müller"), QStringLiteral("MÜLLER")}));
+    EXPECT_EQ(values(payers, QStringLiteral("Name")),
+              (QStringList {QStringLiteral("Müller"), QStringLiteral("MÜLLER")}));
 }
 
 TEST_F(DTAUSImportTest, onlyOriginators)
 {
     const auto result = import(writeDtaus(QStringLiteral("DTAUS0.TXT"), false,
-                                         {{QStringLiteral("A"), 1234567, 10020030, 5, {}}, {QStringLiteral("B"), 1234567, 10020030, 5, {}}}),
+                                          {{QStringLiteral("A"), 1234567, 10020030, 5, {}},
+                                           {QStringLiteral("B"), 1234567, 10020030, 5, {}}}),
                                {false, false, true});
     EXPECT_EQ(result.bookings, 0);
     EXPECT_EQ(result.payers, 0);
@@ -134,16 +144,17 @@ TEST_F(DTAUSImportTest, onlyOriginators)
 TEST_F(DTAUSImportTest, refusedBookingStopsTheImportAndLeavesTheTableBrowsing)
 {
     const auto result = import(writeDtaus(QStringLiteral("DTAUS0.TXT"), false,
-                                         {{QStringLiteral("A"), 1234567, 10020030, 5, {}},
-                                          {QStringLiteral("B"), 1234567, 10020030, 5, {}},
-                                          {QStringLiteral("C"), 1234567, 1234, 5, {}},
-                                          {QStringLiteral("D"), 1234567, 10020030, 5, {}}}));
+                                          {{QStringLiteral("A"), 1234567, 10020030, 5, {}},
+                                           {QStringLiteral("B"), 1234567, 10020030, 5, {}},
+                                           {QStringLiteral("C"), 1234567, 1234, 5, {}},
+                                           {QStringLiteral("D"), 1234567, 10020030, 5, {}}}));
     EXPECT_TRUE(result.refused);
     EXPECT_EQ(result.bookings, 2);
     EXPECT_EQ(module->ClientDataSet1->recordCount(), 2);
     EXPECT_EQ(module->ClientDataSet1->state(), Table::State::Browse);
-    EXPECT_EQ(messages.shown, QStringList{QStringLiteral("Fehler: BLZ fehlerhaft")});
-    EXPECT_TRUE(DTAUSImportHandler::SummaryText(result).startsWith(QStringLiteral("Der Import wurde abgebrochen. Bis dahin wurden 2 Buchungssätze")));
+    EXPECT_EQ(messages.shown, QStringList {QStringLiteral("Fehler: BLZ fehlerhaft")});
+    EXPECT_TRUE(DTAUSImportHandler::SummaryText(result).startsWith(
+        QStringLiteral("Der Import wurde abgebrochen. Bis dahin wurden 2 Buchungssätze")));
 }
 
 TEST_F(DTAUSImportTest, readerErrorsReachTheCaller)
@@ -161,7 +172,8 @@ TEST_F(DTAUSImportTest, readerErrorsReachTheCaller)
 TEST_F(DTAUSImportTest, savePayerOnPostAddsItsOwnPayerToo)
 {
     module->SavePayerOnPost = true;
-    const auto result = import(writeDtaus(QStringLiteral("DTAUS0.TXT"), false, {{QStringLiteral("Neu"), 1234567, 10020030, 5, {}}}));
+    const auto result = import(
+        writeDtaus(QStringLiteral("DTAUS0.TXT"), false, {{QStringLiteral("Neu"), 1234567, 10020030, 5, {}}}));
     EXPECT_EQ(result.payers, 0); // the rule's payer was there before the lookup of step 2
     EXPECT_EQ(module->ClientDataSet2->recordCount(), 1);
 }

@@ -1,8 +1,8 @@
-#include "TestEnvironment.h"
+#include "support/TestEnvironment.h"
 
-#include "Clock.h"
-#include "INI.h"
-#include "QuennDTA.h"
+#include "base/Clock.h"
+#include "data/INI.h"
+#include "dtaus/QuennDTA.h"
 
 #include <QDir>
 #include <QFile>
@@ -31,7 +31,8 @@ void ModuleTest::SetUp()
 
 std::unique_ptr<TDataModule1> ModuleTest::newModule()
 {
-    auto data = std::make_unique<TDataModule1>(DataLocations{path(QStringLiteral("data")), path(QStringLiteral("program"))});
+    auto data = std::make_unique<TDataModule1>(
+        DataLocations {path(QStringLiteral("data")), path(QStringLiteral("program"))});
     data->SetQuennDTA(&checks);
     return data;
 }

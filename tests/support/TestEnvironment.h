@@ -1,14 +1,14 @@
 #pragma once
 
-#include "DataModule.h"
-#include "MessageService.h"
-#include "QuennDTA.h"
+#include "base/MessageService.h"
+#include "data/DataModule.h"
+#include "dtaus/QuennDTA.h"
 
+#include <gtest/gtest.h>
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 // Every test runs in its own temporary folder, with its own settings and run-number files and a
 // fixed "today" (9 December 2026, 10:00).

@@ -1,8 +1,11 @@
-#include <QCoreApplication>
+#include "support/TestProcess.h"
+
 #include <gtest/gtest.h>
+#include <QCoreApplication>
 
 int main(int argc, char **argv)
 {
+    fixTestSurroundings();
     QCoreApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -1,14 +1,13 @@
-#include "MessageBoxes.h"
+#include "support/TestProcess.h"
+#include "widgets/MessageBoxes.h"
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QDialog>
-#include <gtest/gtest.h>
 
 int main(int argc, char **argv)
 {
-    // Also when the build lists the tests: windows are drawn offscreen, never on a screen.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    fixTestSurroundings(); // also when the build lists the tests: windows are never drawn on a screen
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("Belvanto"));
     // No test may wait for a person: a modal window a test did not plan for is closed at once.

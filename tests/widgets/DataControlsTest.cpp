@@ -1,8 +1,8 @@
-#include "DataControls.h"
-#include "DataModule.h"
-#include "Errors.h"
-#include "QuennDTA.h"
-#include "TestEnvironment.h"
+#include "widgets/DataControls.h"
+#include "base/Errors.h"
+#include "data/DataModule.h"
+#include "dtaus/QuennDTA.h"
+#include "support/TestEnvironment.h"
 
 #include <QDir>
 #include <QRadioButton>

@@ -1,7 +1,7 @@
-#include "DBGrid.h"
-#include "DataModule.h"
-#include "QuennDTA.h"
-#include "TestEnvironment.h"
+#include "data/DataModule.h"
+#include "dtaus/QuennDTA.h"
+#include "support/TestEnvironment.h"
+#include "widgets/DBGrid.h"
 
 #include <QAbstractItemModelTester>
 #include <QDir>
@@ -34,8 +34,9 @@ TEST_F(GridTest, columnsAreTheVisibleFieldsWithTheirLabels)
     QStringList titles;
     for (int c = 0; c < grid.model()->columnCount(); ++c)
         titles.append(grid.columnTitle(c));
-    EXPECT_EQ(titles.join(u','), QStringLiteral("ID,Name,Kontonummer 1,BLZ 1,Bank1,Verwendungszweck,Strasse,PLZ,Ort,"
-                                                "Kontonummer 2,BLZ 2,Bank2,Kontonummer 3,BLZ 3,Bank3,Aktives Konto"));
+    EXPECT_EQ(titles.join(u','),
+              QStringLiteral("ID,Name,Kontonummer 1,BLZ 1,Bank1,Verwendungszweck,Strasse,PLZ,Ort,"
+                             "Kontonummer 2,BLZ 2,Bank2,Kontonummer 3,BLZ 3,Bank3,Aktives Konto"));
     EXPECT_EQ(grid.model()->rowCount(), 3);
     EXPECT_EQ(grid.model()->index(1, 1).data().toString(), QStringLiteral("Bernd"));
     EXPECT_EQ(grid.columnWidth(1), 15 * grid.fontMetrics().horizontalAdvance(u'0') + 4);
@@ -79,7 +80,8 @@ TEST_F(GridTest, controlDeleteAsksAndDeletesWhereAllowed)
     EXPECT_EQ(payers().recordCount(), 3);
     QTest::keyClick(&grid, Qt::Key_Delete, Qt::ControlModifier);
     EXPECT_EQ(payers().recordCount(), 2);
-    EXPECT_EQ(messages.shown, (QStringList{QStringLiteral("Frage: Datensatz löschen?"), QStringLiteral("Frage: Datensatz löschen?")}));
+    EXPECT_EQ(messages.shown,
+              (QStringList {QStringLiteral("Frage: Datensatz löschen?"), QStringLiteral("Frage: Datensatz löschen?")}));
     EXPECT_EQ(grid.model()->rowCount(), 2);
 
     DBGrid readOnly(*module->ClientDataSet1);

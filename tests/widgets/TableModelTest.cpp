@@ -1,9 +1,9 @@
 // A seeded random run of table operations against a plain reference model, with the real grid and a
 // second view attached that call back into the table from their slots. After every step the table,
 // the grid model and the reference must agree; a failure names the seed and the steps up to it.
-#include "DBGrid.h"
-#include "DataModule.h"
-#include "TestEnvironment.h"
+#include "data/DataModule.h"
+#include "support/TestEnvironment.h"
+#include "widgets/DBGrid.h"
 
 #include <QAbstractItemModelTester>
 #include <random>
@@ -35,7 +35,9 @@ class Reference
 public:
     using State = Table::State;
 
-    explicit Reference(bool descending) : m_descending(descending) {}
+    explicit Reference(bool descending)
+        : m_descending(descending)
+    { }
 
     std::vector<const Rec *> view() const
     {
@@ -165,7 +167,8 @@ private:
     bool less(const Rec &a, const Rec &b) const { return m_descending ? a.id > b.id : a.id < b.id; }
     void place(const Rec &r)
     {
-        auto at = std::upper_bound(rows.begin(), rows.end(), r, [this](const Rec &a, const Rec &b) { return less(a, b); });
+        auto at = std::upper_bound(rows.begin(), rows.end(), r,
+                                   [this](const Rec &a, const Rec &b) { return less(a, b); });
         rows.insert(at, r);
     }
     Rec &find(const QString &name)
@@ -292,7 +295,7 @@ protected:
             switch (pick(14)) {
             case 0:
             case 1: {
-                Rec r{1 + pick(60), QStringLiteral("R%1").arg(++made), tag()};
+                Rec r {1 + pick(60), QStringLiteral("R%1").arg(++made), tag()};
                 op = "insert " + r.name.toStdString();
                 table.insert();
                 table.setAsInteger(QStringLiteral("ID"), r.id);
@@ -324,8 +327,16 @@ protected:
                 table.edit();
                 ref.edit();
                 break;
-            case 5: op = "post"; table.post(); ref.post(); break;
-            case 6: op = "cancel"; table.cancel(); ref.cancel(); break;
+            case 5:
+                op = "post";
+                table.post();
+                ref.post();
+                break;
+            case 6:
+                op = "cancel";
+                table.cancel();
+                ref.cancel();
+                break;
             case 7:
                 if (size == 0 && !editing)
                     continue;
@@ -333,9 +344,20 @@ protected:
                 table.deleteRecord();
                 ref.deleteRecord();
                 break;
-            case 8: op = "first"; table.first(); ref.first(); break;
-            case 9: op = pick(2) ? "next" : "prior"; op == "next" ? (table.next(), ref.next()) : (table.prior(), ref.prior()); break;
-            case 10: op = "last"; table.last(); ref.last(); break;
+            case 8:
+                op = "first";
+                table.first();
+                ref.first();
+                break;
+            case 9:
+                op = pick(2) ? "next" : "prior";
+                op == "next" ? (table.next(), ref.next()) : (table.prior(), ref.prior());
+                break;
+            case 10:
+                op = "last";
+                table.last();
+                ref.last();
+                break;
             case 11: { // a click into the grid
                 if (size == 0)
                     continue;
@@ -375,7 +397,7 @@ protected:
         }
     }
 
-    Table table{QStringLiteral("Modell")};
+    Table table {QStringLiteral("Modell")};
 
 private:
     QtMessageHandler m_previousHandler = nullptr;
@@ -392,10 +414,11 @@ TEST_P(TableModelTest, randomOperationsAgreeWithTheReference)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Layouts, TableModelTest,
-                         ::testing::Values(Layout{"bookings", TDataModule1::BookingFields(), true, QStringLiteral("Status")},
-                                           Layout{"payers", TDataModule1::PayerFields(), false, QStringLiteral("Ort")},
-                                           Layout{"clients", TDataModule1::ClientFields(), false, QStringLiteral("Ort")}),
-                         [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Layouts, TableModelTest,
+    ::testing::Values(Layout {"bookings", TDataModule1::BookingFields(), true, QStringLiteral("Status")},
+                      Layout {"payers", TDataModule1::PayerFields(), false, QStringLiteral("Ort")},
+                      Layout {"clients", TDataModule1::ClientFields(), false, QStringLiteral("Ort")}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

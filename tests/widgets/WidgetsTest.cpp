@@ -1,8 +1,8 @@
-#include "ErrorBox.h"
-#include "GradientPanel.h"
-#include "SRColBtn.h"
-#include "TestEnvironment.h"
-#include "WindowLook.h"
+#include "support/TestEnvironment.h"
+#include "widgets/ErrorBox.h"
+#include "widgets/GradientPanel.h"
+#include "widgets/SRColBtn.h"
+#include "widgets/WindowLook.h"
 
 #include <QElapsedTimer>
 #include <QSignalSpy>

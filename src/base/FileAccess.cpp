@@ -1,0 +1,103 @@
+#include "base/FileAccess.h"
+
+#include "base/Errors.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStorageInfo>
+
+namespace FileAccess {
+
+namespace {
+[[noreturn]] void refuse(const QString &fileName, const QString &reason)
+{
+    throw BelvantoError(QStringLiteral("Die Datei „%1“ kann nicht gelesen werden: %2.")
+                            .arg(QDir::toNativeSeparators(fileName), reason));
+}
+
+bool diskFull(int error, const QString &fileName, qint64 needed)
+{
+#ifdef EDQUOT
+    if (error == EDQUOT)
+        return true;
+#endif
+    if (error == ENOSPC)
+        return true;
+    // The error number does not always survive the clean-up of the new file; the free space does tell.
+    const QStorageInfo storage(QFileInfo(fileName).absolutePath());
+    return storage.isValid() && storage.bytesAvailable() >= 0 && storage.bytesAvailable() < needed;
+}
+} // namespace
+
+void openForReading(QFile &file, qint64 maxSize)
+{
+    const QFileInfo info(file.fileName());
+    if (info.exists() && !info.isFile())
+        refuse(file.fileName(), QStringLiteral("das ist keine gewöhnliche Datei"));
+    if (!file.open(QIODevice::ReadOnly))
+        refuse(file.fileName(), whyNotReadable(file.fileName()));
+    if (!file.isSequential() && file.size() > maxSize)
+        refuse(file.fileName(), QStringLiteral("sie ist zu groß"));
+    if (file.isSequential())
+        refuse(file.fileName(), QStringLiteral("das ist keine gewöhnliche Datei"));
+}
+
+QByteArray readAll(const QString &fileName, qint64 maxSize)
+{
+    QFile file(fileName);
+    openForReading(file, maxSize);
+    // The buffer is allocated whole before reading: size it by the file, not by the bound.
+    const qint64 size = file.size();
+    QByteArray data = file.read(std::min(size, maxSize) + 1);
+    if (data.size() > size) // grew while being read
+        data += file.read(maxSize + 1 - data.size());
+    if (data.size() > maxSize)
+        refuse(fileName, QStringLiteral("sie ist zu groß"));
+    if (file.error() != QFileDevice::NoError)
+        refuse(fileName, QStringLiteral("beim Lesen trat ein Fehler auf"));
+    return data;
+}
+
+QString writeAtomically(const QString &fileName, const QByteArray &data)
+{
+    const bool existed = QFileInfo::exists(fileName);
+    QSaveFile file(fileName);
+    errno = 0;
+    if (file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.commit())
+        return {};
+    const int error = errno;
+    QString reason = diskFull(error, fileName, data.size())
+        ? QStringLiteral("der Datenträger ist voll (oder das Speicherkontingent ist erschöpft)")
+        : whyNotWritable(fileName);
+    if (existed)
+        reason += QStringLiteral("; die bisherige Datei ist unverändert");
+    return reason;
+}
+
+QString whyNotWritable(const QString &fileName)
+{
+    const QFileInfo target(fileName);
+    const QFileInfo folder(target.absolutePath());
+    if (!folder.isDir())
+        return QStringLiteral("den Ordner „%1“ gibt es nicht").arg(QDir::toNativeSeparators(folder.filePath()));
+    if (target.isDir())
+        return QStringLiteral("unter diesem Namen gibt es bereits einen Ordner");
+    if (!folder.isWritable() || (target.exists() && !target.isWritable()))
+        return QStringLiteral("es fehlt die Berechtigung, dort zu schreiben");
+    return QStringLiteral("der Datenträger ist schreibgeschützt oder nicht bereit");
+}
+
+QString whyNotReadable(const QString &fileName)
+{
+    const QFileInfo file(fileName);
+    if (!file.exists())
+        return QStringLiteral("es gibt sie nicht");
+    if (!file.isReadable())
+        return QStringLiteral("es fehlt die Berechtigung, sie zu lesen");
+    return QStringLiteral("sie ist gesperrt oder der Datenträger ist nicht bereit");
+}
+
+} // namespace FileAccess

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+
+// Reading and writing whole files the same careful way in every layer.
+namespace FileAccess {
+
+// Opens a regular file for reading. Devices, pipes and folders are refused before they are opened
+// (a read from them has no end, an open of a pipe may never return), and so is a file larger than
+// `maxSize`. Throws BelvantoError naming the file.
+void openForReading(QFile &file, qint64 maxSize);
+QByteArray readAll(const QString &fileName, qint64 maxSize);
+
+// Writes the file completely or not at all: a new file is renamed over the old one. Returns an
+// empty text on success, else why it failed (without a full stop); a full disk is named as such.
+QString writeAtomically(const QString &fileName, const QByteArray &data);
+
+// Why a file cannot be written there, in German and without a full stop: the platform's own texts
+// are English on most systems and say little to the treasurer of an association.
+QString whyNotWritable(const QString &fileName);
+// The same for a file that cannot be opened for reading.
+QString whyNotReadable(const QString &fileName);
+
+} // namespace FileAccess

@@ -1,0 +1,277 @@
+#include "ops/CreationRun.h"
+
+#include "base/Errors.h"
+#include "base/FileAccess.h"
+#include "base/MessageService.h"
+#include "base/Windows1252.h"
+#include "data/DataFolder.h"
+#include "data/DataModule.h"
+#include "data/FormatSettings.h"
+#include "dtaus/DTAUSLayout.h"
+#include "dtaus/QuennDTA.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <filesystem>
+
+namespace {
+// The views of the three tables stay frozen while the run walks the bookings, on every way out.
+struct FrozenViews {
+    explicit FrozenViews(TDataModule1 &data)
+        : m_data(data)
+    {
+        m_data.DisconnectDB();
+    }
+    ~FrozenViews() { m_data.ConnectDB(); }
+    TDataModule1 &m_data;
+};
+
+[[noreturn]] void cannotCreate(const QString &file)
+{
+    throw BelvantoError(QStringLiteral("Die Datei „%1“ kann nicht erstellt werden: %2.")
+                            .arg(QDir::toNativeSeparators(file), FileAccess::whyNotWritable(file)));
+}
+
+bool originatorCheck(const std::function<bool()> &check, const QString &message)
+{
+    try {
+        if (check())
+            return true;
+    } catch (const BelvantoError &) { }
+    MessageService::current().error(message);
+    return false;
+}
+
+// The new file under a temporary name beside the target. Only commit() puts it in the target's
+// place; otherwise it is removed, and a file that was at the target before stays as it was.
+class PendingFile
+{
+public:
+    PendingFile(const QString &target, const QByteArray &content)
+        : m_target(target)
+    {
+        for (int n = 0; !m_file.isOpen(); ++n) {
+            m_file.setFileName(target + (n ? QStringLiteral(".%1.tmp").arg(n) : QStringLiteral(".tmp")));
+            if (!m_file.open(QIODevice::WriteOnly | QIODevice::NewOnly) && (!m_file.exists() || n == 99))
+                cannotCreate(target);
+        }
+        const bool written = m_file.write(content) == content.size() && m_file.flush();
+        m_file.close();
+        if (!written) {
+            m_file.remove();
+            cannotCreate(target);
+        }
+    }
+    ~PendingFile()
+    {
+        if (!m_committed)
+            m_file.remove();
+    }
+    void commit()
+    {
+        std::error_code error;
+        std::filesystem::rename(QFileInfo(m_file.fileName()).filesystemAbsoluteFilePath(),
+                                QFileInfo(m_target).filesystemAbsoluteFilePath(), error);
+        if (error)
+            cannotCreate(m_target);
+        m_committed = true;
+    }
+
+private:
+    QString m_target;
+    QFile m_file;
+    bool m_committed = false;
+};
+
+bool mayReplace(const QString &file)
+{
+    const QString question = QStringLiteral("Die Datei \"%1\" existiert bereits. Ersetzen?").arg(QDir::toNativeSeparators(file));
+    return MessageService::current().ask(question, MessageService::Buttons::YesNoDefaultNo) == MessageService::Answer::Yes;
+}
+
+// One booking into the file; a refusal names the booking, so that the user can find and mend it.
+void addBooking(TQuennDTA &engine, const Table &bookings)
+{
+    const QString name = bookings.asString(QStringLiteral("Name"));
+    try {
+        const QString kontonummer = bookings.asString(QStringLiteral("Kontonummer"));
+        const auto account = FormatSettings::tryStrToInt64(kontonummer);
+        if (!account)
+            throw BelvantoError(QStringLiteral("Die Kontonummer „%1“ ist keine Zahl.").arg(kontonummer));
+        QStringList lines = CreationRun::PurposeLines(bookings.asString(QStringLiteral("Verwendungszweck")));
+        engine.AddBuchung(name, *account, bookings.asInteger(QStringLiteral("BLZ")),
+                          bookings.asFloat(QStringLiteral("Betrag")), lines);
+    } catch (const BelvantoError &error) {
+        throw BelvantoError(QStringLiteral("Der Buchungssatz %1 (%2) kann nicht in die DTAUS-Datei geschrieben werden:\r\n%3")
+                                .arg(bookings.asString(QStringLiteral("ID")), name, error.message()));
+    }
+}
+
+// Steps up to Finish of the engine: the originator, the selection and the file content. False when
+// an originator check refused the run.
+bool buildFile(TDataModule1 &data, TQuennDTA &engine, const CreationRun::Input &input, CreationRun::Result &result)
+{
+    FrozenViews frozen(data);
+    engine.SetLastschriften(!input.gutschriften);
+    const QString name = Windows1252::restrict(input.auftraggeberName);
+    const auto blz = FormatSettings::tryStrToInt64(input.auftraggeberBLZ);
+    const auto konto = FormatSettings::tryStrToInt64(input.auftraggeberKontonummer);
+    if (!originatorCheck([&] { return engine.CheckEmpfaenger(name); }, QStringLiteral("Auftraggeber-Kontoinhaber nicht angeben"))
+        || !originatorCheck([&] { return blz && engine.CheckBankleitzahl(*blz); }, QStringLiteral("Auftraggeber-BLZ fehlerhaft"))
+        || !originatorCheck([&] { return konto && engine.CheckKontonummer(*konto); },
+                            QStringLiteral("Auftraggeber-Kontonummer fehlerhaft")))
+        return false;
+    engine.SetAuftraggeberName(name);
+    engine.SetAuftraggeberBLZ(qint32(*blz));
+    engine.SetAuftraggeberKontoNr(*konto);
+    engine.SetAusfuehrungsdatum(input.ausfuehrungsdatum); // a date without time of day
+
+    Table &bookings = *data.ClientDataSet1;
+    const QString fileName = engine.FileName;
+    engine.Start();
+    try {
+        bookings.setFilter(CreationRun::SelectionFilter(input.gutschriften, input.dueFrom, input.dueTo, input.offen,
+                                                        input.gesperrt));
+        bookings.setFiltered(true);
+        for (bookings.first(); !bookings.eof(); bookings.next()) {
+            addBooking(engine, bookings);
+            result.writtenIds.append(bookings.asInteger(QStringLiteral("ID")));
+        }
+        // A real target is written by the run itself once the user has seen the result; the file
+        // name chose the encoding already.
+        if (!input.preview)
+            engine.FileName.clear();
+        engine.Finish();
+    } catch (...) {
+        // Leave the engine ready for the next run: finish without a file.
+        engine.FileName.clear();
+        try {
+            engine.Finish();
+        } catch (...) {
+        }
+        engine.FileName = fileName;
+        throw;
+    }
+    engine.FileName = fileName;
+    return true;
+}
+} // namespace
+
+void CreationRun::TakeOriginator(Input &input, const Table &clients)
+{
+    input.auftraggeberName = clients.asString(QStringLiteral("Name"));
+    const int account = clients.asInteger(QStringLiteral("Aktives Konto"));
+    if (account < 1 || account > 3)
+        return;
+    input.auftraggeberKontonummer = clients.displayText(QStringLiteral("Kontonummer%1").arg(account));
+    input.auftraggeberBLZ = clients.displayText(QStringLiteral("BLZ%1").arg(account));
+}
+
+void CreationRun::MarkDone(TDataModule1 &data, const QList<qint32> &ids)
+{
+    Table &bookings = *data.ClientDataSet1;
+    FrozenViews frozen(data);
+    bookings.setFiltered(false); // a later preview's selection must not hide a written booking
+    for (const qint32 id : ids) {
+        if (!bookings.locate(QStringLiteral("ID"), QString::number(id)))
+            continue; // deleted since
+        bookings.edit();
+        bookings.setAsString(QStringLiteral("Status"), QStringLiteral("erledigt"));
+        bookings.post();
+    }
+}
+
+QStringList CreationRun::PurposeLines(const QString &text)
+{
+    if (!text.contains(u'\r') && !text.contains(u'\n'))
+        return {text};
+    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
+    QStringList lines;
+    for (const QString &line : text.split(lineBreak)) {
+        for (qsizetype at = 0; at == 0 || at < line.size(); at += DTAUSLayout::kTextLength)
+            lines.append(line.mid(at, DTAUSLayout::kTextLength));
+    }
+    return lines;
+}
+
+QString CreationRun::SelectionFilter(bool gutschriften, const QDate &from, const QDate &to, bool offen, bool gesperrt)
+{
+    QString filter = gutschriften ? QStringLiteral("Zahlungsart = 'GS_Ueberweisung'")
+                                  : QStringLiteral("Zahlungsart <> 'GS_Ueberweisung'");
+    filter += QStringLiteral(" and Faelligkeit >= '") + FormatSettings::dateToStr(from)
+        + QStringLiteral("' and Faelligkeit <= '") + FormatSettings::dateToStr(to) + QStringLiteral("' and ( ");
+    if (offen)
+        filter += QStringLiteral(" Status = 'offen'");
+    if (gesperrt)
+        filter += offen ? QStringLiteral(" or Status = 'gesperrt'") : QStringLiteral(" Status = 'gesperrt'");
+    return filter + QStringLiteral(" )");
+}
+
+std::pair<QString, QString> CreationRun::SplitTarget(const QString &target)
+{
+    QString full = target;
+    const bool hasDrive = QRegularExpression(QStringLiteral("^[A-Za-z]:[\\\\/]")).match(full).hasMatch()
+        || full.startsWith(QLatin1String("\\\\"));
+    if (!hasDrive && !QDir::isAbsolutePath(QString(full).replace(u'\\', u'/')))
+        full = QDir::homePath() + u'/' + full; // never the root folder of a drive by accident
+    full.replace(u'/', u'\\');
+    QString path;
+    if (full.startsWith(QLatin1String("\\\\"))) { // \\server\share\...
+        const qsizetype share = full.indexOf(u'\\', full.indexOf(u'\\', 2) + 1);
+        path = (share < 0 ? full : full.left(share)) + u'\\';
+    } else if (full.size() >= 2 && full.at(1) == u':') {
+        path = full.left(2) + u'\\';
+    } else {
+#ifdef Q_OS_WIN
+        path = QStringLiteral("\\");
+#else
+        path = full.left(full.lastIndexOf(u'\\') + 1);
+#endif
+    }
+    return {path, full.mid(path.size())};
+}
+
+CreationRun::Result CreationRun::DTAUSLauf(TDataModule1 &data, TQuennDTA &engine, const Input &input,
+                                           const ResultDisplay &display)
+{
+    Result result;
+    const auto [path, fileName] = SplitTarget(input.target);
+    engine.SetPath(path);
+    engine.FileName = fileName;
+    const QString file = engine.TargetFile();
+    DataFolder::refuseAsTarget(file, data.DataDirectory());
+    if (!input.preview && QFileInfo::exists(file) && !mayReplace(file)) {
+        result.targetKept = true;
+        return result;
+    }
+    if (!buildFile(data, engine, input, result))
+        return result;
+    result.reachedEnd = true;
+    result.file = file;
+    result.count = engine.AnzahlDatensaetze();
+    result.sumKontonummern = engine.SummeKontonummern();
+    result.sumBankleitzahlen = engine.SummeBankleitzahlen();
+    result.totalAmount = engine.SummeBetraege();
+    result.total = FormatSettings::formatFixed(result.totalAmount, 2);
+    if (display)
+        display(result); // the user sees count and sum before answering
+    if (input.preview)
+        return result;
+
+    if (result.count == 0) {
+        MessageService::current().information(QStringLiteral("Es wurden keine Datensätze in die DTAUS-Datei geschrieben."));
+        return result;
+    }
+    PendingFile pending(file, engine.Content());
+    const QString text = QStringLiteral("Insgesamt wurden ") + QString::number(result.count)
+                         + QStringLiteral(" Datensätze mit einer Gesamtsumme von ") + result.total + QStringLiteral("\r")
+                         + QStringLiteral("in die Datei \"") + QDir::toNativeSeparators(file)
+                         + QStringLiteral("\" geschrieben.");
+    if (MessageService::current().ask(text, MessageService::Buttons::OkCancel) == MessageService::Answer::Ok) {
+        pending.commit();
+        result.confirmed = true;
+    }
+    return result;
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class TDataModule1;
+class TQuennDTA;
+class Table;
+
+// The creation run: the selected bookings become one DTAUS file written by the engine, with the
+// chosen client as originator. The payment-file dialog and "belvanto-cli create" both call it.
+struct CreationRun {
+    struct Input {
+        bool gutschriften = false; // credit transfers; direct debits otherwise
+        QString auftraggeberName;
+        QString auftraggeberBLZ; // as the dialog shows it
+        QString auftraggeberKontonummer;
+        QDate dueFrom;
+        QDate dueTo;
+        QDate ausfuehrungsdatum; // invalid: none (blanks in the A record)
+        bool offen = true;
+        bool gesperrt = false;
+        QString target;
+        bool preview = false;
+    };
+    struct Result;
+    // Shows the control values of a run that reached its end, before create mode asks anything.
+    using ResultDisplay = std::function<void(const Result &)>;
+    struct Result {
+        bool reachedEnd = false;   // false: an originator check refused the run, or the target was kept
+        bool targetKept = false;   // create mode: the target existed and the user would not replace it
+        bool confirmed = false;    // create mode: the file is in place (OK in the confirmation)
+        qint32 count = 0;
+        qint64 sumKontonummern = 0;
+        qint64 sumBankleitzahlen = 0;
+        QString total; // fixed point, two decimals, the locale's separator
+        double totalAmount = 0;
+        QString file; // the file written, as the engine names it
+        QList<qint32> writtenIds; // the bookings in the file
+    };
+
+    // Runs DTAUSLauf. Messages and the confirmation go through the message service; errors of the
+    // engine or of the file end the run as BelvantoError, with the engine ready for the next run.
+    // In create mode an existing target is replaced only after "Ja", and the new file is written
+    // beside the target under a temporary name and put in its place only after OK.
+    static Result DTAUSLauf(TDataModule1 &data, TQuennDTA &engine, const Input &input,
+                            const ResultDisplay &display = {});
+
+    // The originator of the file: the current client with its active account.
+    static void TakeOriginator(Input &input, const Table &clients);
+    // Marks the bookings written into a file "erledigt" (through the record rules), whatever the
+    // filter of the bookings table; it is switched off.
+    static void MarkDone(TDataModule1 &data, const QList<qint32> &ids);
+    // The purpose lines of a booking: a typed text is split at its line breaks and only lines longer
+    // than a DTAUS line are cut; a text without line breaks stays one line for the engine to cut.
+    static QStringList PurposeLines(const QString &text);
+
+    // The selection expression of the run.
+    static QString SelectionFilter(bool gutschriften, const QDate &from, const QDate &to, bool offen, bool gesperrt);
+    // Path and FileName of a target: a path with a drive (letter or server and share) is split at its
+    // drive; on systems without drives the folder plays the drive's part, so that the file name alone
+    // chooses the encoding. A relative target is first made absolute against the home folder.
+    static std::pair<QString, QString> SplitTarget(const QString &target);
+};

@@ -1,0 +1,165 @@
+#include "ops/DTAUSImportHandler.h"
+
+#include "base/Errors.h"
+#include "base/MessageService.h"
+#include "data/DataModule.h"
+#include "data/DTAConst.h"
+#include "data/FormatSettings.h"
+#include "dtaus/QuennDTA.h"
+
+DTAUSImportHandler::DTAUSImportHandler(TDataModule1 &data, const Options &options)
+    : m_data(data)
+    , m_options(options)
+{ }
+
+const QString DTAUSImportHandler::kNothingImported = QStringLiteral("Es wurde nichts importiert.");
+
+DTAUSImportHandler::FileContent DTAUSImportHandler::ReadWholeFile(TQuennDTA &engine, const QString &fileName)
+{
+    FileContent file;
+    engine.SetShowWarnings(false);
+    engine.OnExtendedDTAImport = [&file](const QString &e, qint64 ek, qint64 eb, double betrag, const QString &a,
+                                         qint64 ak, qint64 ab, const QStringList &lines, bool abbuchung,
+                                         const QString &key) {
+        file.transactions.append({e, ek, eb, betrag, a, ak, ab, lines, abbuchung, key});
+    };
+    engine.OnDTAControlSums = [&file](const DTAUSLayout::ERecord &sums) { file.controlSums = sums; };
+    // The events point into this call; the engine must not keep them.
+    struct Unhook {
+        TQuennDTA &engine;
+        ~Unhook()
+        {
+            engine.OnExtendedDTAImport = nullptr;
+            engine.OnDTAControlSums = nullptr;
+        }
+    } unhook{engine};
+    try {
+        engine.ImportDTA(fileName);
+    } catch (const BelvantoError &error) {
+        throw BelvantoError(error.message() + QStringLiteral("\r\n\r\n") + kNothingImported);
+    }
+    return file;
+}
+
+QString DTAUSImportHandler::ControlSumDifferences(const FileContent &file)
+{
+    DTAUSLayout::ERecord read;
+    for (const Transaction &t : file.transactions) {
+        ++read.count;
+        read.sumKontonummern += t.empfaengerKontonummer;
+        read.sumBankleitzahlen += t.empfaengerBankleitzahl;
+        read.sumCents += qRound64(t.betrag * 100);
+    }
+    const auto cents = [](qint64 value) { return FormatSettings::formatFixed(double(value) / 100.0, 2); };
+    const auto number = [](qint64 value) { return QString::number(value); };
+    const struct {
+        const char *what;
+        qint64 stated;
+        qint64 counted;
+        std::function<QString(qint64)> text;
+    } items[] = {
+        {"Anzahl", file.controlSums.count, read.count, number},
+        {"Summe der Kontonummern", file.controlSums.sumKontonummern, read.sumKontonummern, number},
+        {"Summe der Bankleitzahlen", file.controlSums.sumBankleitzahlen, read.sumBankleitzahlen, number},
+        {"Summe der Beträge", file.controlSums.sumCents, read.sumCents, cents},
+    };
+    QStringList differences;
+    for (const auto &item : items) {
+        if (item.stated != item.counted)
+            differences.append(QStringLiteral("%1 %2 im E-Satz, %3 in den Buchungen")
+                                   .arg(QString::fromUtf8(item.what), item.text(item.stated), item.text(item.counted)));
+    }
+    return differences.join(QStringLiteral("; "));
+}
+
+DTAUSImportHandler::Result DTAUSImportHandler::run(TQuennDTA &engine, const QString &fileName)
+{
+    m_result = {};
+    const FileContent file = ReadWholeFile(engine, fileName);
+    if (const QString differences = ControlSumDifferences(file); !differences.isEmpty()) {
+        const QString question = QStringLiteral("Die Prüfsummen im E-Satz stimmen nicht mit den Buchungen überein "
+                                                "(%1). Trotzdem importieren?")
+                                     .arg(differences);
+        if (MessageService::current().ask(question, MessageService::Buttons::YesNoDefaultNo) != MessageService::Answer::Yes) {
+            m_result.declined = true;
+            return m_result;
+        }
+    }
+    try {
+        for (const Transaction &t : file.transactions)
+            QuennDTA1ExtendedDTAImport(t.empfaenger, t.empfaengerKontonummer, t.empfaengerBankleitzahl, t.betrag,
+                                       t.auftraggeber, t.auftraggeberKontonummer, t.auftraggeberBankleitzahl,
+                                       t.verwendungszwecke, t.abbuchungsauftrag, t.customZahlungsschluessel);
+    } catch (const SilentAbort &) {
+        // The rule has shown its message; the refused entry is dropped so the table browses again.
+        m_data.ClientDataSet1->cancel();
+        m_result.refused = true;
+    }
+    return m_result;
+}
+
+void DTAUSImportHandler::QuennDTA1ExtendedDTAImport(const QString &pEmpfaenger, qint64 pEmpfaengerKontonummer,
+                                                    qint64 pEmpfaengerBankleitzahl, double pBetrag,
+                                                    const QString &pAuftraggeber, qint64 pAuftraggeberKontonummer,
+                                                    qint64 pAuftraggeberBankleitzahl,
+                                                    const QStringList &pVerwendungszwecke, bool,
+                                                    const QString &pCustomZahlungsschluessel)
+{
+    if (m_options.bookings)
+        AddBooking(pEmpfaenger, pEmpfaengerKontonummer, pEmpfaengerBankleitzahl, pBetrag, pVerwendungszwecke,
+                   pCustomZahlungsschluessel);
+    if (m_options.payers && AddAccountHolder(true, pEmpfaenger, pEmpfaengerKontonummer, pEmpfaengerBankleitzahl))
+        ++m_result.payers;
+    if (m_options.clients
+        && AddAccountHolder(false, pAuftraggeber, pAuftraggeberKontonummer, pAuftraggeberBankleitzahl))
+        ++m_result.clients;
+}
+
+void DTAUSImportHandler::AddBooking(const QString &name, qint64 konto, qint64 blz, double betrag,
+                                    const QStringList &lines, const QString &key)
+{
+    Table &booking = *m_data.ClientDataSet1;
+    booking.insert();
+    booking.setAsString(QStringLiteral("Name"), name);
+    booking.setAsString(QStringLiteral("Kontonummer"), QString::number(konto));
+    booking.setAsString(QStringLiteral("BLZ"), QString::number(blz));
+    QString purpose;
+    for (const QString &line : lines)
+        purpose += line + QStringLiteral("\r\n");
+    booking.setAsString(QStringLiteral("Verwendungszweck"), purpose);
+    booking.setAsString(QStringLiteral("Betrag"), FormatSettings::formatFloat(betrag, 15, 2));
+    const bool debit = key == QLatin1String("04") || key == QLatin1String("05");
+    booking.setAsString(QStringLiteral("Zahlungsart"),
+                        debit ? DTAConst::kKindDirectDebit : DTAConst::kKindCreditTransfer);
+    booking.post();
+    ++m_result.bookings;
+}
+
+bool DTAUSImportHandler::AddAccountHolder(bool payer, const QString &name, qint64 konto, qint64 blz)
+{
+    Table &table = payer ? *m_data.ClientDataSet2 : *m_data.ClientDataSet3;
+    if (table.locate(QStringLiteral("Name"), name))
+        return false;
+    table.insert();
+    table.setAsString(QStringLiteral("Name"), name);
+    table.setAsString(QStringLiteral("Kontonummer1"), QString::number(konto));
+    table.setAsString(QStringLiteral("BLZ1"), QString::number(blz));
+    table.post();
+    return true;
+}
+
+QString DTAUSImportHandler::SummaryText(const Result &result)
+{
+    const auto count = [](int n, const char *one, const char *many) {
+        return QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(n == 1 ? one : many));
+    };
+    const QString counts = QStringLiteral("%1, %2 und %3")
+                               .arg(count(result.bookings, "Buchungssatz", "Buchungssätze"),
+                                    count(result.payers, "Empfänger/Zahlungspflichtiger", "Empfänger/Zahlungspflichtige"),
+                                    count(result.clients, "Mandant", "Mandanten"));
+    if (result.refused)
+        return QStringLiteral("Der Import wurde abgebrochen. Bis dahin wurden %1 übernommen; die übrigen Buchungen "
+                              "der Datei fehlen.")
+            .arg(counts);
+    return QStringLiteral("Import abgeschlossen: %1 wurden übernommen.").arg(counts);
+}

@@ -1,0 +1,102 @@
+#include "app/MainNeu.h"
+#include "data/DataModule.h"
+#include "import/DTAUSImport.h"
+#include "support/TestEnvironment.h"
+#include "widgets/DBGrid.h"
+#include "widgets/MessageBoxes.h"
+#include "widgets/SRColBtn.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QToolButton>
+
+namespace {
+
+class DTAUSImportWindowTest : public ModuleTest
+{
+protected:
+    void SetUp() override
+    {
+        ModuleTest::SetUp();
+        window = std::make_unique<TMainform1>(*module);
+        window->show(); // opens the data files
+        messages.shown.clear();
+        importWindow = window->DTAUSImportWindow();
+    }
+
+    void TearDown() override
+    {
+        FileDialogs::setNextFileName({});
+        ModalWindows::setHandler({});
+        ModuleTest::TearDown();
+    }
+
+    QString dtausFile()
+    {
+        TQuennDTA writer;
+        writer.SetPath(m_dir.path());
+        writer.FileName = QStringLiteral("DTAUS0.TXT");
+        writer.SetAuftraggeberName(QStringLiteral("Verein"));
+        writer.SetAuftraggeberBLZ(12345678);
+        writer.SetAuftraggeberKontoNr(1234567890);
+        writer.Start();
+        writer.AddBuchung(QStringLiteral("Müller"), 1234567, 10020030, 12.5, QStringLiteral("Beitrag"), {}, {});
+        writer.AddBuchung(QStringLiteral("Schmidt"), 7654321, 10020030, 20, QStringLiteral("Beitrag"), {}, {});
+        writer.Finish();
+        return path(QStringLiteral("DTAUS0.TXT"));
+    }
+
+    std::unique_ptr<TMainform1> window;
+    TDTAUSImportF *importWindow = nullptr;
+    ScriptedMessages messages;
+};
+
+TEST_F(DTAUSImportWindowTest, startWithoutAFileReportsItAndStaysOpen)
+{
+    importWindow->show();
+    importWindow->Button1->click();
+    EXPECT_EQ(messages.shown, QStringList {QStringLiteral("Fehler: Der angegebene Dateiname existiert nicht.")});
+    EXPECT_TRUE(importWindow->isVisible());
+    EXPECT_EQ(importWindow->result(), 0);
+}
+
+TEST_F(DTAUSImportWindowTest, theFieldShowsTheChosenFileAndCannotBeTyped)
+{
+    EXPECT_TRUE(importWindow->EQuelldatei->isReadOnly());
+    const QString file = dtausFile();
+    FileDialogs::setNextFileName([&] { return file; });
+    importWindow->SpeedButton1->click();
+    EXPECT_EQ(importWindow->EQuelldatei->text(), file);
+    FileDialogs::setNextFileName([] { return QString(); }); // cancelled: the choice stays
+    importWindow->SpeedButton1->click();
+    EXPECT_EQ(importWindow->EQuelldatei->text(), file);
+}
+
+TEST_F(DTAUSImportWindowTest, importFromTheMenuTellsWhatWasAdded)
+{
+    const QString file = dtausFile();
+    ModalWindows::setHandler([&](QDialog &dialog) {
+        auto &w = dynamic_cast<TDTAUSImportF &>(dialog);
+        FileDialogs::setNextFileName([&] { return file; });
+        w.SpeedButton1->click();
+        w.CBAuftraggeber->setChecked(false);
+        w.show();
+        w.Button1->click();
+        return w.result();
+    });
+    window->DTAUSDisketteeinlesen1->trigger();
+    EXPECT_EQ(messages.shown,
+              QStringList {QStringLiteral("Information: Import abgeschlossen: 2 Buchungssätze, "
+                                          "2 Empfänger/Zahlungspflichtige und 0 Mandanten wurden übernommen.")});
+    EXPECT_EQ(module->ClientDataSet1->recordCount(), 2);
+    EXPECT_EQ(module->ClientDataSet3->recordCount(), 0);
+    EXPECT_EQ(window->DBGrid1->model()->rowCount(), 2);
+    EXPECT_TRUE(window->SpeedButton6->isEnabled());
+    // The choices stay for the next opening.
+    EXPECT_FALSE(importWindow->CBAuftraggeber->isChecked());
+    EXPECT_EQ(importWindow->EQuelldatei->text(), file);
+}
+
+} // namespace
