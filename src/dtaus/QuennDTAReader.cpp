@@ -20,7 +20,6 @@ const QString kBadHeader = kBadFormat + QStringLiteral("Fehler beim Einlesen ein
 const QString kBadBLZ = kBadFormat + QStringLiteral("Fehler beim Konvertieren einer Bankleitzahl.");
 const QString kBadDate = kBadFormat + QStringLiteral("Fehler beim Konvertieren eines Datums.");
 const QString kBadAmount = kBadFormat + QStringLiteral("Fehler beim Konvertieren des Betrages.");
-const QString kBadERecord = kBadFormat + QStringLiteral("Fehler beim Einlesen des E-Satzes.");
 const QString kImpossibleDate = QStringLiteral("Ungültiges Datum in der DTA-Datei: %1.%2.%3");
 
 // Stops the read after its message was shown (ShowWarnings on).
@@ -222,7 +221,8 @@ private:
                                          customKey);
     }
 
-    // The control sums after the last C record; the reader hands them on without comparing them.
+    // The control sums after the last C record, handed on without comparing them. The read does not
+    // depend on them: an E record cut short or with other characters gives no sums (nullopt).
     void readERecord()
     {
         const QByteArray e = m_in.take(123); // after the five header characters
@@ -231,10 +231,14 @@ private:
                                                                    {&sums.sumKontonummern, {25, 17}},
                                                                    {&sums.sumBankleitzahlen, {42, 17}},
                                                                    {&sums.sumCents, {59, 13}}};
-        for (const auto &[value, place] : fields)
-            *value = number(field(e, place.first, place.second), kBadERecord);
+        bool readable = true;
+        for (const auto &[value, place] : fields) {
+            const auto number = toNumber(field(e, place.first, place.second));
+            readable = readable && number;
+            *value = number.value_or(0);
+        }
         if (m_engine.OnDTAControlSums)
-            m_engine.OnDTAControlSums(sums);
+            m_engine.OnDTAControlSums(readable ? std::optional(sums) : std::nullopt);
     }
 
     void readExtensionSection(int slotCount, int fill, QStringList &lines)

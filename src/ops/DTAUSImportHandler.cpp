@@ -23,7 +23,7 @@ DTAUSImportHandler::FileContent DTAUSImportHandler::ReadWholeFile(TQuennDTA &eng
                                          const QString &key) {
         file.transactions.append({e, ek, eb, betrag, a, ak, ab, lines, abbuchung, key});
     };
-    engine.OnDTAControlSums = [&file](const DTAUSLayout::ERecord &sums) { file.controlSums = sums; };
+    engine.OnDTAControlSums = [&file](const std::optional<DTAUSLayout::ERecord> &sums) { file.controlSums = sums; };
     // The events point into this call; the engine must not keep them.
     struct Unhook {
         TQuennDTA &engine;
@@ -43,6 +43,9 @@ DTAUSImportHandler::FileContent DTAUSImportHandler::ReadWholeFile(TQuennDTA &eng
 
 QString DTAUSImportHandler::ControlSumDifferences(const FileContent &file)
 {
+    if (!file.controlSums)
+        return QStringLiteral("der E-Satz ist unvollständig oder nicht lesbar");
+    const DTAUSLayout::ERecord &stated = *file.controlSums;
     DTAUSLayout::ERecord read;
     for (const Transaction &t : file.transactions) {
         ++read.count;
@@ -50,40 +53,41 @@ QString DTAUSImportHandler::ControlSumDifferences(const FileContent &file)
         read.sumBankleitzahlen += t.empfaengerBankleitzahl;
         read.sumCents += qRound64(t.betrag * 100);
     }
-    const auto cents = [](qint64 value) { return FormatSettings::formatFixed(double(value) / 100.0, 2); };
-    const auto number = [](qint64 value) { return QString::number(value); };
-    const struct {
-        const char *what;
-        qint64 stated;
-        qint64 counted;
-        std::function<QString(qint64)> text;
-    } items[] = {
-        {"Anzahl", file.controlSums.count, read.count, number},
-        {"Summe der Kontonummern", file.controlSums.sumKontonummern, read.sumKontonummern, number},
-        {"Summe der Bankleitzahlen", file.controlSums.sumBankleitzahlen, read.sumBankleitzahlen, number},
-        {"Summe der Beträge", file.controlSums.sumCents, read.sumCents, cents},
-    };
     QStringList differences;
-    for (const auto &item : items) {
-        if (item.stated != item.counted)
+    const auto compare = [&](const char *what, qint64 inFile, qint64 counted, bool amount = false) {
+        const auto text = [amount](qint64 value) {
+            return amount ? FormatSettings::formatFixed(double(value) / 100.0, 2) : QString::number(value);
+        };
+        if (inFile != counted)
             differences.append(QStringLiteral("%1 %2 im E-Satz, %3 in den Buchungen")
-                                   .arg(QString::fromUtf8(item.what), item.text(item.stated), item.text(item.counted)));
-    }
+                                   .arg(QString::fromUtf8(what), text(inFile), text(counted)));
+    };
+    compare("Anzahl", stated.count, read.count);
+    compare("Summe der Kontonummern", stated.sumKontonummern, read.sumKontonummern);
+    compare("Summe der Bankleitzahlen", stated.sumBankleitzahlen, read.sumBankleitzahlen);
+    compare("Summe der Beträge", stated.sumCents, read.sumCents, true);
     return differences.join(QStringLiteral("; "));
+}
+
+bool DTAUSImportHandler::AcceptControlSums(const FileContent &file)
+{
+    const QString differences = ControlSumDifferences(file);
+    if (differences.isEmpty())
+        return true;
+    const QString question =
+        QStringLiteral("Die Prüfsummen im E-Satz stimmen nicht mit den Buchungen überein (%1). Trotzdem importieren?")
+            .arg(differences);
+    return MessageService::current().ask(question, MessageService::Buttons::YesNoDefaultNo)
+        == MessageService::Answer::Yes;
 }
 
 DTAUSImportHandler::Result DTAUSImportHandler::run(TQuennDTA &engine, const QString &fileName)
 {
     m_result = {};
     const FileContent file = ReadWholeFile(engine, fileName);
-    if (const QString differences = ControlSumDifferences(file); !differences.isEmpty()) {
-        const QString question = QStringLiteral("Die Prüfsummen im E-Satz stimmen nicht mit den Buchungen überein "
-                                                "(%1). Trotzdem importieren?")
-                                     .arg(differences);
-        if (MessageService::current().ask(question, MessageService::Buttons::YesNoDefaultNo) != MessageService::Answer::Yes) {
-            m_result.declined = true;
-            return m_result;
-        }
+    if (!AcceptControlSums(file)) {
+        m_result.declined = true;
+        return m_result;
     }
     try {
         for (const Transaction &t : file.transactions)

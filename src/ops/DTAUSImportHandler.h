@@ -2,6 +2,7 @@
 
 #include "dtaus/DTAUSLayout.h"
 
+#include <optional>
 #include <QList>
 #include <QStringList>
 
@@ -62,12 +63,14 @@ private:
     };
     struct FileContent {
         QList<Transaction> transactions;
-        DTAUSLayout::ERecord controlSums;
+        std::optional<DTAUSLayout::ERecord> controlSums; // none when the E record cannot be read
     };
 
     static FileContent ReadWholeFile(TQuennDTA &engine, const QString &fileName);
     // The differences between the E record and the C records, empty when they agree.
     static QString ControlSumDifferences(const FileContent &file);
+    // True when the sums agree or the user will import all the same.
+    static bool AcceptControlSums(const FileContent &file);
     void AddBooking(const QString &name, qint64 konto, qint64 blz, double betrag, const QStringList &lines,
                     const QString &key);
     bool AddAccountHolder(bool payer, const QString &name, qint64 konto, qint64 blz);

@@ -163,16 +163,24 @@ TEST_F(CreationRunTest, aRefusedBookingLeavesTheEngineReadyForTheNextRun)
     b.edit();
     b.setAsString(QStringLiteral("Kontonummer"), QStringLiteral("12a"));
     b.post();
-    EXPECT_THROW(CreationRun::DTAUSLauf(*module, checks, input(true)), BelvantoError);
+    const QString id = b.asString(QStringLiteral("ID"));
+    // The message names the booking, so that it can be found and mended.
+    const auto refusal = [&] {
+        try {
+            CreationRun::DTAUSLauf(*module, checks, input(true));
+        } catch (const BelvantoError &error) {
+            return error.message();
+        }
+        return QString();
+    };
+    const QString named = QStringLiteral("Der Buchungssatz %1 (Kaputt) kann nicht in die DTAUS-Datei geschrieben "
+                                         "werden:\r\n")
+                              .arg(id);
+    EXPECT_EQ(refusal(), named + QStringLiteral("Die Kontonummer „12a“ ist keine Zahl."));
     b.edit();
     b.setAsString(QStringLiteral("Kontonummer"), QStringLiteral("5"));
     b.post();
-    try {
-        CreationRun::DTAUSLauf(*module, checks, input(true));
-        FAIL();
-    } catch (const BelvantoError &error) {
-        EXPECT_EQ(error.message(), QStringLiteral("Die Kontonummer muss zwischen 10 und 9999999999 liegen."));
-    }
+    EXPECT_EQ(refusal(), named + QStringLiteral("Die Kontonummer muss zwischen 10 und 9999999999 liegen."));
     b.deleteRecord();
     EXPECT_TRUE(CreationRun::DTAUSLauf(*module, checks, input(true)).reachedEnd); // not "Start() bereits aufgerufen"
 }
@@ -191,11 +199,19 @@ TEST_F(CreationRunTest, targetsAreSplitAtTheirDrive)
               std::make_pair(QStringLiteral("C:\\"), QStringLiteral("Daten\\DTAUS0")));
     EXPECT_EQ(CreationRun::SplitTarget(QStringLiteral("\\\\server\\share\\DTAUS0")),
               std::make_pair(QStringLiteral("\\\\server\\share\\"), QStringLiteral("DTAUS0")));
+#ifdef Q_OS_WIN
+    EXPECT_EQ(CreationRun::SplitTarget(QStringLiteral("\\Daten\\DTAUS0")),
+              std::make_pair(QStringLiteral("\\"), QStringLiteral("Daten\\DTAUS0")));
+#else
+    // Without drive letters the folder plays the drive's part: the name alone chooses the encoding.
     EXPECT_EQ(CreationRun::SplitTarget(QStringLiteral("/home/kasse/DTAUS0")),
-              std::make_pair(QStringLiteral("\\"), QStringLiteral("home\\kasse\\DTAUS0")));
+              std::make_pair(QStringLiteral("\\home\\kasse\\"), QStringLiteral("DTAUS0")));
+    EXPECT_EQ(CreationRun::SplitTarget(QStringLiteral("/DTAUS0")),
+              std::make_pair(QStringLiteral("\\"), QStringLiteral("DTAUS0")));
     // A relative target lands in the home folder, never in a drive's root.
-    EXPECT_EQ(CreationRun::SplitTarget(QStringLiteral("DTAUS0")).second,
-              QString(QDir::homePath() + QStringLiteral("/DTAUS0")).mid(1).replace(u'/', u'\\'));
+    EXPECT_EQ(CreationRun::SplitTarget(QStringLiteral("DTAUS0")),
+              std::make_pair(QString(QDir::homePath() + u'/').replace(u'/', u'\\'), QStringLiteral("DTAUS0")));
+#endif
 }
 
 TEST_F(CreationRunTest, markDoneMarksTheWrittenBookingsOnly)
