@@ -84,6 +84,34 @@ protected:
         return result;
     }
 
+    // Per C record of a written file: the name and the purpose lines, as the reader gives them back.
+    QList<QStringList> recordsIn(const QString &file)
+    {
+        QList<QStringList> records;
+        TQuennDTA reader;
+        reader.OnExtendedDTAImport = [&](const QString &name, qint64, qint64, double, const QString &, qint64, qint64,
+                                         const QStringList &lines, bool, const QString &) {
+            records.append(QStringList {name} + lines);
+        };
+        reader.ImportDTA(file);
+        return records;
+    }
+
+    // Runs "Erstellen" for the due dates and the target given.
+    void create(const QDate &from, const QDate &to, const QString &target)
+    {
+        dialog->DTPvon->setDate(from);
+        dialog->DTPbis->setDate(to);
+        dialog->EZieldatei->setText(target);
+        dialog->BErstellen->click();
+    }
+
+    // Files of the test's folder beside the targets: no temporary file may stay behind.
+    QStringList filesNamed(const QString &pattern) const
+    {
+        return QDir(m_dir.path()).entryList({pattern}, QDir::Files | QDir::Hidden);
+    }
+
     std::unique_ptr<TMainform1> window;
     TdtausErstellenF1 *dialog = nullptr;
     ScriptedMessages messages;
@@ -206,6 +234,186 @@ TEST_F(PaymentFileDialogTest, noClientAtAll)
     open(window->Lastschriften1, [&] {
         EXPECT_TRUE(dialog->Label9->isVisible());
         EXPECT_FALSE(dialog->BErstellen->isEnabled());
+    });
+}
+
+const QStringList kSchmidtMueller {QStringLiteral("SCHMIDT"), QStringLiteral("MÜLLER")}; // the table's order
+
+QStringList names(const QList<QStringList> &records)
+{
+    QStringList result;
+    for (const QStringList &record : records)
+        result.append(record.first());
+    return result;
+}
+
+TEST_F(PaymentFileDialogTest, everyConfirmedFileOfAnOpeningIsMarkedWhateverTheFilterAtClosing)
+{
+    messages.answers = {MessageService::Answer::Ok, MessageService::Answer::Ok};
+    open(window->Lastschriften1, [&] {
+        create(QDate(2026, 12, 9), QDate(2026, 12, 12), path(QStringLiteral("DTAUS0")));
+        create(QDate(2026, 12, 13), QDate(2026, 12, 20), path(QStringLiteral("DTAUS1")));
+        dialog->DTPbis->setDate(QDate(2026, 12, 14)); // the selection at closing holds none of them
+        EXPECT_EQ(dialog->LSatzzahl->text(), QStringLiteral("Satzanzahl: 0"));
+    });
+    EXPECT_EQ(names(recordsIn(path(QStringLiteral("DTAUS0")))), kSchmidtMueller);
+    EXPECT_EQ(names(recordsIn(path(QStringLiteral("DTAUS1")))), QStringList {QStringLiteral("SPÄTER")});
+    EXPECT_EQ(states(),
+              (QStringList {QStringLiteral("Gutschrift=offen"), QStringLiteral("Später=erledigt"),
+                            QStringLiteral("Schmidt=erledigt"), QStringLiteral("Müller=erledigt")}));
+}
+
+TEST_F(PaymentFileDialogTest, aLaterRunCancelledNeverDeletesAConfirmedFile)
+{
+    const QString target = path(QStringLiteral("DTAUS0"));
+    const QString replace = QStringLiteral("Frage: Die Datei \"%1\" existiert bereits. Ersetzen?").arg(target);
+    messages.answers = {MessageService::Answer::Ok, MessageService::Answer::Yes, MessageService::Answer::Cancel};
+    QByteArray first;
+    open(window->Lastschriften1, [&] {
+        create(QDate(2026, 12, 9), QDate(2026, 12, 9), target);
+        first = readFile(QStringLiteral("DTAUS0"));
+        dialog->BErstellen->click(); // the same target again: Ja, then Abbrechen
+    });
+    ASSERT_EQ(messages.shown.size(), 3);
+    EXPECT_EQ(messages.shown.at(1), replace);
+    EXPECT_EQ(readFile(QStringLiteral("DTAUS0")), first);
+    EXPECT_TRUE(states().contains(QStringLiteral("Müller=erledigt")));
+
+    // "Gutschriften erstellen" takes the remembered target.
+    messages.shown.clear();
+    messages.answers = {MessageService::Answer::Yes, MessageService::Answer::Cancel};
+    open(window->Gutschriftenerstellen1, [&] {
+        EXPECT_EQ(dialog->EZieldatei->text(), target);
+        dialog->BErstellen->click();
+    });
+    EXPECT_EQ(messages.shown.first(), replace);
+    EXPECT_EQ(readFile(QStringLiteral("DTAUS0")), first);
+    EXPECT_TRUE(states().contains(QStringLiteral("Gutschrift=offen")));
+    EXPECT_EQ(filesNamed(QStringLiteral("DTAUS0*")), QStringList {QStringLiteral("DTAUS0")});
+}
+
+TEST_F(PaymentFileDialogTest, aFileReplacedWithConsentTakesThePlaceOfTheFirstInTheMarking)
+{
+    const QString target = path(QStringLiteral("DTAUS0"));
+    messages.answers = {MessageService::Answer::Ok, MessageService::Answer::Yes, MessageService::Answer::Ok};
+    open(window->Lastschriften1, [&] {
+        create(QDate(2026, 12, 9), QDate(2026, 12, 12), target);
+        create(QDate(2026, 12, 13), QDate(2026, 12, 20), target);
+    });
+    EXPECT_EQ(names(recordsIn(target)), QStringList {QStringLiteral("SPÄTER")});
+    // The first file is gone with the user's consent: its bookings are in no file and stay open.
+    EXPECT_EQ(states(),
+              (QStringList {QStringLiteral("Gutschrift=offen"), QStringLiteral("Später=erledigt"),
+                            QStringLiteral("Schmidt=offen"), QStringLiteral("Müller=offen")}));
+}
+
+TEST_F(PaymentFileDialogTest, anExistingFileStaysUnlessReplacementIsConfirmed)
+{
+    const QString target = path(QStringLiteral("DTAUS0"));
+    writeFile(QStringLiteral("DTAUS0"), "alt");
+    const QString replace = QStringLiteral("Frage: Die Datei \"%1\" existiert bereits. Ersetzen?").arg(target);
+    open(window->Lastschriften1, [&] {
+        dialog->EZieldatei->setText(target);
+        messages.answers = {MessageService::Answer::No};
+        dialog->BErstellen->click();
+        EXPECT_EQ(messages.shown, QStringList {replace}); // no confirmation: nothing was written
+        EXPECT_EQ(dialog->LSatzzahl->text(), QStringLiteral("Satzanzahl: 2"));
+        EXPECT_EQ(readFile(QStringLiteral("DTAUS0")), "alt");
+
+        messages.shown.clear();
+        messages.answers = {MessageService::Answer::Yes, MessageService::Answer::Cancel};
+        dialog->BErstellen->click();
+        ASSERT_EQ(messages.shown.size(), 2);
+        EXPECT_TRUE(messages.shown.last().contains(QStringLiteral("in die Datei \"%1\" geschrieben.").arg(target)));
+        EXPECT_EQ(readFile(QStringLiteral("DTAUS0")), "alt");
+
+        messages.shown.clear();
+        messages.answers = {MessageService::Answer::Yes};
+        create(QDate(2026, 12, 21), QDate(2026, 12, 31), target); // nothing selected
+        EXPECT_EQ(messages.shown,
+                  (QStringList {replace, QStringLiteral("Information: Es wurden keine Datensätze in die DTAUS-Datei "
+                                                        "geschrieben.")}));
+        EXPECT_EQ(readFile(QStringLiteral("DTAUS0")), "alt");
+    });
+    EXPECT_EQ(filesNamed(QStringLiteral("DTAUS0*")), QStringList {QStringLiteral("DTAUS0")});
+    EXPECT_FALSE(states().join(u',').contains(QStringLiteral("erledigt")));
+}
+
+TEST_F(PaymentFileDialogTest, theResultsShowBeforeTheConfirmationIsAsked)
+{
+    QStringList seen;
+    messages.onAsk = [&](const QString &) {
+        seen = {dialog->LSatzzahl->text(), dialog->LSumme->text(), dialog->StatusPanel->text()};
+    };
+    messages.answers = {MessageService::Answer::Cancel};
+    open(window->Lastschriften1, [&] {
+        dialog->EZieldatei->setText(path(QStringLiteral("DTAUS0")));
+        dialog->BErstellen->click();
+    });
+    EXPECT_EQ(seen,
+              (QStringList {QStringLiteral("Satzanzahl: 2"), QStringLiteral("Gesamtsumme: 30,00 €"),
+                            QStringLiteral("Verarbeitung erfolgreich beendet")}));
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("DTAUS0"))));
+}
+
+TEST_F(PaymentFileDialogTest, typedPurposeLinesAndUmlautsReachTheFile)
+{
+    Table &b = *module->ClientDataSet1;
+    for (b.first(); !b.eof();)
+        b.deleteRecord(); // the fixture's bookings are not needed
+    addValidBooking(QStringLiteral("Übungsleiter"), QStringLiteral("LS_Einzug"), QStringLiteral("offen"),
+                    QDate(2026, 12, 9), 5, QStringLiteral("Beitrag 2026\r\nÜbungsleiter Straße 5"));
+    addValidBooking(QStringLiteral("Lang"), QStringLiteral("LS_Einzug"), QStringLiteral("offen"), QDate(2026, 12, 9), 5,
+                    QStringLiteral("Kurs\r\nAbcdefghijklmnopqrstuvwxyz 1234"));
+    addValidBooking(QStringLiteral("Eine Zeile"), QStringLiteral("LS_Einzug"), QStringLiteral("offen"),
+                    QDate(2026, 12, 9), 5, QStringLiteral("Beitrag Dezember 2026 Mitglied Nr. 4711"));
+    messages.answers = {MessageService::Answer::Ok, MessageService::Answer::Ok};
+    open(window->Lastschriften1, [&] {
+        create(QDate(2026, 12, 9), QDate(2026, 12, 9), path(QStringLiteral("DTAUS0")));
+        create(QDate(2026, 12, 9), QDate(2026, 12, 9), path(QStringLiteral("lastschrift.txt")));
+    });
+    EXPECT_EQ(recordsIn(path(QStringLiteral("DTAUS0"))),
+              (QList<QStringList> {
+                  // Without line breaks the text is cut as it always was.
+                  {QStringLiteral("EINE ZEILE"), QStringLiteral("BEITRAG DEZEMBER 2026 MITGL"),
+                   QStringLiteral("IED NR. 4711")},
+                  {QStringLiteral("LANG"), QStringLiteral("KURS"), QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ"),
+                   QStringLiteral("1234")},
+                  {QStringLiteral("ÜBUNGSLEITER"), QStringLiteral("BEITRAG 2026"), QStringLiteral("ÜBUNGSLEITER STRAßE 5")}}));
+    // The default name in an ordinary folder gets the DIN codes; any other name the second encoding.
+    EXPECT_TRUE(readFile(QStringLiteral("DTAUS0")).contains("]BUNGSLEITER STRA~E 5"));
+    const QByteArray other = readFile(QStringLiteral("lastschrift.txt"));
+    EXPECT_TRUE(other.contains("\x9A" "BUNGSLEITER STRA\xE1" "E 5"));
+    EXPECT_FALSE(other.contains("]BUNGSLEITER"));
+}
+
+TEST_F(PaymentFileDialogTest, aBookingWithABadAccountNumberIsNamed)
+{
+    Table &b = *module->ClientDataSet1;
+    b.beforePost = nullptr; // a booking that reached the table without the checks
+    b.first();
+    const QString id = b.asString(QStringLiteral("ID"));
+    const QString name = b.asString(QStringLiteral("Name"));
+    b.edit();
+    b.setAsString(QStringLiteral("Kontonummer"), QStringLiteral("12a"));
+    b.post();
+    open(window->Gutschriftenerstellen1, [] {}); // the first booking of the table is the credit transfer
+    ASSERT_FALSE(messages.shown.isEmpty());
+    EXPECT_EQ(messages.shown.first(),
+              QStringLiteral("Fehler: Der Buchungssatz %1 (%2) kann nicht in die DTAUS-Datei geschrieben werden:\r\n"
+                             "Die Kontonummer „12a“ ist keine Zahl.")
+                  .arg(id, name));
+}
+
+TEST_F(PaymentFileDialogTest, accountColumnsShowAllDigitsAndTheDialogIsCentred)
+{
+    window->setGeometry(100, 80, 1000, 700);
+    open(window->Lastschriften1, [&] {
+        const QFontMetrics metrics = dialog->DBGrid1->fontMetrics();
+        EXPECT_GT(dialog->DBGrid1->columnWidth(2), metrics.horizontalAdvance(QStringLiteral("0000000000")));
+        EXPECT_GT(dialog->DBGrid1->columnWidth(3), metrics.horizontalAdvance(QStringLiteral("00000000")));
+        const QPoint offset = dialog->frameGeometry().center() - window->frameGeometry().center();
+        EXPECT_LE(offset.manhattanLength(), 20) << offset.x() << ' ' << offset.y();
     });
 }
 
