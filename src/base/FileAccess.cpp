@@ -85,9 +85,11 @@ QString whyNotWritable(const QString &fileName)
         return QStringLiteral("den Ordner „%1“ gibt es nicht").arg(QDir::toNativeSeparators(folder.filePath()));
     if (target.isDir())
         return QStringLiteral("unter diesem Namen gibt es bereits einen Ordner");
+    if (QStorageInfo(folder.filePath()).isReadOnly())
+        return QStringLiteral("der Datenträger ist schreibgeschützt");
     if (!folder.isWritable() || (target.exists() && !target.isWritable()))
         return QStringLiteral("es fehlt die Berechtigung, dort zu schreiben");
-    return QStringLiteral("der Datenträger ist schreibgeschützt oder nicht bereit");
+    return QStringLiteral("der Datenträger ist nicht bereit");
 }
 
 QString whyNotReadable(const QString &fileName)
