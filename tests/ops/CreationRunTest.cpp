@@ -232,4 +232,16 @@ TEST_F(CreationRunTest, markDoneMarksTheWrittenBookingsOnly)
                             QStringLiteral("Einzug offen")}));
 }
 
+TEST_F(CreationRunTest, purposeLinesAreSplitAtTypedBreaksFirst)
+{
+    const QString full(27, u'a');
+    // Without a break the engine cuts the text as it always did.
+    EXPECT_EQ(CreationRun::PurposeLines(full + QStringLiteral("bc")), QStringList {full + QStringLiteral("bc")});
+    // Any kind of line break; only lines longer than a DTAUS line are cut, at 27 characters.
+    EXPECT_EQ(CreationRun::PurposeLines(QStringLiteral("Kurs\rHalle\nB\r\n") + full + QStringLiteral("bc")),
+              (QStringList {QStringLiteral("Kurs"), QStringLiteral("Halle"), QStringLiteral("B"), full,
+                            QStringLiteral("bc")}));
+    EXPECT_EQ(CreationRun::PurposeLines(full + QStringLiteral("\r\n")), (QStringList {full, QString()}));
+}
+
 } // namespace
