@@ -30,6 +30,27 @@ bool diskFull(int error, const QString &fileName, qint64 needed)
     const QStorageInfo storage(QFileInfo(fileName).absolutePath());
     return storage.isValid() && storage.bytesAvailable() >= 0 && storage.bytesAvailable() < needed;
 }
+// Why a new file could not take its place, in German: the system's own texts are English on most
+// systems and say little to a treasurer.
+QString writeFailure(const QSaveFile &file, int error, qint64 size, bool existed)
+{
+    const QFileInfo target(file.fileName());
+    const QFileInfo folder(target.absolutePath());
+    QString reason;
+    if (diskFull(error, file.fileName(), size))
+        reason = QStringLiteral("der Datenträger ist voll (oder das Speicherkontingent ist erschöpft)");
+    else if (!folder.isDir())
+        reason = QStringLiteral("den Ordner „%1“ gibt es nicht").arg(QDir::toNativeSeparators(folder.filePath()));
+    else if (target.isDir())
+        reason = QStringLiteral("unter diesem Namen gibt es bereits einen Ordner");
+    else if (!folder.isWritable() || (target.exists() && !target.isWritable()))
+        reason = QStringLiteral("es fehlt die Berechtigung, dort zu schreiben");
+    else
+        reason = QStringLiteral("der Datenträger ist schreibgeschützt oder nicht bereit (%1)").arg(file.errorString());
+    if (existed)
+        reason += QStringLiteral("; die bisherige Datei ist unverändert");
+    return reason;
+}
 } // namespace
 
 void openForReading(QFile &file, qint64 maxSize)
@@ -68,13 +89,31 @@ QString writeAtomically(const QString &fileName, const QByteArray &data)
     errno = 0;
     if (file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.commit())
         return {};
-    const int error = errno;
-    QString reason = diskFull(error, fileName, data.size())
-        ? QStringLiteral("der Datenträger ist voll (oder das Speicherkontingent ist erschöpft)")
-        : file.errorString();
-    if (existed)
-        reason += QStringLiteral("; die bisherige Datei ist unverändert");
-    return reason;
+    return writeFailure(file, errno, data.size(), existed);
+}
+
+PendingFile::PendingFile(const QString &fileName, const QByteArray &data)
+    : m_file(fileName)
+    , m_existed(QFileInfo::exists(fileName))
+    , m_size(data.size())
+{
+    errno = 0;
+    if (!m_file.open(QIODevice::WriteOnly) || m_file.write(data) != data.size() || !m_file.flush())
+        fail(errno);
+}
+
+void PendingFile::commit()
+{
+    errno = 0;
+    if (!m_file.commit())
+        fail(errno);
+}
+
+void PendingFile::fail(int error) const
+{
+    throw BelvantoError(QStringLiteral("Die Datei „%1“ kann nicht erstellt werden: %2.")
+                            .arg(QDir::toNativeSeparators(m_file.fileName()),
+                                 writeFailure(m_file, error, m_size, m_existed)));
 }
 
 } // namespace FileAccess

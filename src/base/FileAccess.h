@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <QSaveFile>
 #include <QString>
 
 // Reading and writing whole files the same careful way in every layer.
@@ -16,5 +17,22 @@ QByteArray readAll(const QString &fileName, qint64 maxSize);
 // Writes the file completely or not at all: a new file is renamed over the old one. Returns an
 // empty text on success, else why it failed (without a full stop); a full disk is named as such.
 QString writeAtomically(const QString &fileName, const QByteArray &data);
+
+// A new file that takes the place of `fileName` only when it is committed: until then a file that
+// was there stays as it was, and one that is never committed leaves nothing behind. Failures are
+// thrown as BelvantoError with the reason in German.
+class PendingFile
+{
+public:
+    PendingFile(const QString &fileName, const QByteArray &data);
+    void commit();
+
+private:
+    [[noreturn]] void fail(int error) const;
+
+    QSaveFile m_file;
+    bool m_existed;
+    qint64 m_size;
+};
 
 } // namespace FileAccess

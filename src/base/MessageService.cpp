@@ -12,7 +12,7 @@ public:
     Answer ask(const QString &text, Buttons buttons) override
     {
         print(QStringLiteral("Frage"), text);
-        return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
+        return buttons == Buttons::YesNo || buttons == Buttons::YesNoDefaultNo ? Answer::No : Answer::Cancel;
     }
 
 private:

@@ -8,7 +8,8 @@ class MessageService
 {
 public:
     enum class Answer { Yes, No, Cancel, Ok };
-    enum class Buttons { YesNo, YesNoCancel, OkCancel };
+    // YesNoDefaultNo: for questions whose "Ja" gives up data; Enter answers "Nein".
+    enum class Buttons { YesNo, YesNoCancel, OkCancel, YesNoDefaultNo };
 
     virtual ~MessageService() = default;
     virtual void error(const QString &text) = 0;

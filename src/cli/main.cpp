@@ -1,3 +1,4 @@
+#include "cli/BatchMessages.h"
 #include "cli/CliCommon.h"
 
 #include "base/Errors.h"
@@ -21,8 +22,11 @@ Aufruf: belvanto-cli BEFEHL ...
   create --lastschriften|--gutschriften --client ID --due-from DATUM --due-to DATUM ...
                               Lastschriften oder Gutschriften als DTAUS-Datei erstellen
                               (alle Angaben: belvanto-cli create --help)
-  import-dtaus DATEI [--no-bookings] [--no-payers] [--no-clients] [--data-dir ORDNER]
-                              DTAUS-Datei in Buchungssätze, Empfänger und Mandanten einlesen
+  import-dtaus DATEI [--no-bookings] [--no-payers] [--no-clients] [--accept-wrong-sums]
+              [--data-dir ORDNER]
+                              DTAUS-Datei in Buchungssätze, Empfänger und Mandanten einlesen;
+                              eine beschädigte Datei wird gar nicht eingelesen, eine mit falschen
+                              Prüfsummen im E-Satz nur mit --accept-wrong-sums
                               (Datenordner des Programms, wenn keiner angegeben ist)
   import-text payers|bookings DATEI --map FELD=SPALTE ... [--separator …] [--title-row] ...
                               Empfänger oder Buchungssätze aus einer Textdatei mit Trennzeichen
@@ -86,7 +90,7 @@ int main(int argc, char *argv[])
         if (command == QLatin1String("delete-bookings"))
             return runDeleteBookingsCommand(args);
     } catch (const BelvantoError &error) {
-        err() << error.message() << Qt::endl;
+        err() << BatchMessages::forTerminal(error.message()) << Qt::endl;
         return 1;
     }
     err() << "Unbekannter Befehl: " << command << Qt::endl;

@@ -141,7 +141,12 @@ TdtausErstellenF::TdtausErstellenF(TDataModule1 &dataModule, QWidget *parent)
                           QStringLiteral("BLZ"), QStringLiteral("Verwendungszweck"), QStringLiteral("Betrag"),
                           QStringLiteral("Status"), QStringLiteral("Faelligkeit"), QStringLiteral("Erstellungsdatum")});
     DBGrid1->setDeletionAllowed(true);
-    for (const auto &[column, width] : {std::pair {1, 86}, {2, 73}, {3, 59}, {5, 75}, {7, 72}, {8, 91}})
+    // Account numbers of ten and bank codes of eight digits show whole.
+    const auto digits = [this](int count) {
+        return DBGrid1->fontMetrics().horizontalAdvance(QString(count, u'0')) + 12;
+    };
+    for (const auto &[column, width] : {std::pair {1, 86}, {2, std::max(73, digits(10))},
+                                        {3, std::max(59, digits(8))}, {5, 75}, {7, 72}, {8, 91}})
         DBGrid1->setColumnWidth(column, width);
     StatusBar2 = new QStatusBar;
     StatusBar2->setSizeGripEnabled(false);
@@ -212,11 +217,13 @@ void TdtausErstellenF::EZieldateiChange()
 
 void TdtausErstellenF::FormClose()
 {
-    Table &bookings = *m_data.ClientDataSet1;
-    if (!m_toMark.isEmpty())
-        CreationRun::MarkDone(m_data, m_toMark);
-    m_toMark.clear();
-    bookings.setFiltered(false); // also ends the main window's "Heute fällig"
+    QList<qint32> written;
+    for (const QList<qint32> &ids : std::as_const(m_confirmedFiles))
+        written += ids;
+    m_confirmedFiles.clear();
+    if (!written.isEmpty())
+        CreationRun::MarkDone(m_data, written);
+    m_data.ClientDataSet1->setFiltered(false); // also ends the main window's "Heute fällig"
 }
 
 void TdtausErstellenF::done(int result)

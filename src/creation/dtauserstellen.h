@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QMap>
 
 class DBGrid;
 class QCheckBox;
@@ -55,7 +56,8 @@ public:
     void CBMandantenChange();
     void SpeedButton2Click();
     void EZieldateiChange();
-    // Closing: the bookings of the last file created are marked "erledigt" when that was asked for.
+    // Closing: the bookings of every file confirmed during this opening are marked "erledigt" when
+    // that was asked for.
     void FormClose();
     void FillClients();
 
@@ -64,5 +66,7 @@ protected:
     void setStatus(const QString &text, const QColor &colour);
 
     TDataModule1 &m_data;
-    QList<qint32> m_toMark; // the marking flag: the bookings written into the confirmed file
+    // The marking: per file confirmed during this opening, the bookings in it that are to be marked
+    // (none when marking was not asked for). A file replaced by a later run counts no more.
+    QMap<QString, QList<qint32>> m_confirmedFiles;
 };

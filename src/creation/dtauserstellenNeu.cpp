@@ -13,6 +13,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QToolButton>
@@ -64,7 +65,7 @@ void TdtausErstellenF1::FormShow()
         picker->setDate(today);
         picker->blockSignals(false);
     }
-    m_toMark.clear();
+    m_confirmedFiles.clear();
     m_data.DisconnectDB();
     FillClients();
     bool preselected = false;
@@ -124,8 +125,6 @@ CreationRun::Input TdtausErstellenF1::RunInput(bool preview) const
 
 void TdtausErstellenF1::ShowResult(const CreationRun::Result &result)
 {
-    if (!result.reachedEnd)
-        return;
     LKontonr->setText(QStringLiteral("Kontrollsumme Kontonr: ") + QString::number(result.sumKontonummern));
     LBLZ->setText(QStringLiteral("Kontrollsumme BLZ: ") + QString::number(result.sumBankleitzahlen));
     LSatzzahl->setText(QStringLiteral("Satzanzahl: ") + QString::number(result.count));
@@ -133,25 +132,31 @@ void TdtausErstellenF1::ShowResult(const CreationRun::Result &result)
     setStatus(QStringLiteral("Verarbeitung erfolgreich beendet"), Qt::red);
 }
 
+CreationRun::Result TdtausErstellenF1::Run(bool preview)
+{
+    for (QLabel *label : {LSumme, LSatzzahl, LKontonr, LBLZ})
+        label->clear();
+    setStatus(QStringLiteral("Verarbeitung beginnt ..."), Qt::red);
+    return CreationRun::DTAUSLauf(m_data, QuennDTA1, RunInput(preview),
+                                  [this](const CreationRun::Result &result) { ShowResult(result); });
+}
+
 void TdtausErstellenF1::CBoffenClick()
 {
     if (!CBoffen->isChecked() && !CBgesperrt->isChecked())
         CBoffen->setChecked(true);
-    for (QLabel *label : {LSumme, LSatzzahl, LKontonr, LBLZ})
-        label->clear();
-    setStatus(QStringLiteral("Verarbeitung beginnt ..."), Qt::red);
-    ShowResult(CreationRun::DTAUSLauf(m_data, QuennDTA1, RunInput(true)));
+    Run(true);
 }
 
 void TdtausErstellenF1::BErstellenClick()
 {
-    for (QLabel *label : {LSumme, LSatzzahl, LKontonr, LBLZ})
-        label->clear();
-    setStatus(QStringLiteral("Verarbeitung beginnt ..."), Qt::red);
-    const CreationRun::Result result = CreationRun::DTAUSLauf(m_data, QuennDTA1, RunInput(false));
-    ShowResult(result);
-    // Only bookings that went into a file that stays are marked when the dialog closes.
-    if (result.reachedEnd && result.confirmed && CBerledigen->isChecked())
-        m_toMark = result.writtenIds;
+    const CreationRun::Result result = Run(false);
+    if (result.targetKept)
+        Run(true); // nothing written: the selection and its values are shown again
+    // Only bookings in a file that is in place are marked when the dialog closes; a file that
+    // replaced an earlier one of this opening takes its place in the marking.
+    if (result.confirmed)
+        m_confirmedFiles.insert(QFileInfo(result.file).canonicalFilePath(),
+                                CBerledigen->isChecked() ? result.writtenIds : QList<qint32>());
     WriteSettingString(QStringLiteral("OutputDir"), EZieldatei->text());
 }

@@ -4,6 +4,9 @@
 
 #include "base/Clock.h"
 #include "base/Errors.h"
+#include "dtaus/DTAUSLayout.h"
+
+#include <optional>
 
 #include <QFile>
 #include <QFileInfo>
@@ -19,6 +22,7 @@ const QString kBadHeader = kBadFormat + QStringLiteral("Fehler beim Einlesen ein
 const QString kBadBLZ = kBadFormat + QStringLiteral("Fehler beim Konvertieren einer Bankleitzahl.");
 const QString kBadDate = kBadFormat + QStringLiteral("Fehler beim Konvertieren eines Datums.");
 const QString kBadAmount = kBadFormat + QStringLiteral("Fehler beim Konvertieren des Betrages.");
+const QString kBadERecord = kBadFormat + QStringLiteral("Fehler beim Einlesen des E-Satzes.");
 const QString kImpossibleDate = QStringLiteral("Ungültiges Datum in der DTA-Datei: %1.%2.%3");
 
 // Stops the read after its message was shown (ShowWarnings on).
@@ -94,6 +98,7 @@ public:
             readCRecord();
             header = m_in.take(5);
         }
+        readERecord();
     }
 
 private:
@@ -113,7 +118,7 @@ private:
 
     QString text(const QByteArray &bytes) const { return m_engine.DecodeDTAText(trimmedBytes(bytes)); }
 
-    int datePart(const QByteArray &part)
+    static std::optional<int> datePart(const QByteArray &part)
     {
         qsizetype i = 0;
         while (i < part.size() && part.at(i) == '0')
@@ -124,32 +129,28 @@ private:
         if (rest.isEmpty())
             return 0;
         const auto value = toNumber(rest);
-        if (!value || rest.at(0) == '+' || rest.at(0) == '-' || *value > 9999) {
-            m_report(kBadDate); // with ShowWarnings on the read goes on with today
-            m_dateFailed = true;
-            return 0;
-        }
+        if (!value || rest.at(0) == '+' || rest.at(0) == '-' || *value > 9999)
+            return std::nullopt;
         return int(*value);
     }
 
-    // DDMMYY or DDMMYYYY; a date that is not given (or not readable) is today.
+    // DDMMYY or DDMMYYYY; a date that is not given (or not readable) is today. A date that does not
+    // convert is reported once, however many of its parts are wrong.
     QDate date(const QByteArray &digits, bool twoDigitYear)
     {
-        m_dateFailed = false;
-        if (digits.size() != (twoDigitYear ? 6 : 8)) {
-            m_report(kBadDate); // cut short by the end of the file
-            m_dateFailed = true;
-        }
-        const int day = datePart(digits.mid(0, 2));
-        const int month = datePart(digits.mid(2, 2));
-        int year = datePart(digits.mid(4));
-        if (m_dateFailed || day == 0 || month == 0 || year == 0)
+        const auto day = datePart(digits.mid(0, 2));
+        const auto month = datePart(digits.mid(2, 2));
+        const auto year = datePart(digits.mid(4));
+        if (digits.size() != (twoDigitYear ? 6 : 8) || !day || !month || !year) {
+            m_report(kBadDate); // with ShowWarnings on the read goes on with today
             return Clock::today();
-        if (twoDigitYear)
-            year += 2000; // the files of this program are all written after 2000
-        const QDate result(year, month, day);
+        }
+        if (*day == 0 || *month == 0 || *year == 0)
+            return Clock::today();
+        const int fullYear = twoDigitYear ? *year + 2000 : *year; // the program's files are all from after 2000
+        const QDate result(fullYear, *month, *day);
         if (!result.isValid())
-            throw BelvantoError(kImpossibleDate.arg(day).arg(month).arg(year));
+            throw BelvantoError(kImpossibleDate.arg(*day).arg(*month).arg(fullYear));
         return result;
     }
 
@@ -192,6 +193,9 @@ private:
         if (const QString first = text(s2.mid(27, 27)); !first.isEmpty())
             lines.append(first);
         const qint64 extensions = number(field(s2, 57, 2), kBadExtensions);
+        // More parts than a record can have would take the following records for purpose lines.
+        if (extensions < 0 || extensions > DTAUSLayout::kMaxExtensionParts)
+            fail(kBadExtensions);
         addSlot(s2.mid(59, 29), lines);
         addSlot(s2.mid(88, 29), lines);
         if (s2.size() < 128)
@@ -220,6 +224,21 @@ private:
                                          customKey);
     }
 
+    // The control sums after the last C record; the reader hands them on without comparing them.
+    void readERecord()
+    {
+        const QByteArray e = m_in.take(123); // after the five header characters
+        DTAUSLayout::ERecord sums;
+        const std::pair<qint64 *, std::pair<int, int>> fields[] = {{&sums.count, {5, 7}},
+                                                                   {&sums.sumKontonummern, {25, 17}},
+                                                                   {&sums.sumBankleitzahlen, {42, 17}},
+                                                                   {&sums.sumCents, {59, 13}}};
+        for (const auto &[value, place] : fields)
+            *value = number(field(e, place.first, place.second), kBadERecord);
+        if (m_engine.OnDTAControlSums)
+            m_engine.OnDTAControlSums(sums);
+    }
+
     void readExtensionSection(int slotCount, int fill, QStringList &lines)
     {
         const QByteArray section = m_in.take(29 * slotCount + fill);
@@ -232,7 +251,6 @@ private:
     TQuennDTA &m_engine;
     PieceReader m_in;
     std::function<void(const QString &)> m_report;
-    bool m_dateFailed = false;
 };
 } // namespace
 

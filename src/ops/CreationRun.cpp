@@ -1,29 +1,20 @@
 #include "ops/CreationRun.h"
 
 #include "base/Errors.h"
+#include "base/FileAccess.h"
 #include "base/MessageService.h"
 #include "base/Windows1252.h"
 #include "data/DataFolder.h"
 #include "data/DataModule.h"
 #include "data/FormatSettings.h"
+#include "dtaus/DTAUSLayout.h"
 #include "dtaus/QuennDTA.h"
 
 #include <QDir>
-#include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 namespace {
-// The views of the three tables stay frozen while the run walks the bookings, on every way out.
-struct FrozenViews {
-    explicit FrozenViews(TDataModule1 &data)
-        : m_data(data)
-    {
-        m_data.DisconnectDB();
-    }
-    ~FrozenViews() { m_data.ConnectDB(); }
-    TDataModule1 &m_data;
-};
-
 bool originatorCheck(const std::function<bool()> &check, const QString &message)
 {
     try {
@@ -34,9 +25,80 @@ bool originatorCheck(const std::function<bool()> &check, const QString &message)
     return false;
 }
 
-void deleteFile(const QString &file)
+bool mayReplace(const QString &file)
 {
-    QFile::remove(file);
+    return MessageService::current().ask(QStringLiteral("Die Datei „%1“ existiert bereits. Ersetzen?")
+                                             .arg(QDir::toNativeSeparators(file)),
+                                         MessageService::Buttons::YesNoDefaultNo)
+        == MessageService::Answer::Yes;
+}
+
+// One booking into the file; a refusal names the booking, so that the user can find and mend it.
+void addBooking(TQuennDTA &engine, const Table &bookings)
+{
+    const QString name = bookings.asString(QStringLiteral("Name"));
+    try {
+        const QString kontonummer = bookings.asString(QStringLiteral("Kontonummer"));
+        const auto account = FormatSettings::tryStrToInt64(kontonummer);
+        if (!account)
+            throw BelvantoError(QStringLiteral("Die Kontonummer „%1“ ist keine Zahl.").arg(kontonummer));
+        QStringList lines = CreationRun::PurposeLines(bookings.asString(QStringLiteral("Verwendungszweck")));
+        engine.AddBuchung(name, *account, bookings.asInteger(QStringLiteral("BLZ")),
+                          bookings.asFloat(QStringLiteral("Betrag")), lines);
+    } catch (const BelvantoError &error) {
+        throw BelvantoError(
+            QStringLiteral("Der Buchungssatz %1 (%2) kann nicht in die DTAUS-Datei geschrieben werden:\r\n%3")
+                .arg(bookings.asString(QStringLiteral("ID")), name, error.message()));
+    }
+}
+
+// The file content of the run, up to the engine's Finish; false when an originator check refused
+// the run. In create mode the engine writes nothing: the run puts the file in place itself, once the
+// user has seen the result.
+bool buildFile(TDataModule1 &data, TQuennDTA &engine, const CreationRun::Input &input, CreationRun::Result &result)
+{
+    const TDataModule1::FrozenViews frozen(data);
+    engine.SetLastschriften(!input.gutschriften);
+    const QString name = Windows1252::restrict(input.auftraggeberName);
+    const auto blz = FormatSettings::tryStrToInt64(input.auftraggeberBLZ);
+    const auto konto = FormatSettings::tryStrToInt64(input.auftraggeberKontonummer);
+    if (!originatorCheck([&] { return engine.CheckEmpfaenger(name); },
+                         QStringLiteral("Auftraggeber-Kontoinhaber nicht angeben"))
+        || !originatorCheck([&] { return blz && engine.CheckBankleitzahl(*blz); },
+                            QStringLiteral("Auftraggeber-BLZ fehlerhaft"))
+        || !originatorCheck([&] { return konto && engine.CheckKontonummer(*konto); },
+                            QStringLiteral("Auftraggeber-Kontonummer fehlerhaft")))
+        return false;
+    engine.SetAuftraggeberName(name);
+    engine.SetAuftraggeberBLZ(qint32(*blz));
+    engine.SetAuftraggeberKontoNr(*konto);
+    engine.SetAusfuehrungsdatum(input.ausfuehrungsdatum); // a date without time of day
+
+    Table &bookings = *data.ClientDataSet1;
+    const QString fileName = engine.FileName; // it chose the encoding of the texts at Start
+    engine.Start();
+    try {
+        bookings.setFilter(
+            CreationRun::SelectionFilter(input.gutschriften, input.dueFrom, input.dueTo, input.offen, input.gesperrt));
+        bookings.setFiltered(true);
+        for (bookings.first(); !bookings.eof(); bookings.next()) {
+            addBooking(engine, bookings);
+            result.writtenIds.append(bookings.asInteger(QStringLiteral("ID")));
+        }
+        if (!input.preview)
+            engine.FileName.clear();
+        engine.Finish();
+    } catch (...) {
+        // Leave the engine ready for the next run: finish without a file.
+        engine.FileName.clear();
+        try {
+            engine.Finish();
+        } catch (...) { }
+        engine.FileName = fileName;
+        throw;
+    }
+    engine.FileName = fileName;
+    return true;
 }
 } // namespace
 
@@ -53,14 +115,28 @@ void CreationRun::TakeOriginator(Input &input, const Table &clients)
 void CreationRun::MarkDone(TDataModule1 &data, const QList<qint32> &ids)
 {
     Table &bookings = *data.ClientDataSet1;
-    FrozenViews frozen(data);
+    const TDataModule1::FrozenViews frozen(data);
+    bookings.setFiltered(false); // a later selection must not hide a written booking
     for (const qint32 id : ids) {
         if (!bookings.locate(QStringLiteral("ID"), QString::number(id)))
-            continue; // filtered out or deleted since
+            continue; // deleted since
         bookings.edit();
         bookings.setAsString(QStringLiteral("Status"), QStringLiteral("erledigt"));
         bookings.post();
     }
+}
+
+QStringList CreationRun::PurposeLines(const QString &text)
+{
+    if (!text.contains(u'\r') && !text.contains(u'\n'))
+        return {text};
+    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
+    QStringList lines;
+    for (const QString &line : text.split(lineBreak)) {
+        for (qsizetype at = 0; at == 0 || at < line.size(); at += DTAUSLayout::kTextLength)
+            lines.append(line.mid(at, DTAUSLayout::kTextLength));
+    }
+    return lines;
 }
 
 QString CreationRun::SelectionFilter(bool gutschriften, const QDate &from, const QDate &to, bool offen, bool gesperrt)
@@ -91,84 +167,54 @@ std::pair<QString, QString> CreationRun::SplitTarget(const QString &target)
     } else if (full.size() >= 2 && full.at(1) == u':') {
         path = full.left(2) + u'\\';
     } else {
+#ifdef Q_OS_WIN
         path = QStringLiteral("\\");
+#else
+        path = full.left(full.lastIndexOf(u'\\') + 1); // the folder plays the drive's part
+#endif
     }
     return {path, full.mid(path.size())};
 }
 
-CreationRun::Result CreationRun::DTAUSLauf(TDataModule1 &data, TQuennDTA &engine, const Input &input)
+CreationRun::Result CreationRun::DTAUSLauf(TDataModule1 &data, TQuennDTA &engine, const Input &input,
+                                           const ResultDisplay &display)
 {
     Result result;
-    FrozenViews frozen(data);
     const auto [path, fileName] = SplitTarget(input.target);
     engine.SetPath(path);
     engine.FileName = fileName;
-    DataFolder::refuseAsTarget(engine.TargetFile(), data.DataDirectory());
-    engine.SetLastschriften(!input.gutschriften);
-
-    const QString name = Windows1252::restrict(input.auftraggeberName);
-    const auto blz = FormatSettings::tryStrToInt64(input.auftraggeberBLZ);
-    const auto konto = FormatSettings::tryStrToInt64(input.auftraggeberKontonummer);
-    if (!originatorCheck([&] { return engine.CheckEmpfaenger(name); },
-                         QStringLiteral("Auftraggeber-Kontoinhaber nicht angeben"))
-        || !originatorCheck([&] { return blz && engine.CheckBankleitzahl(*blz); },
-                            QStringLiteral("Auftraggeber-BLZ fehlerhaft"))
-        || !originatorCheck([&] { return konto && engine.CheckKontonummer(*konto); },
-                            QStringLiteral("Auftraggeber-Kontonummer fehlerhaft")))
+    const QString file = engine.TargetFile();
+    DataFolder::refuseAsTarget(file, data.DataDirectory());
+    if (!input.preview && QFileInfo::exists(file) && !mayReplace(file)) {
+        result.targetKept = true;
         return result;
-    engine.SetAuftraggeberName(name);
-    engine.SetAuftraggeberBLZ(qint32(*blz));
-    engine.SetAuftraggeberKontoNr(*konto);
-    engine.SetAusfuehrungsdatum(input.ausfuehrungsdatum); // a date without time of day
-
-    Table &bookings = *data.ClientDataSet1;
-    engine.Start();
-    try {
-        bookings.setFilter(
-            SelectionFilter(input.gutschriften, input.dueFrom, input.dueTo, input.offen, input.gesperrt));
-        bookings.setFiltered(true);
-        for (bookings.first(); !bookings.eof(); bookings.next()) {
-            const qint64 account = FormatSettings::tryStrToInt64(bookings.asString(QStringLiteral("Kontonummer")))
-                                       .value_or(std::numeric_limits<qint64>::min());
-            if (account == std::numeric_limits<qint64>::min())
-                throw BelvantoError(QStringLiteral("'%1' ist kein gültiger Integerwert.")
-                                        .arg(bookings.asString(QStringLiteral("Kontonummer"))));
-            engine.AddBuchung(bookings.asString(QStringLiteral("Name")), account,
-                              bookings.asInteger(QStringLiteral("BLZ")), bookings.asFloat(QStringLiteral("Betrag")),
-                              bookings.asString(QStringLiteral("Verwendungszweck")), QString(), QString());
-            result.writtenIds.append(bookings.asInteger(QStringLiteral("ID")));
-        }
-        engine.Finish();
-    } catch (...) {
-        // Leave the engine ready for the next run: finish without a file.
-        engine.FileName.clear();
-        try {
-            engine.Finish();
-        } catch (...) { }
-        throw;
     }
+    if (!buildFile(data, engine, input, result))
+        return result;
     result.reachedEnd = true;
-    result.file = engine.TargetFile();
+    result.file = file;
     result.count = engine.AnzahlDatensaetze();
     result.sumKontonummern = engine.SummeKontonummern();
     result.sumBankleitzahlen = engine.SummeBankleitzahlen();
     result.totalAmount = engine.SummeBetraege();
     result.total = FormatSettings::formatFixed(result.totalAmount, 2);
+    if (display)
+        display(result); // count and sum are in view when the user answers
     if (input.preview)
         return result;
 
     if (result.count == 0) {
         MessageService::current().information(
             QStringLiteral("Es wurden keine Datensätze in die DTAUS-Datei geschrieben."));
-        deleteFile(result.file);
         return result;
     }
+    FileAccess::PendingFile pending(file, engine.Content());
     const QString text = QStringLiteral("Insgesamt wurden ") + QString::number(result.count)
         + QStringLiteral(" Datensätze mit einer Gesamtsumme von ") + result.total + QStringLiteral("\r")
-        + QStringLiteral("in die Datei \"") + QDir::toNativeSeparators(result.file) + QStringLiteral("\" geschrieben.");
-    result.confirmed = MessageService::current().ask(text, MessageService::Buttons::OkCancel)
-        == MessageService::Answer::Ok;
-    if (!result.confirmed)
-        deleteFile(result.file);
+        + QStringLiteral("in die Datei \"") + QDir::toNativeSeparators(file) + QStringLiteral("\" geschrieben.");
+    if (MessageService::current().ask(text, MessageService::Buttons::OkCancel) == MessageService::Answer::Ok) {
+        pending.commit();
+        result.confirmed = true;
+    }
     return result;
 }

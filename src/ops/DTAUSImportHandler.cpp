@@ -1,27 +1,94 @@
 #include "ops/DTAUSImportHandler.h"
 
 #include "base/Errors.h"
+#include "base/MessageService.h"
 #include "data/DataModule.h"
 #include "data/DTAConst.h"
 #include "data/FormatSettings.h"
 #include "dtaus/QuennDTA.h"
+
+#include <QScopeGuard>
+#include <functional>
 
 DTAUSImportHandler::DTAUSImportHandler(TDataModule1 &data, const Options &options)
     : m_data(data)
     , m_options(options)
 { }
 
+const QString DTAUSImportHandler::kNothingImported = QStringLiteral("Es wurde nichts importiert.");
+
+DTAUSImportHandler::FileContent DTAUSImportHandler::ReadWholeFile(TQuennDTA &engine, const QString &fileName)
+{
+    FileContent file;
+    engine.SetShowWarnings(false);
+    engine.OnExtendedDTAImport = [&file](const QString &e, qint64 ek, qint64 eb, double betrag, const QString &a,
+                                         qint64 ak, qint64 ab, const QStringList &lines, bool abbuchung,
+                                         const QString &key) {
+        file.transactions.append({e, ek, eb, betrag, a, ak, ab, lines, abbuchung, key});
+    };
+    engine.OnDTAControlSums = [&file](const DTAUSLayout::ERecord &sums) { file.controlSums = sums; };
+    const auto unhook = qScopeGuard([&engine] { // the events point into this call
+        engine.OnExtendedDTAImport = nullptr;
+        engine.OnDTAControlSums = nullptr;
+    });
+    try {
+        engine.ImportDTA(fileName);
+    } catch (const BelvantoError &error) {
+        throw BelvantoError(error.message() + QStringLiteral("\r\n\r\n") + kNothingImported);
+    }
+    return file;
+}
+
+QString DTAUSImportHandler::ControlSumDifferences(const FileContent &file)
+{
+    DTAUSLayout::ERecord read;
+    for (const Transaction &t : file.transactions) {
+        ++read.count;
+        read.sumKontonummern += t.empfaengerKontonummer;
+        read.sumBankleitzahlen += t.empfaengerBankleitzahl;
+        read.sumCents += qRound64(t.betrag * 100);
+    }
+    const auto number = [](qint64 value) { return QString::number(value); };
+    const auto euros = [](qint64 cents) { return FormatSettings::formatFixed(double(cents) / 100.0, 2); };
+    const struct {
+        const char *what;
+        qint64 stated;
+        qint64 counted;
+        std::function<QString(qint64)> text;
+    } items[] = {
+        {"Anzahl", file.controlSums.count, read.count, number},
+        {"Summe der Kontonummern", file.controlSums.sumKontonummern, read.sumKontonummern, number},
+        {"Summe der Bankleitzahlen", file.controlSums.sumBankleitzahlen, read.sumBankleitzahlen, number},
+        {"Summe der Beträge", file.controlSums.sumCents, read.sumCents, euros},
+    };
+    QStringList differences;
+    for (const auto &item : items) {
+        if (item.stated != item.counted)
+            differences.append(QStringLiteral("%1 %2 im E-Satz, %3 in den Buchungen")
+                                   .arg(QString::fromUtf8(item.what), item.text(item.stated), item.text(item.counted)));
+    }
+    return differences.join(QStringLiteral("; "));
+}
+
 DTAUSImportHandler::Result DTAUSImportHandler::run(TQuennDTA &engine, const QString &fileName)
 {
     m_result = {};
-    engine.SetShowWarnings(false);
-    engine.OnExtendedDTAImport = [this](const QString &e, qint64 ek, qint64 eb, double betrag, const QString &a,
-                                        qint64 ak, qint64 ab, const QStringList &lines, bool abbuchung,
-                                        const QString &key) {
-        QuennDTA1ExtendedDTAImport(e, ek, eb, betrag, a, ak, ab, lines, abbuchung, key);
-    };
+    const FileContent file = ReadWholeFile(engine, fileName);
+    if (const QString differences = ControlSumDifferences(file); !differences.isEmpty()) {
+        const QString question = QStringLiteral("Die Prüfsummen im E-Satz stimmen nicht mit den Buchungen überein "
+                                                "(%1). Trotzdem importieren?")
+                                     .arg(differences);
+        if (MessageService::current().ask(question, MessageService::Buttons::YesNoDefaultNo)
+            != MessageService::Answer::Yes) {
+            m_result.declined = true;
+            return m_result;
+        }
+    }
     try {
-        engine.ImportDTA(fileName);
+        for (const Transaction &t : file.transactions)
+            QuennDTA1ExtendedDTAImport(t.empfaenger, t.empfaengerKontonummer, t.empfaengerBankleitzahl, t.betrag,
+                                       t.auftraggeber, t.auftraggeberKontonummer, t.auftraggeberBankleitzahl,
+                                       t.verwendungszwecke, t.abbuchungsauftrag, t.customZahlungsschluessel);
     } catch (const SilentAbort &) {
         // The rule has shown its message; the refused entry is dropped so the table browses again.
         m_data.ClientDataSet1->cancel();
@@ -82,10 +149,13 @@ bool DTAUSImportHandler::AddAccountHolder(bool payer, const QString &name, qint6
 
 QString DTAUSImportHandler::SummaryText(const Result &result)
 {
-    const QString counts = QStringLiteral("%1 Buchungssätze, %2 Empfänger/Zahlungspflichtige und %3 Mandanten")
-                               .arg(result.bookings)
-                               .arg(result.payers)
-                               .arg(result.clients);
+    const auto count = [](int n, const char *one, const char *many) {
+        return QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(n == 1 ? one : many));
+    };
+    const QString counts = QStringLiteral("%1, %2 und %3")
+                               .arg(count(result.bookings, "Buchungssatz", "Buchungssätze"),
+                                    count(result.payers, "Empfänger/Zahlungspflichtiger", "Empfänger/Zahlungspflichtige"),
+                                    count(result.clients, "Mandant", "Mandanten"));
     if (result.refused)
         return QStringLiteral("Der Import wurde abgebrochen. Bis dahin wurden %1 übernommen; die übrigen Buchungen "
                               "der Datei fehlen.")

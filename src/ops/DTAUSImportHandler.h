@@ -1,5 +1,8 @@
 #pragma once
 
+#include "dtaus/DTAUSLayout.h"
+
+#include <QList>
 #include <QStringList>
 
 class TDataModule1;
@@ -20,12 +23,15 @@ public:
         int payers = 0;
         int clients = 0;
         bool refused = false; // a booking was refused by the record rules; the import stopped there
+        bool declined = false; // the control sums did not match and the user would not import: nothing added
     };
 
     DTAUSImportHandler(TDataModule1 &data, const Options &options);
 
-    // Reads the file with the engine (ShowWarnings off). Reader errors are thrown with their message;
-    // a booking that the record rules refuse ends the import after the rule's own message.
+    // Reads the whole file with the engine (ShowWarnings off) before anything is added: a reader error
+    // is thrown with its message and the note that nothing was imported. When the E record does not
+    // match the C records, the user is asked first. A booking that the record rules refuse ends the
+    // import after the rule's own message.
     Result run(TQuennDTA &engine, const QString &fileName);
 
     // One transaction, with the parameters of the engine's extended import event.
@@ -38,7 +44,30 @@ public:
     const Result &result() const { return m_result; }
     static QString SummaryText(const Result &result);
 
+    static const QString kNothingImported;
+
 private:
+    // One transaction of the file, as the engine's extended import event delivers it.
+    struct Transaction {
+        QString empfaenger;
+        qint64 empfaengerKontonummer;
+        qint64 empfaengerBankleitzahl;
+        double betrag;
+        QString auftraggeber;
+        qint64 auftraggeberKontonummer;
+        qint64 auftraggeberBankleitzahl;
+        QStringList verwendungszwecke;
+        bool abbuchungsauftrag;
+        QString customZahlungsschluessel;
+    };
+    struct FileContent {
+        QList<Transaction> transactions;
+        DTAUSLayout::ERecord controlSums;
+    };
+
+    static FileContent ReadWholeFile(TQuennDTA &engine, const QString &fileName);
+    // What differs between the E record and the C records; empty when they agree.
+    static QString ControlSumDifferences(const FileContent &file);
     void AddBooking(const QString &name, qint64 konto, qint64 blz, double betrag, const QStringList &lines,
                     const QString &key);
     bool AddAccountHolder(bool payer, const QString &name, qint64 konto, qint64 blz);

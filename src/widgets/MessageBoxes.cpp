@@ -13,7 +13,8 @@ std::function<int(QDialog &)> g_modalHandler;
 std::function<QString()> g_fileChooser;
 
 QMessageBox::StandardButton show(QMessageBox::Icon icon, const QString &caption, const QString &text,
-                                 QMessageBox::StandardButtons buttons)
+                                 QMessageBox::StandardButtons buttons,
+                                 QMessageBox::StandardButton defaultButton = QMessageBox::NoButton)
 {
     QMessageBox box(icon, caption, QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")), buttons,
                     QApplication::activeWindow());
@@ -25,6 +26,8 @@ QMessageBox::StandardButton show(QMessageBox::Icon icon, const QString &caption,
         if (QAbstractButton *b = box.button(button))
             b->setText(QString::fromUtf8(label));
     }
+    if (defaultButton != QMessageBox::NoButton)
+        box.setDefaultButton(defaultButton);
     return QMessageBox::StandardButton(ModalWindows::exec(box));
 }
 } // namespace
@@ -46,10 +49,13 @@ void MessageBoxes::information(const QString &text)
 
 MessageService::Answer MessageBoxes::ask(const QString &text, Buttons buttons)
 {
-    const QMessageBox::StandardButtons choice = buttons == Buttons::YesNo ? QMessageBox::Yes | QMessageBox::No
-        : buttons == Buttons::YesNoCancel ? QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel
-                                          : QMessageBox::Ok | QMessageBox::Cancel;
-    switch (show(QMessageBox::Question, QApplication::applicationDisplayName(), text, choice)) {
+    QMessageBox::StandardButtons choice = QMessageBox::Ok | QMessageBox::Cancel;
+    if (buttons == Buttons::YesNo || buttons == Buttons::YesNoDefaultNo)
+        choice = QMessageBox::Yes | QMessageBox::No;
+    else if (buttons == Buttons::YesNoCancel)
+        choice = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    const auto defaultButton = buttons == Buttons::YesNoDefaultNo ? QMessageBox::No : QMessageBox::NoButton;
+    switch (show(QMessageBox::Question, QApplication::applicationDisplayName(), text, choice, defaultButton)) {
     case QMessageBox::Yes: return Answer::Yes;
     case QMessageBox::No: return Answer::No;
     case QMessageBox::Ok: return Answer::Ok;

@@ -184,7 +184,16 @@ TEST_F(CliTest, importDtausIntoADataDirectory)
     QByteArray content = readFile(file);
     content.replace(128 + 256 + 13, 8, "00001234");
     writeFile(QStringLiteral("DTAUS0.TXT"), content);
-    const Result refused = run({"import-dtaus", file, "--data-dir", data});
+    // The changed bank code no longer matches the E record: nothing without --accept-wrong-sums.
+    const Result wrongSums = run({"import-dtaus", file, "--data-dir", data});
+    EXPECT_EQ(wrongSums.exitCode, 1);
+    EXPECT_TRUE(wrongSums.err.contains(QStringLiteral("Die Prüfsummen im E-Satz stimmen nicht mit den Buchungen "
+                                                      "überein (Summe der Bankleitzahlen 30050070 im E-Satz, "
+                                                      "10021264 in den Buchungen). Trotzdem importieren? Nein "
+                                                      "(Ja mit --accept-wrong-sums)")))
+        << wrongSums.err.toStdString();
+    EXPECT_EQ(run({"table", "dump", data + QStringLiteral("/db1.xml")}).out.count(QStringLiteral("MÜLLER")), 2);
+    const Result refused = run({"import-dtaus", file, "--accept-wrong-sums", "--data-dir", data});
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_TRUE(refused.err.contains(QStringLiteral("BLZ fehlerhaft")));
     EXPECT_EQ(refused.out, QStringLiteral("bookings=1 payers=0 clients=0\n"));

@@ -57,7 +57,8 @@ TEST_F(DTAUSImportWindowTest, startWithoutAFileReportsItAndStaysOpen)
 {
     importWindow->show();
     importWindow->Button1->click();
-    EXPECT_EQ(messages.shown, QStringList {QStringLiteral("Fehler: Der angegebene Dateiname existiert nicht.")});
+    EXPECT_EQ(messages.shown, QStringList {QStringLiteral("Fehler: Der angegebene Dateiname existiert nicht.\r\n\r\n"
+                                                          "Es wurde nichts importiert.")});
     EXPECT_TRUE(importWindow->isVisible());
     EXPECT_EQ(importWindow->result(), 0);
 }

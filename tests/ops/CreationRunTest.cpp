@@ -171,7 +171,10 @@ TEST_F(CreationRunTest, aRefusedBookingLeavesTheEngineReadyForTheNextRun)
         CreationRun::DTAUSLauf(*module, checks, input(true));
         FAIL();
     } catch (const BelvantoError &error) {
-        EXPECT_EQ(error.message(), QStringLiteral("Die Kontonummer muss zwischen 10 und 9999999999 liegen."));
+        // The refusal names the booking, so that it can be found and mended.
+        EXPECT_EQ(error.message(), QStringLiteral("Der Buchungssatz 6 (Kaputt) kann nicht in die DTAUS-Datei "
+                                                  "geschrieben werden:\r\nDie Kontonummer muss zwischen 10 und "
+                                                  "9999999999 liegen."));
     }
     b.deleteRecord();
     EXPECT_TRUE(CreationRun::DTAUSLauf(*module, checks, input(true)).reachedEnd); // not "Start() bereits aufgerufen"
@@ -191,11 +194,12 @@ TEST_F(CreationRunTest, targetsAreSplitAtTheirDrive)
               std::make_pair(QStringLiteral("C:\\"), QStringLiteral("Daten\\DTAUS0")));
     EXPECT_EQ(CreationRun::SplitTarget(QStringLiteral("\\\\server\\share\\DTAUS0")),
               std::make_pair(QStringLiteral("\\\\server\\share\\"), QStringLiteral("DTAUS0")));
+    // Without drive letters the folder plays the drive's part: the name alone chooses the encoding.
     EXPECT_EQ(CreationRun::SplitTarget(QStringLiteral("/home/kasse/DTAUS0")),
-              std::make_pair(QStringLiteral("\\"), QStringLiteral("home\\kasse\\DTAUS0")));
+              std::make_pair(QStringLiteral("\\home\\kasse\\"), QStringLiteral("DTAUS0")));
     // A relative target lands in the home folder, never in a drive's root.
-    EXPECT_EQ(CreationRun::SplitTarget(QStringLiteral("DTAUS0")).second,
-              QString(QDir::homePath() + QStringLiteral("/DTAUS0")).mid(1).replace(u'/', u'\\'));
+    EXPECT_EQ(CreationRun::SplitTarget(QStringLiteral("DTAUS0")),
+              std::make_pair(QString(QDir::homePath() + u'/').replace(u'/', u'\\'), QStringLiteral("DTAUS0")));
 }
 
 TEST_F(CreationRunTest, markDoneMarksTheWrittenBookingsOnly)

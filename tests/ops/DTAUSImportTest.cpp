@@ -165,7 +165,8 @@ TEST_F(DTAUSImportTest, readerErrorsReachTheCaller)
         import(path(QStringLiteral("bad.dta")));
         FAIL();
     } catch (const BelvantoError &error) {
-        EXPECT_EQ(error.message(), QStringLiteral("Dateianfang entspricht nicht dem DTA-Format."));
+        EXPECT_EQ(error.message(),
+                  QStringLiteral("Dateianfang entspricht nicht dem DTA-Format.\r\n\r\nEs wurde nichts importiert."));
     }
 }
 
