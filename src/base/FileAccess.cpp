@@ -111,9 +111,9 @@ void PendingFile::commit()
 
 void PendingFile::fail(int error) const
 {
-    throw BelvantoError(QStringLiteral("Die Datei „%1“ kann nicht erstellt werden: %2.")
-                            .arg(QDir::toNativeSeparators(m_file.fileName()),
-                                 writeFailure(m_file, error, m_size, m_existed)));
+    throw BelvantoError(
+        QStringLiteral("Die Datei „%1“ kann nicht erstellt werden: %2.")
+            .arg(QDir::toNativeSeparators(m_file.fileName()), writeFailure(m_file, error, m_size, m_existed)));
 }
 
 } // namespace FileAccess

@@ -145,8 +145,8 @@ TdtausErstellenF::TdtausErstellenF(TDataModule1 &dataModule, QWidget *parent)
     const auto digits = [this](int count) {
         return DBGrid1->fontMetrics().horizontalAdvance(QString(count, u'0')) + 12;
     };
-    for (const auto &[column, width] : {std::pair {1, 86}, {2, std::max(73, digits(10))},
-                                        {3, std::max(59, digits(8))}, {5, 75}, {7, 72}, {8, 91}})
+    for (const auto &[column, width] :
+         {std::pair {1, 86}, {2, std::max(73, digits(10))}, {3, std::max(59, digits(8))}, {5, 75}, {7, 72}, {8, 91}})
         DBGrid1->setColumnWidth(column, width);
     StatusBar2 = new QStatusBar;
     StatusBar2->setSizeGripEnabled(false);

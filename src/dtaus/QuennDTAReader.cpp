@@ -228,6 +228,8 @@ private:
     void readERecord()
     {
         const QByteArray e = m_in.take(123); // after the five header characters
+        if (e.size() < 123)
+            fail(kBadERecord); // cut short
         DTAUSLayout::ERecord sums;
         const std::pair<qint64 *, std::pair<int, int>> fields[] = {{&sums.count, {5, 7}},
                                                                    {&sums.sumKontonummern, {25, 17}},

@@ -27,9 +27,9 @@ bool originatorCheck(const std::function<bool()> &check, const QString &message)
 
 bool mayReplace(const QString &file)
 {
-    return MessageService::current().ask(QStringLiteral("Die Datei „%1“ existiert bereits. Ersetzen?")
-                                             .arg(QDir::toNativeSeparators(file)),
-                                         MessageService::Buttons::YesNoDefaultNo)
+    return MessageService::current().ask(
+               QStringLiteral("Die Datei „%1“ existiert bereits. Ersetzen?").arg(QDir::toNativeSeparators(file)),
+               MessageService::Buttons::YesNoDefaultNo)
         == MessageService::Answer::Yes;
 }
 

@@ -1,10 +1,10 @@
 #pragma once
 
+#include <functional>
 #include <QDate>
 #include <QList>
 #include <QString>
 #include <QStringList>
-#include <functional>
 
 class TDataModule1;
 class TQuennDTA;

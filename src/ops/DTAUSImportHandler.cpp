@@ -7,8 +7,8 @@
 #include "data/FormatSettings.h"
 #include "dtaus/QuennDTA.h"
 
-#include <QScopeGuard>
 #include <functional>
+#include <QScopeGuard>
 
 DTAUSImportHandler::DTAUSImportHandler(TDataModule1 &data, const Options &options)
     : m_data(data)
@@ -154,7 +154,8 @@ QString DTAUSImportHandler::SummaryText(const Result &result)
     };
     const QString counts = QStringLiteral("%1, %2 und %3")
                                .arg(count(result.bookings, "Buchungssatz", "Buchungssätze"),
-                                    count(result.payers, "Empfänger/Zahlungspflichtiger", "Empfänger/Zahlungspflichtige"),
+                                    count(result.payers, "Empfänger/Zahlungspflichtiger",
+                                          "Empfänger/Zahlungspflichtige"),
                                     count(result.clients, "Mandant", "Mandanten"));
     if (result.refused)
         return QStringLiteral("Der Import wurde abgebrochen. Bis dahin wurden %1 übernommen; die übrigen Buchungen "

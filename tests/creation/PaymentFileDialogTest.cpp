@@ -209,4 +209,115 @@ TEST_F(PaymentFileDialogTest, noClientAtAll)
     });
 }
 
+// The transactions of a DTAUS file as the reader delivers them: name and purpose lines.
+QStringList transactionsIn(const QString &file)
+{
+    TQuennDTA reader;
+    QStringList read;
+    reader.OnDTAImport = [&read](const QString &name, qint64, qint64, double, QStringList &lines, bool,
+                                 const QString &) { read.append(name + u':' + lines.join(u'|')); };
+    reader.ImportDTA(file);
+    return read;
+}
+
+TEST_F(PaymentFileDialogTest, everyConfirmedFileOfAnOpeningIsMarked)
+{
+    messages.answers = {MessageService::Answer::Ok, MessageService::Answer::Ok};
+    open(window->Lastschriften1, [&] {
+        dialog->DTPbis->setDate(QDate(2026, 12, 12));
+        dialog->EZieldatei->setText(path(QStringLiteral("DTAUS0")));
+        dialog->BErstellen->click();
+        dialog->DTPbis->setDate(QDate(2026, 12, 20));
+        dialog->DTPvon->setDate(QDate(2026, 12, 13));
+        dialog->EZieldatei->setText(path(QStringLiteral("DTAUS1")));
+        dialog->BErstellen->click();
+        dialog->DTPbis->setDate(QDate(2026, 12, 14)); // what the filter says at closing does not count
+    });
+    EXPECT_EQ(transactionsIn(path(QStringLiteral("DTAUS0"))).size(), 2);
+    EXPECT_EQ(transactionsIn(path(QStringLiteral("DTAUS1"))), QStringList {QStringLiteral("SP\u00c4TER:")});
+    EXPECT_EQ(states(),
+              (QStringList {QStringLiteral("Gutschrift=offen"), QStringLiteral("Später=erledigt"),
+                            QStringLiteral("Schmidt=erledigt"), QStringLiteral("Müller=erledigt")}));
+}
+
+TEST_F(PaymentFileDialogTest, aConfirmedFileIsNeverDestroyedByALaterRun)
+{
+    const QString target = path(QStringLiteral("DTAUS0"));
+    const QString replace =
+        QStringLiteral("Frage: Die Datei „%1“ existiert bereits. Ersetzen?").arg(QDir::toNativeSeparators(target));
+    messages.answers = {MessageService::Answer::Ok, MessageService::Answer::No, MessageService::Answer::Yes,
+                        MessageService::Answer::Cancel};
+    QByteArray first;
+    open(window->Lastschriften1, [&] {
+        dialog->EZieldatei->setText(target);
+        dialog->BErstellen->click();
+        first = readFile(target);
+        dialog->DTPbis->setDate(QDate(2026, 12, 20)); // a third booking: another file
+        dialog->BErstellen->click(); // "Nein": nothing is written, the selection shows again
+        EXPECT_EQ(readFile(target), first);
+        EXPECT_EQ(dialog->LSatzzahl->text(), QStringLiteral("Satzanzahl: 3"));
+        dialog->BErstellen->click(); // "Ja", then "Abbrechen"
+        EXPECT_EQ(readFile(target), first);
+    });
+    ASSERT_EQ(messages.shown.size(), 4);
+    EXPECT_TRUE(messages.shown.at(0).startsWith(QStringLiteral("Frage: Insgesamt wurden 2 Datensätze")));
+    EXPECT_EQ(messages.shown.at(1), replace);
+    EXPECT_EQ(messages.shown.at(2), replace);
+    EXPECT_TRUE(messages.shown.at(3).startsWith(QStringLiteral("Frage: Insgesamt wurden 3 Datensätze")));
+    // The file in place holds the first run's bookings, and they are the ones marked.
+    EXPECT_EQ(states(),
+              (QStringList {QStringLiteral("Gutschrift=offen"), QStringLiteral("Später=offen"),
+                            QStringLiteral("Schmidt=erledigt"), QStringLiteral("Müller=erledigt")}));
+
+    // The credit transfers share the remembered target: "Ja" and "Abbrechen" leave it too.
+    messages.answers = {MessageService::Answer::Yes, MessageService::Answer::Cancel};
+    open(window->Gutschriftenerstellen1, [&] {
+        EXPECT_EQ(dialog->EZieldatei->text(), QDir::toNativeSeparators(target));
+        dialog->BErstellen->click();
+    });
+    EXPECT_EQ(readFile(target), first);
+    EXPECT_EQ(QDir(path(QString())).entryList({QStringLiteral("DTAUS0*")}, QDir::Files), QStringList {"DTAUS0"});
+}
+
+TEST_F(PaymentFileDialogTest, countAndSumAreInViewWhenTheUserAnswers)
+{
+    struct Watching : ScriptedMessages {
+        std::function<void()> onAsk;
+        Answer ask(const QString &text, Buttons buttons) override
+        {
+            onAsk();
+            return ScriptedMessages::ask(text, buttons);
+        }
+    } watching;
+    QStringList inView;
+    watching.onAsk = [&] { inView = {dialog->LSatzzahl->text(), dialog->LSumme->text(), dialog->StatusPanel->text()}; };
+    watching.answers = {MessageService::Answer::Ok};
+    open(window->Lastschriften1, [&] {
+        dialog->EZieldatei->setText(path(QStringLiteral("DTAUS0")));
+        dialog->BErstellen->click();
+    });
+    EXPECT_EQ(inView,
+              (QStringList {QStringLiteral("Satzanzahl: 2"), QStringLiteral("Gesamtsumme: 30,00 €"),
+                            QStringLiteral("Verarbeitung erfolgreich beendet")}));
+}
+
+TEST_F(PaymentFileDialogTest, typedPurposeLinesAndUmlautsReachTheBankAsTyped)
+{
+    addValidBooking(QStringLiteral("Trainer"), QStringLiteral("LS_Einzug"), QStringLiteral("offen"), QDate(2026, 12, 9),
+                    5, QStringLiteral("Beitrag 2026\r\nÜbungsleiter Weg 5"));
+    messages.answers = {MessageService::Answer::Ok, MessageService::Answer::Ok};
+    QDir().mkpath(path(QStringLiteral("bank")));
+    open(window->Lastschriften1, [&] {
+        dialog->EZieldatei->setText(path(QStringLiteral("bank/DTAUS0")));
+        dialog->BErstellen->click();
+        dialog->EZieldatei->setText(path(QStringLiteral("bank/lastschrift.txt")));
+        dialog->BErstellen->click();
+    });
+    EXPECT_TRUE(transactionsIn(path(QStringLiteral("bank/DTAUS0")))
+                    .contains(QStringLiteral("TRAINER:BEITRAG 2026|\u00dcBUNGSLEITER WEG 5")));
+    // DTAUS0 in any folder gets the DIN codes for umlauts ("Ö" is "\"), other names the second encoding.
+    EXPECT_EQ(readFile(QStringLiteral("bank/DTAUS0")).mid(23, 11), "F\\RDERKREIS");
+    EXPECT_EQ(readFile(QStringLiteral("bank/lastschrift.txt")).mid(23, 11), "F\x99RDERKREIS");
+}
+
 } // namespace

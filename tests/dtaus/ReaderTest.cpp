@@ -31,6 +31,7 @@ protected:
                                             qint64 ak, qint64 ab, const QStringList &v, bool abb, const QString &key) {
             received.append({e, k, b, betrag, a, ak, ab, v, abb, key});
         };
+        reader.OnDTAControlSums = [this](const DTAUSLayout::ERecord &e) { sums = e; };
         writeFile(QStringLiteral("in.dta"), bytes);
         try {
             reader.ImportDTA(path(QStringLiteral("in.dta")));
@@ -58,6 +59,7 @@ protected:
     }
 
     QList<Transaction> received;
+    DTAUSLayout::ERecord sums; // the E record of the last read
     TQuennDTA lastReader;
     QDateTime readerDate;
     bool readerLastschriften = false;
@@ -235,7 +237,7 @@ TEST_F(ReaderTest, unconvertibleDateWithWarningsOnIsTodayAndTheReadGoesOn)
     MessageRecorder messages;
     messages.install();
     QByteArray file = sample();
-    file.replace(95, 8, "1X032012");
+    file.replace(95, 8, "1X0X20Y2"); // three parts wrong: still one message
     TQuennDTA reader;
     reader.SetShowWarnings(true);
     int events = 0;
@@ -309,17 +311,31 @@ TEST_F(ReaderTest, aRecordFollowedByERecordAndWrongSums)
     EXPECT_EQ(read(written()), QString());
     EXPECT_TRUE(received.isEmpty());
 
+    // Sums that do not match are handed on, not compared: that is the caller's business.
     QByteArray file = sample();
     file.replace(file.size() - 128 + 10, 7, "0000099");
     EXPECT_EQ(read(file), QString());
     EXPECT_EQ(received.size(), 1);
+    EXPECT_EQ(sums.count, 99);
+    EXPECT_EQ(sums.sumKontonummern, 1234567);
+    EXPECT_EQ(sums.sumBankleitzahlen, 10020030);
+    // Sums that are no numbers make the E record unreadable.
+    file.replace(file.size() - 128 + 64, 1, "x");
+    EXPECT_EQ(read(file), format(QStringLiteral("Fehler beim Einlesen des E-Satzes.")));
+}
+
+TEST_F(ReaderTest, extensionCountAboveFifteenIsRefused)
+{
+    QByteArray file = sample(2, {"A", "B", "C"});
+    file.replace(128 + 185, 2, "99"); // would take the second C record for purpose lines
+    EXPECT_EQ(read(file), format(QStringLiteral("Fehler beim Konvertieren der Erweiterungen-Anzahl.")));
+    EXPECT_TRUE(received.isEmpty());
 }
 
 TEST_F(ReaderTest, fileCutAnywhereStopsWithAMessageAndNoStaleTransaction)
 {
     const QByteArray file = sample(2, {"A", "B", "C", "D"}); // C records of 384 characters
-    // The reader looks at no more of the E record than its first five characters.
-    for (int length = 0; length < file.size() - 128 + 5; ++length) {
+    for (int length = 0; length < file.size(); ++length) {
         const QString message = read(file.left(length));
         EXPECT_FALSE(message.isEmpty()) << length;
         // Only whole C records are delivered: they end at 128 + 384 and 128 + 768.

@@ -1,6 +1,7 @@
 #include "app/MainNeu.h"
 #include "data/DataModule.h"
 #include "import/DTAUSImport.h"
+#include "support/DamagedDtaus.h"
 #include "support/TestEnvironment.h"
 #include "widgets/DBGrid.h"
 #include "widgets/MessageBoxes.h"
@@ -57,8 +58,9 @@ TEST_F(DTAUSImportWindowTest, startWithoutAFileReportsItAndStaysOpen)
 {
     importWindow->show();
     importWindow->Button1->click();
-    EXPECT_EQ(messages.shown, QStringList {QStringLiteral("Fehler: Der angegebene Dateiname existiert nicht.\r\n\r\n"
-                                                          "Es wurde nichts importiert.")});
+    EXPECT_EQ(messages.shown,
+              QStringList {QStringLiteral("Fehler: Der angegebene Dateiname existiert nicht.\r\n\r\n"
+                                          "Es wurde nichts importiert.")});
     EXPECT_TRUE(importWindow->isVisible());
     EXPECT_EQ(importWindow->result(), 0);
 }
@@ -98,6 +100,47 @@ TEST_F(DTAUSImportWindowTest, importFromTheMenuTellsWhatWasAdded)
     // The choices stay for the next opening.
     EXPECT_FALSE(importWindow->CBAuftraggeber->isChecked());
     EXPECT_EQ(importWindow->EQuelldatei->text(), file);
+}
+
+TEST_F(DTAUSImportWindowTest, aDamagedFileAddsNothing)
+{
+    const QByteArray intact = readFile(dtausFile());
+    importWindow->show();
+    for (const DamagedDtaus &copy : damagedCopies(intact)) {
+        writeFile(QStringLiteral("kaputt.dta"), copy.content);
+        importWindow->EQuelldatei->setText(path(QStringLiteral("kaputt.dta")));
+        messages.shown.clear();
+        importWindow->Button1->click();
+        ASSERT_EQ(messages.shown.size(), 1) << copy.fault;
+        EXPECT_TRUE(messages.shown.first().startsWith(QStringLiteral("Fehler: "))) << copy.fault;
+        EXPECT_TRUE(messages.shown.first().contains(QString::fromUtf8(copy.message))) << copy.fault;
+        EXPECT_TRUE(messages.shown.first().endsWith(QStringLiteral("Es wurde nichts importiert."))) << copy.fault;
+        EXPECT_EQ(module->ClientDataSet1->recordCount(), 0) << copy.fault;
+        EXPECT_EQ(module->ClientDataSet2->recordCount(), 0) << copy.fault;
+        EXPECT_EQ(module->ClientDataSet3->recordCount(), 0) << copy.fault;
+        EXPECT_TRUE(importWindow->isVisible()) << copy.fault;
+    }
+}
+
+TEST_F(DTAUSImportWindowTest, controlSumsThatDoNotMatchAreShownBeforeAnythingIsAdded)
+{
+    writeFile(QStringLiteral("summen.dta"), wrongCount(readFile(dtausFile())));
+    importWindow->show();
+    importWindow->EQuelldatei->setText(path(QStringLiteral("summen.dta")));
+    const QString question = QStringLiteral("Frage: Die Prüfsummen im E-Satz stimmen nicht mit den Buchungen überein "
+                                            "(Anzahl 3 im E-Satz, 2 in den Buchungen). Trotzdem importieren?");
+    messages.answers = {MessageService::Answer::No};
+    importWindow->Button1->click();
+    EXPECT_EQ(messages.shown, QStringList {question});
+    EXPECT_EQ(module->ClientDataSet1->recordCount(), 0);
+    EXPECT_TRUE(importWindow->isVisible());
+
+    messages.shown.clear();
+    messages.answers = {MessageService::Answer::Yes};
+    importWindow->Button1->click();
+    ASSERT_EQ(messages.shown.size(), 2);
+    EXPECT_EQ(messages.shown.at(0), question);
+    EXPECT_EQ(module->ClientDataSet1->recordCount(), 2);
 }
 
 } // namespace

@@ -172,9 +172,10 @@ TEST_F(CreationRunTest, aRefusedBookingLeavesTheEngineReadyForTheNextRun)
         FAIL();
     } catch (const BelvantoError &error) {
         // The refusal names the booking, so that it can be found and mended.
-        EXPECT_EQ(error.message(), QStringLiteral("Der Buchungssatz 6 (Kaputt) kann nicht in die DTAUS-Datei "
-                                                  "geschrieben werden:\r\nDie Kontonummer muss zwischen 10 und "
-                                                  "9999999999 liegen."));
+        EXPECT_EQ(error.message(),
+                  QStringLiteral("Der Buchungssatz 6 (Kaputt) kann nicht in die DTAUS-Datei "
+                                 "geschrieben werden:\r\nDie Kontonummer muss zwischen 10 und "
+                                 "9999999999 liegen."));
     }
     b.deleteRecord();
     EXPECT_TRUE(CreationRun::DTAUSLauf(*module, checks, input(true)).reachedEnd); // not "Start() bereits aufgerufen"
@@ -186,6 +187,18 @@ TEST_F(CreationRunTest, executionDateStaysAsChosen)
     in.ausfuehrungsdatum = QDate(2026, 12, 24); // today + 15
     const auto result = CreationRun::DTAUSLauf(*module, checks, in);
     EXPECT_EQ(readFile(result.file).mid(95, 8), "24122026");
+}
+
+TEST(CreationRunPurposeTest, typedLinesAreKeptAndOnlyLongLinesCut)
+{
+    EXPECT_EQ(CreationRun::PurposeLines(QStringLiteral("Beitrag 2026\r\nÜbungsleiter Straße 5")),
+              (QStringList {QStringLiteral("Beitrag 2026"), QStringLiteral("Übungsleiter Straße 5")}));
+    EXPECT_EQ(CreationRun::PurposeLines(QStringLiteral("Zeile eins\nEine Zeile, die länger ist als 27 Zeichen")),
+              (QStringList {QStringLiteral("Zeile eins"), QStringLiteral("Eine Zeile, die länger ist "),
+                            QStringLiteral("als 27 Zeichen")}));
+    // Without line breaks the text goes to the engine whole, which cuts it as it always has.
+    const QString single = QStringLiteral("Mitgliedsbeitrag für das ganze Jahr 2026");
+    EXPECT_EQ(CreationRun::PurposeLines(single), QStringList {single});
 }
 
 TEST_F(CreationRunTest, targetsAreSplitAtTheirDrive)

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+
+// Damaged copies of a DTAUS file with two C records of two sections each (768 bytes), as a disk
+// error, a cut transfer or a careless edit leaves them. None of them may add a single booking.
+struct DamagedDtaus {
+    const char *fault;
+    QByteArray content;
+    const char *message; // part of the reader's message
+};
+
+inline QList<DamagedDtaus> damagedCopies(const QByteArray &file)
+{
+    const auto patched = [&file](int at, const QByteArray &bytes) {
+        return QByteArray(file).replace(at, bytes.size(), bytes);
+    };
+    return {
+        {"letter in the second amount", patched(384 + 5 + 80, "X"), "Fehler beim Konvertieren des Betrages."},
+        {"cut inside the first C record", file.left(200), "Datei entspricht nicht dem DTA-Format."},
+        {"cut inside the second C record", file.left(500), "Datei entspricht nicht dem DTA-Format."},
+        {"cut inside the E record", file.left(700), "Fehler beim Einlesen des E-Satzes."},
+        {"no E record", file.left(640), "Datei entspricht nicht dem DTA-Format."},
+        {"99 extension parts", patched(256 + 57, "99"), "Fehler beim Konvertieren der Erweiterungen-Anzahl."},
+    };
+}
+
+// The copy whose E record counts three transactions for the two it holds.
+inline QByteArray wrongCount(const QByteArray &file)
+{
+    return QByteArray(file).replace(640 + 16, 1, "3");
+}
