@@ -30,6 +30,17 @@ bool diskFull(int error, const QString &fileName, qint64 needed)
     const QStorageInfo storage(QFileInfo(fileName).absolutePath());
     return storage.isValid() && storage.bytesAvailable() >= 0 && storage.bytesAvailable() < needed;
 }
+// Why a new file could not take its place, in German: the system's own texts are English on most
+// systems and say little to a treasurer.
+QString writeFailure(const QSaveFile &file, int error, qint64 size, bool existed)
+{
+    QString reason = diskFull(error, file.fileName(), size)
+        ? QStringLiteral("der Datenträger ist voll (oder das Speicherkontingent ist erschöpft)")
+        : whyNotWritable(file.fileName());
+    if (existed)
+        reason += QStringLiteral("; die bisherige Datei ist unverändert");
+    return reason;
+}
 } // namespace
 
 void openForReading(QFile &file, qint64 maxSize)
@@ -68,13 +79,31 @@ QString writeAtomically(const QString &fileName, const QByteArray &data)
     errno = 0;
     if (file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.commit())
         return {};
-    const int error = errno;
-    QString reason = diskFull(error, fileName, data.size())
-        ? QStringLiteral("der Datenträger ist voll (oder das Speicherkontingent ist erschöpft)")
-        : whyNotWritable(fileName);
-    if (existed)
-        reason += QStringLiteral("; die bisherige Datei ist unverändert");
-    return reason;
+    return writeFailure(file, errno, data.size(), existed);
+}
+
+PendingFile::PendingFile(const QString &fileName, const QByteArray &data)
+    : m_file(fileName)
+    , m_existed(QFileInfo::exists(fileName))
+    , m_size(data.size())
+{
+    errno = 0;
+    if (!m_file.open(QIODevice::WriteOnly) || m_file.write(data) != data.size() || !m_file.flush())
+        fail(errno);
+}
+
+void PendingFile::commit()
+{
+    errno = 0;
+    if (!m_file.commit())
+        fail(errno);
+}
+
+void PendingFile::fail(int error) const
+{
+    throw BelvantoError(
+        QStringLiteral("Die Datei „%1“ kann nicht erstellt werden: %2.")
+            .arg(QDir::toNativeSeparators(m_file.fileName()), writeFailure(m_file, error, m_size, m_existed)));
 }
 
 QString whyNotWritable(const QString &fileName)

@@ -8,7 +8,7 @@ class MessageService
 {
 public:
     enum class Answer { Yes, No, Cancel, Ok };
-    // YesNoDefaultNo: for questions whose "Ja" gives up data or safety; Enter answers "Nein".
+    // YesNoDefaultNo: for questions whose "Ja" gives up data; Enter answers "Nein".
     enum class Buttons { YesNo, YesNoCancel, OkCancel, YesNoDefaultNo };
 
     virtual ~MessageService() = default;

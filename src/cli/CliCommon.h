@@ -1,7 +1,5 @@
 #pragma once
 
-#include "base/MessageService.h"
-
 #include <QStringList>
 #include <QTextStream>
 
@@ -20,20 +18,3 @@ int runBackupCommand(const QString &command, const QStringList &args); // backup
 int runDeleteBookingsCommand(const QStringList &args);
 
 int usageError(const QString &usage);
-
-// Batch use: messages go to standard error. A run's confirmation (OK/Abbrechen) is answered OK; a
-// yes/no question is answered "Ja" only when the option that allows it was given.
-class BatchMessages : public MessageService
-{
-public:
-    explicit BatchMessages(QString yesOption = {}, bool yes = false);
-    ~BatchMessages() override;
-    void error(const QString &text) override;
-    void warning(const QString &text) override;
-    void information(const QString &text) override;
-    Answer ask(const QString &text, Buttons buttons) override;
-
-private:
-    QString m_yesOption;
-    bool m_yes;
-};

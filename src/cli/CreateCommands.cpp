@@ -3,13 +3,10 @@
 
 #include "base/Clock.h"
 #include "base/Errors.h"
-#include "data/DataDirectoryLock.h"
-#include "data/DataModule.h"
+#include "cli/BatchMessages.h"
+#include "cli/OpenData.h"
 #include "data/FormatSettings.h"
-#include "dtaus/QuennDTA.h"
 #include "ops/CreationRun.h"
-
-#include <QDir>
 
 namespace {
 const char *const kHelp = R"(Aufruf: belvanto-cli create --lastschriften|--gutschriften --client ID
@@ -24,7 +21,8 @@ Schreibt die ausgewählten Buchungssätze als DTAUS-Datei, wie "Lastschriften er
   --offen, --gesperrt              Status der Buchungen (ohne Angabe: offen)
   --execution-date DATUM           Ausführungsdatum (heute bis heute + 15 Tage; ohne Angabe: keins)
   --target DATEI                   Zieldatei
-  --overwrite                      eine vorhandene Zieldatei ersetzen (ohne Angabe: Abbruch)
+  --overwrite                      eine vorhandene Zieldatei ersetzen (sonst bleibt sie, und es wird
+                                   nichts geschrieben)
   --mark-done                      die geschriebenen Buchungen als erledigt markieren
   --data-dir ORDNER                Datenordner (ohne Angabe: der des Programms)
 Ausgabe: die vier Ergebniswerte; Rückgabewert 1 mit Meldung, wenn nichts geschrieben wurde.
@@ -86,24 +84,19 @@ int runCreateCommand(const QStringList &arguments)
                 QStringLiteral("Das Ausführungsdatum muss zwischen heute und heute + 15 Tagen liegen."));
     }
 
-    BatchMessages messages(QStringLiteral("--overwrite"), overwrite);
-    TDataModule1 data({dataDirectory, {}});
-    DataDirectoryLock lock(data.DataDirectory());
-    if (!lock.acquire())
-        throw BelvantoError(lock.failureMessage());
+    const BatchMessages messages(QStringLiteral("--overwrite"), overwrite);
+    OpenData open(dataDirectory);
+    TDataModule1 &data = open.data;
     TQuennDTA engine;
-    data.SetQuennDTA(&engine);
-    data.OpenDataFiles();
     if (!data.ClientDataSet3->locate(QStringLiteral("ID"), client))
         throw BelvantoError(QStringLiteral("Einen Mandanten mit der Nummer %1 gibt es nicht.").arg(client));
     CreationRun::TakeOriginator(input, *data.ClientDataSet3);
 
     const CreationRun::Result result = CreationRun::DTAUSLauf(data, engine, input);
-    if (!result.reachedEnd || result.count == 0)
-        return 1; // the message is out; no file is left behind
+    if (!result.confirmed)
+        return 1; // the message is out; nothing was written, a file at the target is as it was
     if (markDone) {
         CreationRun::MarkDone(data, result.writtenIds);
-        data.ClientDataSet1->setFiltered(false);
         data.SaveTables();
     }
     out() << "Kontrollsumme Kontonr: " << result.sumKontonummern << '\n'

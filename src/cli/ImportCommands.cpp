@@ -1,17 +1,13 @@
 // belvanto-cli import-dtaus: a DTAUS file into the data files, as the import window does it.
 #include "cli/CliCommon.h"
 
-#include "base/Errors.h"
-#include "data/DataDirectoryLock.h"
-#include "data/DataModule.h"
-#include "dtaus/QuennDTA.h"
+#include "cli/BatchMessages.h"
+#include "cli/OpenData.h"
 #include "ops/DTAUSImportHandler.h"
 
-#include <QDir>
-
 namespace {
-const QString kUsage = QStringLiteral("import-dtaus DATEI [--no-bookings] [--no-payers] [--no-clients] "
-                                      "[--accept-wrong-sums] [--data-dir ORDNER]");
+const QString kUsage = QStringLiteral(
+    "import-dtaus DATEI [--no-bookings] [--no-payers] [--no-clients] [--accept-wrong-sums] [--data-dir ORDNER]");
 } // namespace
 
 int runImportDtausCommand(const QStringList &args)
@@ -32,15 +28,9 @@ int runImportDtausCommand(const QStringList &args)
     if (rest.size() != 1 || rest.first().startsWith(QLatin1String("--")))
         return usageError(kUsage);
 
-    BatchMessages messages(QStringLiteral("--accept-wrong-sums"), acceptWrongSums);
-    TDataModule1 data({dataDirectory, {}});
-    DataDirectoryLock lock(data.DataDirectory());
-    if (!lock.acquire())
-        throw BelvantoError(lock.failureMessage());
-    TQuennDTA checks; // the checks every booking passes, as in the program
-    data.SetQuennDTA(&checks);
-    data.OpenDataFiles();
-
+    const BatchMessages messages(QStringLiteral("--accept-wrong-sums"), acceptWrongSums);
+    OpenData open(dataDirectory);
+    TDataModule1 &data = open.data;
     TQuennDTA reader;
     DTAUSImportHandler handler(data, options);
     const DTAUSImportHandler::Result result = handler.run(reader, rest.first());
@@ -51,7 +41,7 @@ int runImportDtausCommand(const QStringList &args)
     data.SaveTables(); // what was imported before a refusal stays, as in the window
     out() << "bookings=" << result.bookings << " payers=" << result.payers << " clients=" << result.clients << Qt::endl;
     if (result.refused) {
-        err() << DTAUSImportHandler::SummaryText(result) << Qt::endl;
+        err() << BatchMessages::forTerminal(DTAUSImportHandler::SummaryText(result)) << Qt::endl;
         return 1;
     }
     return 0;

@@ -1,3 +1,4 @@
+#include "cli/BatchMessages.h"
 #include "cli/CliCommon.h"
 
 #include "base/Errors.h"
@@ -42,11 +43,6 @@ Aufruf: belvanto-cli BEFEHL ...
 
 Rückgabewert 0 bei Erfolg; Fehlermeldungen erscheinen auf der Standardfehlerausgabe.
 )";
-// Messages keep the CR LF of the message boxes; a terminal wants plain line feeds.
-QString forTerminal(const QString &text)
-{
-    return QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n"));
-}
 } // namespace
 
 QTextStream &out()
@@ -59,45 +55,6 @@ QTextStream &err()
 {
     static QTextStream stream(stderr);
     return stream;
-}
-
-BatchMessages::BatchMessages(QString yesOption, bool yes)
-    : m_yesOption(std::move(yesOption)), m_yes(yes)
-{
-    MessageService::install(this);
-}
-
-BatchMessages::~BatchMessages()
-{
-    MessageService::install(nullptr);
-}
-
-void BatchMessages::error(const QString &text)
-{
-    err() << forTerminal(text) << Qt::endl;
-}
-
-void BatchMessages::warning(const QString &text)
-{
-    error(text);
-}
-
-void BatchMessages::information(const QString &text)
-{
-    error(text);
-}
-
-MessageService::Answer BatchMessages::ask(const QString &text, Buttons buttons)
-{
-    if (buttons == Buttons::OkCancel)
-        return Answer::Ok;
-    if (m_yes) {
-        error(text + QStringLiteral(" Ja (%1)").arg(m_yesOption));
-        return Answer::Yes;
-    }
-    error(m_yesOption.isEmpty() ? text + QStringLiteral(" Nein")
-                                : text + QStringLiteral(" Nein (Ja mit %1)").arg(m_yesOption));
-    return Answer::No;
 }
 
 int usageError(const QString &usage)
@@ -133,7 +90,7 @@ int main(int argc, char *argv[])
         if (command == QLatin1String("delete-bookings"))
             return runDeleteBookingsCommand(args);
     } catch (const BelvantoError &error) {
-        err() << forTerminal(error.message()) << Qt::endl;
+        err() << BatchMessages::forTerminal(error.message()) << Qt::endl;
         return 1;
     }
     err() << "Unbekannter Befehl: " << command << Qt::endl;

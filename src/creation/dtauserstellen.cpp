@@ -141,10 +141,12 @@ TdtausErstellenF::TdtausErstellenF(TDataModule1 &dataModule, QWidget *parent)
                           QStringLiteral("BLZ"), QStringLiteral("Verwendungszweck"), QStringLiteral("Betrag"),
                           QStringLiteral("Status"), QStringLiteral("Faelligkeit"), QStringLiteral("Erstellungsdatum")});
     DBGrid1->setDeletionAllowed(true);
-    // Account numbers of ten and bank codes of eight digits must show whole.
-    const auto digits = [this](int count) { return DBGrid1->fontMetrics().horizontalAdvance(QString(count, u'0')) + 12; };
-    for (const auto &[column, width] : {std::pair{1, 86}, {2, std::max(73, digits(10))}, {3, std::max(59, digits(8))},
-                                        {5, 75}, {7, 72}, {8, 91}})
+    // Account numbers of ten and bank codes of eight digits show whole.
+    const auto digits = [this](int count) {
+        return DBGrid1->fontMetrics().horizontalAdvance(QString(count, u'0')) + 12;
+    };
+    for (const auto &[column, width] :
+         {std::pair {1, 86}, {2, std::max(73, digits(10))}, {3, std::max(59, digits(8))}, {5, 75}, {7, 72}, {8, 91}})
         DBGrid1->setColumnWidth(column, width);
     StatusBar2 = new QStatusBar;
     StatusBar2->setSizeGripEnabled(false);

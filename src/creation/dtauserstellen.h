@@ -66,7 +66,7 @@ protected:
     void setStatus(const QString &text, const QColor &colour);
 
     TDataModule1 &m_data;
-    // The marking: per file confirmed during this opening, the bookings it holds that are to be marked
+    // The marking: per file confirmed during this opening, the bookings in it that are to be marked
     // (none when marking was not asked for). A file replaced by a later run counts no more.
     QMap<QString, QList<qint32>> m_confirmedFiles;
 };

@@ -128,8 +128,6 @@ CreationRun::Input TdtausErstellenF1::RunInput(bool preview) const
 
 void TdtausErstellenF1::ShowResult(const CreationRun::Result &result)
 {
-    if (!result.reachedEnd)
-        return;
     LKontonr->setText(QStringLiteral("Kontrollsumme Kontonr: ") + QString::number(result.sumKontonummern));
     LBLZ->setText(QStringLiteral("Kontrollsumme BLZ: ") + QString::number(result.sumBankleitzahlen));
     LSatzzahl->setText(QStringLiteral("Satzanzahl: ") + QString::number(result.count));
@@ -159,7 +157,7 @@ void TdtausErstellenF1::BErstellenClick()
     if (result.targetKept)
         Run(true); // nothing written: the selection and its values are shown again
     // Only bookings in a file that is in place are marked when the dialog closes; a file that
-    // replaced an earlier one of this opening takes its place in the marking too.
+    // replaced an earlier one of this opening takes its place in the marking.
     if (result.confirmed)
         m_confirmedFiles.insert(QFileInfo(result.file).canonicalFilePath(),
                                 CBerledigen->isChecked() ? result.writtenIds : QList<qint32>());

@@ -27,7 +27,7 @@ protected:
 
 private:
     CreationRun::Input RunInput(bool preview) const;
-    // Empties the result labels and runs the creation run; the results show as soon as it has them.
+    // Empties the result labels and runs the creation run; the values show as soon as it has them.
     CreationRun::Result Run(bool preview);
     void ShowResult(const CreationRun::Result &result);
     bool Preselect();

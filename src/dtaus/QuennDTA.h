@@ -4,7 +4,6 @@
 #include "dtaus/DTAUSLayout.h"
 
 #include <functional>
-#include <optional>
 #include <QByteArray>
 #include <QDate>
 #include <QDateTime>
@@ -25,8 +24,8 @@ using TExtendedImportEvent = std::function<
     void(const QString &pEmpfaenger, qint64 pEmpfaengerKontonummer, qint64 pEmpfaengerBankleitzahl, double pBetrag,
          const QString &pAuftraggeber, qint64 pAuftraggeberKontonummer, qint64 pAuftraggeberBankleitzahl,
          const QStringList &pVerwendungszwecke, bool pAbbuchungsauftrag, const QString &pCustomZahlungsschluessel)>;
-// The count and sums of the E record, as the file states them; nullopt when they cannot be read.
-using TControlSumsEvent = std::function<void(const std::optional<DTAUSLayout::ERecord> &sums)>;
+// The count and sums of the E record, as the file states them.
+using TControlSumsEvent = std::function<void(const DTAUSLayout::ERecord &sums)>;
 
 class TQuennBaseDTA : public QObject
 {
@@ -92,7 +91,7 @@ public:
     QString CustomZahlungsschluessel;
     TImportEvent OnDTAImport;
     TExtendedImportEvent OnExtendedDTAImport;
-    TControlSumsEvent OnDTAControlSums; // after the last C record, when the E record has been read
+    TControlSumsEvent OnDTAControlSums; // after the last C record, once the E record is read
 
     QDate Dateidatum() const { return m_dateidatum; }
     void SetDateidatum(const QDate &value);

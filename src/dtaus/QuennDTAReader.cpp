@@ -6,6 +6,8 @@
 #include "base/Errors.h"
 #include "dtaus/DTAUSLayout.h"
 
+#include <optional>
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -20,6 +22,7 @@ const QString kBadHeader = kBadFormat + QStringLiteral("Fehler beim Einlesen ein
 const QString kBadBLZ = kBadFormat + QStringLiteral("Fehler beim Konvertieren einer Bankleitzahl.");
 const QString kBadDate = kBadFormat + QStringLiteral("Fehler beim Konvertieren eines Datums.");
 const QString kBadAmount = kBadFormat + QStringLiteral("Fehler beim Konvertieren des Betrages.");
+const QString kBadERecord = kBadFormat + QStringLiteral("Fehler beim Einlesen des E-Satzes.");
 const QString kImpossibleDate = QStringLiteral("Ungültiges Datum in der DTA-Datei: %1.%2.%3");
 
 // Stops the read after its message was shown (ShowWarnings on).
@@ -144,7 +147,7 @@ private:
         }
         if (*day == 0 || *month == 0 || *year == 0)
             return Clock::today();
-        const int fullYear = twoDigitYear ? *year + 2000 : *year; // the files of this program are all written after 2000
+        const int fullYear = twoDigitYear ? *year + 2000 : *year; // the program's files are all from after 2000
         const QDate result(fullYear, *month, *day);
         if (!result.isValid())
             throw BelvantoError(kImpossibleDate.arg(*day).arg(*month).arg(fullYear));
@@ -221,24 +224,21 @@ private:
                                          customKey);
     }
 
-    // The control sums after the last C record, handed on without comparing them. The read does not
-    // depend on them: an E record cut short or with other characters gives no sums (nullopt).
+    // The control sums after the last C record; the reader hands them on without comparing them.
     void readERecord()
     {
         const QByteArray e = m_in.take(123); // after the five header characters
+        if (e.size() < 123)
+            fail(kBadERecord); // cut short
         DTAUSLayout::ERecord sums;
         const std::pair<qint64 *, std::pair<int, int>> fields[] = {{&sums.count, {5, 7}},
                                                                    {&sums.sumKontonummern, {25, 17}},
                                                                    {&sums.sumBankleitzahlen, {42, 17}},
                                                                    {&sums.sumCents, {59, 13}}};
-        bool readable = true;
-        for (const auto &[value, place] : fields) {
-            const auto number = toNumber(field(e, place.first, place.second));
-            readable = readable && number;
-            *value = number.value_or(0);
-        }
+        for (const auto &[value, place] : fields)
+            *value = number(field(e, place.first, place.second), kBadERecord);
         if (m_engine.OnDTAControlSums)
-            m_engine.OnDTAControlSums(readable ? std::optional(sums) : std::nullopt);
+            m_engine.OnDTAControlSums(sums);
     }
 
     void readExtensionSection(int slotCount, int fill, QStringList &lines)

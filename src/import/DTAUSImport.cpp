@@ -82,7 +82,7 @@ void TDTAUSImportF::Button1Click()
     DTAUSImportHandler handler(m_data, {CBBuchungen->isChecked(), CBZE->isChecked(), CBAuftraggeber->isChecked()});
     const DTAUSImportHandler::Result result = handler.run(QuennDTA1, EQuelldatei->text());
     if (result.declined)
-        return; // the user would not import a file whose control sums do not match; nothing was added
+        return; // the user would not import a file whose control sums do not match: nothing was added
     // A partly imported file must never pass for a complete one.
     MessageService::current().information(DTAUSImportHandler::SummaryText(result));
     if (!result.refused)

@@ -11,29 +11,10 @@
 #include "dtaus/QuennDTA.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <filesystem>
 
 namespace {
-// The views of the three tables stay frozen while the run walks the bookings, on every way out.
-struct FrozenViews {
-    explicit FrozenViews(TDataModule1 &data)
-        : m_data(data)
-    {
-        m_data.DisconnectDB();
-    }
-    ~FrozenViews() { m_data.ConnectDB(); }
-    TDataModule1 &m_data;
-};
-
-[[noreturn]] void cannotCreate(const QString &file)
-{
-    throw BelvantoError(QStringLiteral("Die Datei „%1“ kann nicht erstellt werden: %2.")
-                            .arg(QDir::toNativeSeparators(file), FileAccess::whyNotWritable(file)));
-}
-
 bool originatorCheck(const std::function<bool()> &check, const QString &message)
 {
     try {
@@ -44,51 +25,12 @@ bool originatorCheck(const std::function<bool()> &check, const QString &message)
     return false;
 }
 
-// The new file under a temporary name beside the target. Only commit() puts it in the target's
-// place; otherwise it is removed, and a file that was at the target before stays as it was.
-class PendingFile
-{
-public:
-    PendingFile(const QString &target, const QByteArray &content)
-        : m_target(target)
-    {
-        for (int n = 0; !m_file.isOpen(); ++n) {
-            m_file.setFileName(target + (n ? QStringLiteral(".%1.tmp").arg(n) : QStringLiteral(".tmp")));
-            if (!m_file.open(QIODevice::WriteOnly | QIODevice::NewOnly) && (!m_file.exists() || n == 99))
-                cannotCreate(target);
-        }
-        const bool written = m_file.write(content) == content.size() && m_file.flush();
-        m_file.close();
-        if (!written) {
-            m_file.remove();
-            cannotCreate(target);
-        }
-    }
-    ~PendingFile()
-    {
-        if (!m_committed)
-            m_file.remove();
-    }
-    void commit()
-    {
-        std::error_code error;
-        std::filesystem::rename(QFileInfo(m_file.fileName()).filesystemAbsoluteFilePath(),
-                                QFileInfo(m_target).filesystemAbsoluteFilePath(), error);
-        if (error)
-            cannotCreate(m_target);
-        m_committed = true;
-    }
-
-private:
-    QString m_target;
-    QFile m_file;
-    bool m_committed = false;
-};
-
 bool mayReplace(const QString &file)
 {
-    const QString question = QStringLiteral("Die Datei \"%1\" existiert bereits. Ersetzen?").arg(QDir::toNativeSeparators(file));
-    return MessageService::current().ask(question, MessageService::Buttons::YesNoDefaultNo) == MessageService::Answer::Yes;
+    return MessageService::current().ask(
+               QStringLiteral("Die Datei „%1“ existiert bereits. Ersetzen?").arg(QDir::toNativeSeparators(file)),
+               MessageService::Buttons::YesNoDefaultNo)
+        == MessageService::Answer::Yes;
 }
 
 // One booking into the file; a refusal names the booking, so that the user can find and mend it.
@@ -104,22 +46,26 @@ void addBooking(TQuennDTA &engine, const Table &bookings)
         engine.AddBuchung(name, *account, bookings.asInteger(QStringLiteral("BLZ")),
                           bookings.asFloat(QStringLiteral("Betrag")), lines);
     } catch (const BelvantoError &error) {
-        throw BelvantoError(QStringLiteral("Der Buchungssatz %1 (%2) kann nicht in die DTAUS-Datei geschrieben werden:\r\n%3")
-                                .arg(bookings.asString(QStringLiteral("ID")), name, error.message()));
+        throw BelvantoError(
+            QStringLiteral("Der Buchungssatz %1 (%2) kann nicht in die DTAUS-Datei geschrieben werden:\r\n%3")
+                .arg(bookings.asString(QStringLiteral("ID")), name, error.message()));
     }
 }
 
-// Steps up to Finish of the engine: the originator, the selection and the file content. False when
-// an originator check refused the run.
+// The file content of the run, up to the engine's Finish; false when an originator check refused
+// the run. In create mode the engine writes nothing: the run puts the file in place itself, once the
+// user has seen the result.
 bool buildFile(TDataModule1 &data, TQuennDTA &engine, const CreationRun::Input &input, CreationRun::Result &result)
 {
-    FrozenViews frozen(data);
+    const TDataModule1::FrozenViews frozen(data);
     engine.SetLastschriften(!input.gutschriften);
     const QString name = Windows1252::restrict(input.auftraggeberName);
     const auto blz = FormatSettings::tryStrToInt64(input.auftraggeberBLZ);
     const auto konto = FormatSettings::tryStrToInt64(input.auftraggeberKontonummer);
-    if (!originatorCheck([&] { return engine.CheckEmpfaenger(name); }, QStringLiteral("Auftraggeber-Kontoinhaber nicht angeben"))
-        || !originatorCheck([&] { return blz && engine.CheckBankleitzahl(*blz); }, QStringLiteral("Auftraggeber-BLZ fehlerhaft"))
+    if (!originatorCheck([&] { return engine.CheckEmpfaenger(name); },
+                         QStringLiteral("Auftraggeber-Kontoinhaber nicht angeben"))
+        || !originatorCheck([&] { return blz && engine.CheckBankleitzahl(*blz); },
+                            QStringLiteral("Auftraggeber-BLZ fehlerhaft"))
         || !originatorCheck([&] { return konto && engine.CheckKontonummer(*konto); },
                             QStringLiteral("Auftraggeber-Kontonummer fehlerhaft")))
         return false;
@@ -129,18 +75,16 @@ bool buildFile(TDataModule1 &data, TQuennDTA &engine, const CreationRun::Input &
     engine.SetAusfuehrungsdatum(input.ausfuehrungsdatum); // a date without time of day
 
     Table &bookings = *data.ClientDataSet1;
-    const QString fileName = engine.FileName;
+    const QString fileName = engine.FileName; // it chose the encoding of the texts at Start
     engine.Start();
     try {
-        bookings.setFilter(CreationRun::SelectionFilter(input.gutschriften, input.dueFrom, input.dueTo, input.offen,
-                                                        input.gesperrt));
+        bookings.setFilter(
+            CreationRun::SelectionFilter(input.gutschriften, input.dueFrom, input.dueTo, input.offen, input.gesperrt));
         bookings.setFiltered(true);
         for (bookings.first(); !bookings.eof(); bookings.next()) {
             addBooking(engine, bookings);
             result.writtenIds.append(bookings.asInteger(QStringLiteral("ID")));
         }
-        // A real target is written by the run itself once the user has seen the result; the file
-        // name chose the encoding already.
         if (!input.preview)
             engine.FileName.clear();
         engine.Finish();
@@ -149,8 +93,7 @@ bool buildFile(TDataModule1 &data, TQuennDTA &engine, const CreationRun::Input &
         engine.FileName.clear();
         try {
             engine.Finish();
-        } catch (...) {
-        }
+        } catch (...) { }
         engine.FileName = fileName;
         throw;
     }
@@ -172,8 +115,8 @@ void CreationRun::TakeOriginator(Input &input, const Table &clients)
 void CreationRun::MarkDone(TDataModule1 &data, const QList<qint32> &ids)
 {
     Table &bookings = *data.ClientDataSet1;
-    FrozenViews frozen(data);
-    bookings.setFiltered(false); // a later preview's selection must not hide a written booking
+    const TDataModule1::FrozenViews frozen(data);
+    bookings.setFiltered(false); // a later selection must not hide a written booking
     for (const qint32 id : ids) {
         if (!bookings.locate(QStringLiteral("ID"), QString::number(id)))
             continue; // deleted since
@@ -227,7 +170,7 @@ std::pair<QString, QString> CreationRun::SplitTarget(const QString &target)
 #ifdef Q_OS_WIN
         path = QStringLiteral("\\");
 #else
-        path = full.left(full.lastIndexOf(u'\\') + 1);
+        path = full.left(full.lastIndexOf(u'\\') + 1); // the folder plays the drive's part
 #endif
     }
     return {path, full.mid(path.size())};
@@ -256,19 +199,19 @@ CreationRun::Result CreationRun::DTAUSLauf(TDataModule1 &data, TQuennDTA &engine
     result.totalAmount = engine.SummeBetraege();
     result.total = FormatSettings::formatFixed(result.totalAmount, 2);
     if (display)
-        display(result); // the user sees count and sum before answering
+        display(result); // count and sum are in view when the user answers
     if (input.preview)
         return result;
 
     if (result.count == 0) {
-        MessageService::current().information(QStringLiteral("Es wurden keine Datensätze in die DTAUS-Datei geschrieben."));
+        MessageService::current().information(
+            QStringLiteral("Es wurden keine Datensätze in die DTAUS-Datei geschrieben."));
         return result;
     }
-    PendingFile pending(file, engine.Content());
+    FileAccess::PendingFile pending(file, engine.Content());
     const QString text = QStringLiteral("Insgesamt wurden ") + QString::number(result.count)
-                         + QStringLiteral(" Datensätze mit einer Gesamtsumme von ") + result.total + QStringLiteral("\r")
-                         + QStringLiteral("in die Datei \"") + QDir::toNativeSeparators(file)
-                         + QStringLiteral("\" geschrieben.");
+        + QStringLiteral(" Datensätze mit einer Gesamtsumme von ") + result.total + QStringLiteral("\r")
+        + QStringLiteral("in die Datei \"") + QDir::toNativeSeparators(file) + QStringLiteral("\" geschrieben.");
     if (MessageService::current().ask(text, MessageService::Buttons::OkCancel) == MessageService::Answer::Ok) {
         pending.commit();
         result.confirmed = true;

@@ -1,10 +1,10 @@
 #pragma once
 
+#include <functional>
 #include <QDate>
 #include <QList>
 #include <QString>
 #include <QStringList>
-#include <functional>
 
 class TDataModule1;
 class TQuennDTA;
@@ -26,13 +26,10 @@ struct CreationRun {
         QString target;
         bool preview = false;
     };
-    struct Result;
-    // Shows the control values of a run that reached its end, before create mode asks anything.
-    using ResultDisplay = std::function<void(const Result &)>;
     struct Result {
-        bool reachedEnd = false;   // false: an originator check refused the run, or the target was kept
-        bool targetKept = false;   // create mode: the target existed and the user would not replace it
-        bool confirmed = false;    // create mode: the file is in place (OK in the confirmation)
+        bool reachedEnd = false; // false: an originator check refused the run, or the target was kept
+        bool targetKept = false; // create mode: the target existed and the user would not replace it
+        bool confirmed = false; // create mode: the file is in place (OK in the confirmation)
         qint32 count = 0;
         qint64 sumKontonummern = 0;
         qint64 sumBankleitzahlen = 0;
@@ -42,26 +39,29 @@ struct CreationRun {
         QList<qint32> writtenIds; // the bookings in the file
     };
 
+    // Shows the values of a run that reached its end, before the confirmation is asked.
+    using ResultDisplay = std::function<void(const Result &)>;
+
     // Runs DTAUSLauf. Messages and the confirmation go through the message service; errors of the
     // engine or of the file end the run as BelvantoError, with the engine ready for the next run.
-    // In create mode an existing target is replaced only after "Ja", and the new file is written
-    // beside the target under a temporary name and put in its place only after OK.
+    // In create mode an existing target is replaced only after "Ja", and the new file takes the
+    // target's place only after OK: Cancel or an empty selection leaves the target as it was.
     static Result DTAUSLauf(TDataModule1 &data, TQuennDTA &engine, const Input &input,
                             const ResultDisplay &display = {});
 
     // The originator of the file: the current client with its active account.
     static void TakeOriginator(Input &input, const Table &clients);
     // Marks the bookings written into a file "erledigt" (through the record rules), whatever the
-    // filter of the bookings table; it is switched off.
+    // filter of the bookings table; the filter is switched off.
     static void MarkDone(TDataModule1 &data, const QList<qint32> &ids);
-    // The purpose lines of a booking: a typed text is split at its line breaks and only lines longer
-    // than a DTAUS line are cut; a text without line breaks stays one line for the engine to cut.
+    // The purpose lines of a booking: a typed text is split at its line breaks, and only lines longer
+    // than a DTAUS text line are cut; a text without line breaks stays one line for the engine to cut.
     static QStringList PurposeLines(const QString &text);
 
     // The selection expression of the run.
     static QString SelectionFilter(bool gutschriften, const QDate &from, const QDate &to, bool offen, bool gesperrt);
-    // Path and FileName of a target: a path with a drive (letter or server and share) is split at its
-    // drive; on systems without drives the folder plays the drive's part, so that the file name alone
-    // chooses the encoding. A relative target is first made absolute against the home folder.
+    // Path and FileName of a target: a path with a drive (letter, or server and share) is split at
+    // its drive; on systems without drives the folder plays the drive's part, so that the file name
+    // alone chooses the encoding. A relative target is first made absolute against the home folder.
     static std::pair<QString, QString> SplitTarget(const QString &target);
 };

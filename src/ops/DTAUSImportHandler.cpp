@@ -7,6 +7,9 @@
 #include "data/FormatSettings.h"
 #include "dtaus/QuennDTA.h"
 
+#include <functional>
+#include <QScopeGuard>
+
 DTAUSImportHandler::DTAUSImportHandler(TDataModule1 &data, const Options &options)
     : m_data(data)
     , m_options(options)
@@ -23,16 +26,11 @@ DTAUSImportHandler::FileContent DTAUSImportHandler::ReadWholeFile(TQuennDTA &eng
                                          const QString &key) {
         file.transactions.append({e, ek, eb, betrag, a, ak, ab, lines, abbuchung, key});
     };
-    engine.OnDTAControlSums = [&file](const std::optional<DTAUSLayout::ERecord> &sums) { file.controlSums = sums; };
-    // The events point into this call; the engine must not keep them.
-    struct Unhook {
-        TQuennDTA &engine;
-        ~Unhook()
-        {
-            engine.OnExtendedDTAImport = nullptr;
-            engine.OnDTAControlSums = nullptr;
-        }
-    } unhook{engine};
+    engine.OnDTAControlSums = [&file](const DTAUSLayout::ERecord &sums) { file.controlSums = sums; };
+    const auto unhook = qScopeGuard([&engine] { // the events point into this call
+        engine.OnExtendedDTAImport = nullptr;
+        engine.OnDTAControlSums = nullptr;
+    });
     try {
         engine.ImportDTA(fileName);
     } catch (const BelvantoError &error) {
@@ -43,9 +41,6 @@ DTAUSImportHandler::FileContent DTAUSImportHandler::ReadWholeFile(TQuennDTA &eng
 
 QString DTAUSImportHandler::ControlSumDifferences(const FileContent &file)
 {
-    if (!file.controlSums)
-        return QStringLiteral("der E-Satz ist unvollständig oder nicht lesbar");
-    const DTAUSLayout::ERecord &stated = *file.controlSums;
     DTAUSLayout::ERecord read;
     for (const Transaction &t : file.transactions) {
         ++read.count;
@@ -53,41 +48,41 @@ QString DTAUSImportHandler::ControlSumDifferences(const FileContent &file)
         read.sumBankleitzahlen += t.empfaengerBankleitzahl;
         read.sumCents += qRound64(t.betrag * 100);
     }
-    QStringList differences;
-    const auto compare = [&](const char *what, qint64 inFile, qint64 counted, bool amount = false) {
-        const auto text = [amount](qint64 value) {
-            return amount ? FormatSettings::formatFixed(double(value) / 100.0, 2) : QString::number(value);
-        };
-        if (inFile != counted)
-            differences.append(QStringLiteral("%1 %2 im E-Satz, %3 in den Buchungen")
-                                   .arg(QString::fromUtf8(what), text(inFile), text(counted)));
+    const auto number = [](qint64 value) { return QString::number(value); };
+    const auto euros = [](qint64 cents) { return FormatSettings::formatFixed(double(cents) / 100.0, 2); };
+    const struct {
+        const char *what;
+        qint64 stated;
+        qint64 counted;
+        std::function<QString(qint64)> text;
+    } items[] = {
+        {"Anzahl", file.controlSums.count, read.count, number},
+        {"Summe der Kontonummern", file.controlSums.sumKontonummern, read.sumKontonummern, number},
+        {"Summe der Bankleitzahlen", file.controlSums.sumBankleitzahlen, read.sumBankleitzahlen, number},
+        {"Summe der Beträge", file.controlSums.sumCents, read.sumCents, euros},
     };
-    compare("Anzahl", stated.count, read.count);
-    compare("Summe der Kontonummern", stated.sumKontonummern, read.sumKontonummern);
-    compare("Summe der Bankleitzahlen", stated.sumBankleitzahlen, read.sumBankleitzahlen);
-    compare("Summe der Beträge", stated.sumCents, read.sumCents, true);
+    QStringList differences;
+    for (const auto &item : items) {
+        if (item.stated != item.counted)
+            differences.append(QStringLiteral("%1 %2 im E-Satz, %3 in den Buchungen")
+                                   .arg(QString::fromUtf8(item.what), item.text(item.stated), item.text(item.counted)));
+    }
     return differences.join(QStringLiteral("; "));
-}
-
-bool DTAUSImportHandler::AcceptControlSums(const FileContent &file)
-{
-    const QString differences = ControlSumDifferences(file);
-    if (differences.isEmpty())
-        return true;
-    const QString question =
-        QStringLiteral("Die Prüfsummen im E-Satz stimmen nicht mit den Buchungen überein (%1). Trotzdem importieren?")
-            .arg(differences);
-    return MessageService::current().ask(question, MessageService::Buttons::YesNoDefaultNo)
-        == MessageService::Answer::Yes;
 }
 
 DTAUSImportHandler::Result DTAUSImportHandler::run(TQuennDTA &engine, const QString &fileName)
 {
     m_result = {};
     const FileContent file = ReadWholeFile(engine, fileName);
-    if (!AcceptControlSums(file)) {
-        m_result.declined = true;
-        return m_result;
+    if (const QString differences = ControlSumDifferences(file); !differences.isEmpty()) {
+        const QString question = QStringLiteral("Die Prüfsummen im E-Satz stimmen nicht mit den Buchungen überein "
+                                                "(%1). Trotzdem importieren?")
+                                     .arg(differences);
+        if (MessageService::current().ask(question, MessageService::Buttons::YesNoDefaultNo)
+            != MessageService::Answer::Yes) {
+            m_result.declined = true;
+            return m_result;
+        }
     }
     try {
         for (const Transaction &t : file.transactions)
@@ -159,7 +154,8 @@ QString DTAUSImportHandler::SummaryText(const Result &result)
     };
     const QString counts = QStringLiteral("%1, %2 und %3")
                                .arg(count(result.bookings, "Buchungssatz", "Buchungssätze"),
-                                    count(result.payers, "Empfänger/Zahlungspflichtiger", "Empfänger/Zahlungspflichtige"),
+                                    count(result.payers, "Empfänger/Zahlungspflichtiger",
+                                          "Empfänger/Zahlungspflichtige"),
                                     count(result.clients, "Mandant", "Mandanten"));
     if (result.refused)
         return QStringLiteral("Der Import wurde abgebrochen. Bis dahin wurden %1 übernommen; die übrigen Buchungen "

@@ -2,7 +2,6 @@
 
 #include "dtaus/DTAUSLayout.h"
 
-#include <optional>
 #include <QList>
 #include <QStringList>
 
@@ -23,16 +22,16 @@ public:
         int bookings = 0;
         int payers = 0;
         int clients = 0;
-        bool refused = false;  // a booking was refused by the record rules; the import stopped there
+        bool refused = false; // a booking was refused by the record rules; the import stopped there
         bool declined = false; // the control sums did not match and the user would not import: nothing added
     };
 
     DTAUSImportHandler(TDataModule1 &data, const Options &options);
 
-    // Reads the whole file with the engine (ShowWarnings off) before anything is added: a reader
-    // error is thrown with its message and the note that nothing was imported. When the E record does
-    // not match the C records, the user is asked first. A booking that the record rules refuse ends
-    // the import after the rule's own message.
+    // Reads the whole file with the engine (ShowWarnings off) before anything is added: a reader error
+    // is thrown with its message and the note that nothing was imported. When the E record does not
+    // match the C records, the user is asked first. A booking that the record rules refuse ends the
+    // import after the rule's own message.
     Result run(TQuennDTA &engine, const QString &fileName);
 
     // One transaction, with the parameters of the engine's extended import event.
@@ -63,14 +62,12 @@ private:
     };
     struct FileContent {
         QList<Transaction> transactions;
-        std::optional<DTAUSLayout::ERecord> controlSums; // none when the E record cannot be read
+        DTAUSLayout::ERecord controlSums;
     };
 
     static FileContent ReadWholeFile(TQuennDTA &engine, const QString &fileName);
-    // The differences between the E record and the C records, empty when they agree.
+    // What differs between the E record and the C records; empty when they agree.
     static QString ControlSumDifferences(const FileContent &file);
-    // True when the sums agree or the user will import all the same.
-    static bool AcceptControlSums(const FileContent &file);
     void AddBooking(const QString &name, qint64 konto, qint64 blz, double betrag, const QStringList &lines,
                     const QString &key);
     bool AddAccountHolder(bool payer, const QString &name, qint64 konto, qint64 blz);

@@ -1,6 +1,7 @@
 #include "cli/CliFixture.h"
 #include "data/DataModule.h"
 #include "dtaus/QuennDTA.h"
+#include "support/DamagedDtaus.h"
 
 #include <QDir>
 #include <QJsonArray>
@@ -184,7 +185,15 @@ TEST_F(CliTest, importDtausIntoADataDirectory)
     QByteArray content = readFile(file);
     content.replace(128 + 256 + 13, 8, "00001234");
     writeFile(QStringLiteral("DTAUS0.TXT"), content);
-    // The changed bank code no longer matches the sum of the E record.
+    // The changed bank code no longer matches the E record: nothing without --accept-wrong-sums.
+    const Result wrongSums = run({"import-dtaus", file, "--data-dir", data});
+    EXPECT_EQ(wrongSums.exitCode, 1);
+    EXPECT_TRUE(wrongSums.err.contains(QStringLiteral("Die Prüfsummen im E-Satz stimmen nicht mit den Buchungen "
+                                                      "überein (Summe der Bankleitzahlen 30050070 im E-Satz, "
+                                                      "10021264 in den Buchungen). Trotzdem importieren? Nein "
+                                                      "(Ja mit --accept-wrong-sums)")))
+        << wrongSums.err.toStdString();
+    EXPECT_EQ(run({"table", "dump", data + QStringLiteral("/db1.xml")}).out.count(QStringLiteral("MÜLLER")), 2);
     const Result refused = run({"import-dtaus", file, "--accept-wrong-sums", "--data-dir", data});
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_TRUE(refused.err.contains(QStringLiteral("BLZ fehlerhaft")));
@@ -229,6 +238,73 @@ TEST_F(CliTest, createFromTheDataFiles)
               1);
     EXPECT_EQ(run({"create", "--lastschriften"}).exitCode, 2);
     EXPECT_TRUE(run({"create", "--help"}).out.contains(QStringLiteral("--mark-done")));
+}
+
+TEST_F(CliTest, createNeverDestroysAFileAtTheTarget)
+{
+    const QString file = path(QStringLiteral("DTAUS0.TXT"));
+    ASSERT_EQ(run({"dtaus", "write", writeJson(request()), file}).exitCode, 0);
+    const QString data = path(QStringLiteral("daten"));
+    ASSERT_EQ(run({"import-dtaus", file, "--data-dir", data}).exitCode, 0);
+    const QString today = QDate::currentDate().toString(Qt::ISODate);
+    const QString target = path(QStringLiteral("out/DTAUS0"));
+    writeFile(QStringLiteral("out/DTAUS0"), "die Datei vom letzten Monat");
+    const QStringList create {"create", "--lastschriften", "--client", "1",          "--due-from", today, "--due-to",
+                              today,    "--target",        target,     "--data-dir", data};
+
+    const Result kept = run(create);
+    EXPECT_EQ(kept.exitCode, 1);
+    EXPECT_EQ(kept.err.trimmed(),
+              QStringLiteral("Die Datei „%1“ existiert bereits. Ersetzen? Nein (Ja mit --overwrite)")
+                  .arg(QDir::toNativeSeparators(target)));
+    EXPECT_EQ(readFile(QStringLiteral("out/DTAUS0")), "die Datei vom letzten Monat");
+
+    // An empty selection leaves the file as it is, also with --overwrite.
+    const Result empty = run({"create", "--gutschriften", "--client", "1", "--due-from", today, "--due-to", today,
+                              "--target", target, "--overwrite", "--data-dir", data});
+    EXPECT_EQ(empty.exitCode, 1);
+    EXPECT_EQ(readFile(QStringLiteral("out/DTAUS0")), "die Datei vom letzten Monat");
+
+    const Result replaced = run(create + QStringList {"--overwrite"});
+    EXPECT_EQ(replaced.exitCode, 0) << replaced.err.toStdString();
+    EXPECT_EQ(run({"dtaus", "verify", target}).exitCode, 0);
+    EXPECT_EQ(QDir(path(QStringLiteral("out"))).entryList(QDir::Files), QStringList {"DTAUS0"}); // no stray file
+
+    const Result missingFolder = run({"create", "--lastschriften", "--client", "1", "--due-from", today, "--due-to",
+                                      today, "--target", path(QStringLiteral("fehlt/DTAUS0")), "--data-dir", data});
+    EXPECT_EQ(missingFolder.exitCode, 1);
+    EXPECT_TRUE(missingFolder.err.contains(QStringLiteral("kann nicht erstellt werden: den Ordner „%1“ gibt es nicht")
+                                               .arg(QDir::toNativeSeparators(path(QStringLiteral("fehlt"))))))
+        << missingFolder.err.toStdString();
+}
+
+TEST_F(CliTest, importDtausAddsNothingFromADamagedFile)
+{
+    const QString file = path(QStringLiteral("DTAUS0.TXT"));
+    ASSERT_EQ(run({"dtaus", "write", writeJson(request()), file}).exitCode, 0);
+    const QByteArray intact = readFile(file);
+    const QString data = path(QStringLiteral("daten"));
+    const QString damaged = path(QStringLiteral("kaputt.dta"));
+    const auto bookingsIn = [&] {
+        return run({"table", "dump", data + QStringLiteral("/db1.xml")}).out.count(QStringLiteral("\tLS_Einzug\t"));
+    };
+    for (const DamagedDtaus &copy : damagedCopies(intact)) {
+        writeFile(QStringLiteral("kaputt.dta"), copy.content);
+        const Result result = run({"import-dtaus", damaged, "--data-dir", data});
+        EXPECT_EQ(result.exitCode, 1) << copy.fault;
+        EXPECT_TRUE(result.err.contains(QString::fromUtf8(copy.message))) << copy.fault;
+        EXPECT_TRUE(result.err.trimmed().endsWith(QStringLiteral("Es wurde nichts importiert."))) << copy.fault;
+        EXPECT_EQ(bookingsIn(), 0) << copy.fault;
+    }
+
+    writeFile(QStringLiteral("kaputt.dta"), wrongCount(intact));
+    const Result refused = run({"import-dtaus", damaged, "--data-dir", data});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_TRUE(refused.err.contains(QStringLiteral("(Anzahl 3 im E-Satz, 2 in den Buchungen)")));
+    EXPECT_EQ(bookingsIn(), 0);
+    const Result accepted = run({"import-dtaus", damaged, "--accept-wrong-sums", "--data-dir", data});
+    EXPECT_EQ(accepted.exitCode, 0) << accepted.err.toStdString();
+    EXPECT_EQ(bookingsIn(), 2);
 }
 
 TEST_F(CliTest, usage)

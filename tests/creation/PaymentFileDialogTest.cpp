@@ -84,19 +84,6 @@ protected:
         return result;
     }
 
-    // Per C record of a written file: the name and the purpose lines, as the reader gives them back.
-    QList<QStringList> recordsIn(const QString &file)
-    {
-        QList<QStringList> records;
-        TQuennDTA reader;
-        reader.OnExtendedDTAImport = [&](const QString &name, qint64, qint64, double, const QString &, qint64, qint64,
-                                         const QStringList &lines, bool, const QString &) {
-            records.append(QStringList {name} + lines);
-        };
-        reader.ImportDTA(file);
-        return records;
-    }
-
     // Runs "Erstellen" for the due dates and the target given.
     void create(const QDate &from, const QDate &to, const QString &target)
     {
@@ -104,12 +91,6 @@ protected:
         dialog->DTPbis->setDate(to);
         dialog->EZieldatei->setText(target);
         dialog->BErstellen->click();
-    }
-
-    // Files of the test's folder beside the targets: no temporary file may stay behind.
-    QStringList filesNamed(const QString &pattern) const
-    {
-        return QDir(m_dir.path()).entryList({pattern}, QDir::Files | QDir::Hidden);
     }
 
     std::unique_ptr<TMainform1> window;
@@ -237,59 +218,115 @@ TEST_F(PaymentFileDialogTest, noClientAtAll)
     });
 }
 
-const QStringList kSchmidtMueller {QStringLiteral("SCHMIDT"), QStringLiteral("MÜLLER")}; // the table's order
-
-QStringList names(const QList<QStringList> &records)
+// The transactions of a DTAUS file as the reader delivers them: name and purpose lines.
+QStringList transactionsIn(const QString &file)
 {
-    QStringList result;
-    for (const QStringList &record : records)
-        result.append(record.first());
-    return result;
+    TQuennDTA reader;
+    QStringList read;
+    reader.OnDTAImport = [&read](const QString &name, qint64, qint64, double, QStringList &lines, bool,
+                                 const QString &) { read.append(name + u':' + lines.join(u'|')); };
+    reader.ImportDTA(file);
+    return read;
 }
 
-TEST_F(PaymentFileDialogTest, everyConfirmedFileOfAnOpeningIsMarkedWhateverTheFilterAtClosing)
+TEST_F(PaymentFileDialogTest, everyConfirmedFileOfAnOpeningIsMarked)
 {
     messages.answers = {MessageService::Answer::Ok, MessageService::Answer::Ok};
     open(window->Lastschriften1, [&] {
-        create(QDate(2026, 12, 9), QDate(2026, 12, 12), path(QStringLiteral("DTAUS0")));
-        create(QDate(2026, 12, 13), QDate(2026, 12, 20), path(QStringLiteral("DTAUS1")));
-        dialog->DTPbis->setDate(QDate(2026, 12, 14)); // the selection at closing holds none of them
-        EXPECT_EQ(dialog->LSatzzahl->text(), QStringLiteral("Satzanzahl: 0"));
+        dialog->DTPbis->setDate(QDate(2026, 12, 12));
+        dialog->EZieldatei->setText(path(QStringLiteral("DTAUS0")));
+        dialog->BErstellen->click();
+        dialog->DTPbis->setDate(QDate(2026, 12, 20));
+        dialog->DTPvon->setDate(QDate(2026, 12, 13));
+        dialog->EZieldatei->setText(path(QStringLiteral("DTAUS1")));
+        dialog->BErstellen->click();
+        dialog->DTPbis->setDate(QDate(2026, 12, 14)); // what the filter says at closing does not count
     });
-    EXPECT_EQ(names(recordsIn(path(QStringLiteral("DTAUS0")))), kSchmidtMueller);
-    EXPECT_EQ(names(recordsIn(path(QStringLiteral("DTAUS1")))), QStringList {QStringLiteral("SPÄTER")});
+    EXPECT_EQ(transactionsIn(path(QStringLiteral("DTAUS0"))).size(), 2);
+    EXPECT_EQ(transactionsIn(path(QStringLiteral("DTAUS1"))), QStringList {QStringLiteral("SP\u00c4TER:")});
     EXPECT_EQ(states(),
               (QStringList {QStringLiteral("Gutschrift=offen"), QStringLiteral("Später=erledigt"),
                             QStringLiteral("Schmidt=erledigt"), QStringLiteral("Müller=erledigt")}));
 }
 
-TEST_F(PaymentFileDialogTest, aLaterRunCancelledNeverDeletesAConfirmedFile)
+TEST_F(PaymentFileDialogTest, aConfirmedFileIsNeverDestroyedByALaterRun)
 {
     const QString target = path(QStringLiteral("DTAUS0"));
-    const QString replace = QStringLiteral("Frage: Die Datei \"%1\" existiert bereits. Ersetzen?").arg(target);
-    messages.answers = {MessageService::Answer::Ok, MessageService::Answer::Yes, MessageService::Answer::Cancel};
+    const QString replace =
+        QStringLiteral("Frage: Die Datei „%1“ existiert bereits. Ersetzen?").arg(QDir::toNativeSeparators(target));
+    messages.answers = {MessageService::Answer::Ok, MessageService::Answer::No, MessageService::Answer::Yes,
+                        MessageService::Answer::Cancel};
     QByteArray first;
     open(window->Lastschriften1, [&] {
-        create(QDate(2026, 12, 9), QDate(2026, 12, 9), target);
-        first = readFile(QStringLiteral("DTAUS0"));
-        dialog->BErstellen->click(); // the same target again: Ja, then Abbrechen
+        dialog->EZieldatei->setText(target);
+        dialog->BErstellen->click();
+        first = readFile(target);
+        dialog->DTPbis->setDate(QDate(2026, 12, 20)); // a third booking: another file
+        dialog->BErstellen->click(); // "Nein": nothing is written, the selection shows again
+        EXPECT_EQ(readFile(target), first);
+        EXPECT_EQ(dialog->LSatzzahl->text(), QStringLiteral("Satzanzahl: 3"));
+        dialog->BErstellen->click(); // "Ja", then "Abbrechen"
+        EXPECT_EQ(readFile(target), first);
     });
-    ASSERT_EQ(messages.shown.size(), 3);
+    ASSERT_EQ(messages.shown.size(), 4);
+    EXPECT_TRUE(messages.shown.at(0).startsWith(QStringLiteral("Frage: Insgesamt wurden 2 Datensätze")));
     EXPECT_EQ(messages.shown.at(1), replace);
-    EXPECT_EQ(readFile(QStringLiteral("DTAUS0")), first);
-    EXPECT_TRUE(states().contains(QStringLiteral("Müller=erledigt")));
+    EXPECT_EQ(messages.shown.at(2), replace);
+    EXPECT_TRUE(messages.shown.at(3).startsWith(QStringLiteral("Frage: Insgesamt wurden 3 Datensätze")));
+    // The file in place holds the first run's bookings, and they are the ones marked.
+    EXPECT_EQ(states(),
+              (QStringList {QStringLiteral("Gutschrift=offen"), QStringLiteral("Später=offen"),
+                            QStringLiteral("Schmidt=erledigt"), QStringLiteral("Müller=erledigt")}));
 
-    // "Gutschriften erstellen" takes the remembered target.
-    messages.shown.clear();
+    // The credit transfers share the remembered target: "Ja" and "Abbrechen" leave it too.
     messages.answers = {MessageService::Answer::Yes, MessageService::Answer::Cancel};
     open(window->Gutschriftenerstellen1, [&] {
-        EXPECT_EQ(dialog->EZieldatei->text(), target);
+        EXPECT_EQ(dialog->EZieldatei->text(), QDir::toNativeSeparators(target));
         dialog->BErstellen->click();
     });
-    EXPECT_EQ(messages.shown.first(), replace);
-    EXPECT_EQ(readFile(QStringLiteral("DTAUS0")), first);
-    EXPECT_TRUE(states().contains(QStringLiteral("Gutschrift=offen")));
-    EXPECT_EQ(filesNamed(QStringLiteral("DTAUS0*")), QStringList {QStringLiteral("DTAUS0")});
+    EXPECT_EQ(readFile(target), first);
+    EXPECT_EQ(QDir(path(QString())).entryList({QStringLiteral("DTAUS0*")}, QDir::Files), QStringList {"DTAUS0"});
+}
+
+TEST_F(PaymentFileDialogTest, countAndSumAreInViewWhenTheUserAnswers)
+{
+    struct Watching : ScriptedMessages {
+        std::function<void()> onAsk;
+        Answer ask(const QString &text, Buttons buttons) override
+        {
+            onAsk();
+            return ScriptedMessages::ask(text, buttons);
+        }
+    } watching;
+    QStringList inView;
+    watching.onAsk = [&] { inView = {dialog->LSatzzahl->text(), dialog->LSumme->text(), dialog->StatusPanel->text()}; };
+    watching.answers = {MessageService::Answer::Ok};
+    open(window->Lastschriften1, [&] {
+        dialog->EZieldatei->setText(path(QStringLiteral("DTAUS0")));
+        dialog->BErstellen->click();
+    });
+    EXPECT_EQ(inView,
+              (QStringList {QStringLiteral("Satzanzahl: 2"), QStringLiteral("Gesamtsumme: 30,00 €"),
+                            QStringLiteral("Verarbeitung erfolgreich beendet")}));
+}
+
+TEST_F(PaymentFileDialogTest, typedPurposeLinesAndUmlautsReachTheBankAsTyped)
+{
+    addValidBooking(QStringLiteral("Trainer"), QStringLiteral("LS_Einzug"), QStringLiteral("offen"), QDate(2026, 12, 9),
+                    5, QStringLiteral("Beitrag 2026\r\nÜbungsleiter Weg 5"));
+    messages.answers = {MessageService::Answer::Ok, MessageService::Answer::Ok};
+    QDir().mkpath(path(QStringLiteral("bank")));
+    open(window->Lastschriften1, [&] {
+        dialog->EZieldatei->setText(path(QStringLiteral("bank/DTAUS0")));
+        dialog->BErstellen->click();
+        dialog->EZieldatei->setText(path(QStringLiteral("bank/lastschrift.txt")));
+        dialog->BErstellen->click();
+    });
+    EXPECT_TRUE(transactionsIn(path(QStringLiteral("bank/DTAUS0")))
+                    .contains(QStringLiteral("TRAINER:BEITRAG 2026|\u00dcBUNGSLEITER WEG 5")));
+    // DTAUS0 in any folder gets the DIN codes for umlauts ("Ö" is "\"), other names the second encoding.
+    EXPECT_EQ(readFile(QStringLiteral("bank/DTAUS0")).mid(23, 11), "F\\RDERKREIS");
+    EXPECT_EQ(readFile(QStringLiteral("bank/lastschrift.txt")).mid(23, 11), "F\x99RDERKREIS");
 }
 
 TEST_F(PaymentFileDialogTest, aFileReplacedWithConsentTakesThePlaceOfTheFirstInTheMarking)
@@ -300,7 +337,7 @@ TEST_F(PaymentFileDialogTest, aFileReplacedWithConsentTakesThePlaceOfTheFirstInT
         create(QDate(2026, 12, 9), QDate(2026, 12, 12), target);
         create(QDate(2026, 12, 13), QDate(2026, 12, 20), target);
     });
-    EXPECT_EQ(names(recordsIn(target)), QStringList {QStringLiteral("SPÄTER")});
+    EXPECT_EQ(transactionsIn(target), QStringList {QStringLiteral("SPÄTER:")});
     // The first file is gone with the user's consent: its bookings are in no file and stay open.
     EXPECT_EQ(states(),
               (QStringList {QStringLiteral("Gutschrift=offen"), QStringLiteral("Später=erledigt"),
@@ -311,7 +348,8 @@ TEST_F(PaymentFileDialogTest, anExistingFileStaysUnlessReplacementIsConfirmed)
 {
     const QString target = path(QStringLiteral("DTAUS0"));
     writeFile(QStringLiteral("DTAUS0"), "alt");
-    const QString replace = QStringLiteral("Frage: Die Datei \"%1\" existiert bereits. Ersetzen?").arg(target);
+    const QString replace =
+        QStringLiteral("Frage: Die Datei „%1“ existiert bereits. Ersetzen?").arg(QDir::toNativeSeparators(target));
     open(window->Lastschriften1, [&] {
         dialog->EZieldatei->setText(target);
         messages.answers = {MessageService::Answer::No};
@@ -335,56 +373,9 @@ TEST_F(PaymentFileDialogTest, anExistingFileStaysUnlessReplacementIsConfirmed)
                                                         "geschrieben.")}));
         EXPECT_EQ(readFile(QStringLiteral("DTAUS0")), "alt");
     });
-    EXPECT_EQ(filesNamed(QStringLiteral("DTAUS0*")), QStringList {QStringLiteral("DTAUS0")});
+    EXPECT_EQ(QDir(path(QString())).entryList({QStringLiteral("DTAUS0*")}, QDir::Files | QDir::Hidden),
+              QStringList {"DTAUS0"}); // no temporary file stays behind
     EXPECT_FALSE(states().join(u',').contains(QStringLiteral("erledigt")));
-}
-
-TEST_F(PaymentFileDialogTest, theResultsShowBeforeTheConfirmationIsAsked)
-{
-    QStringList seen;
-    messages.onAsk = [&](const QString &) {
-        seen = {dialog->LSatzzahl->text(), dialog->LSumme->text(), dialog->StatusPanel->text()};
-    };
-    messages.answers = {MessageService::Answer::Cancel};
-    open(window->Lastschriften1, [&] {
-        dialog->EZieldatei->setText(path(QStringLiteral("DTAUS0")));
-        dialog->BErstellen->click();
-    });
-    EXPECT_EQ(seen,
-              (QStringList {QStringLiteral("Satzanzahl: 2"), QStringLiteral("Gesamtsumme: 30,00 €"),
-                            QStringLiteral("Verarbeitung erfolgreich beendet")}));
-    EXPECT_FALSE(QFile::exists(path(QStringLiteral("DTAUS0"))));
-}
-
-TEST_F(PaymentFileDialogTest, typedPurposeLinesAndUmlautsReachTheFile)
-{
-    Table &b = *module->ClientDataSet1;
-    for (b.first(); !b.eof();)
-        b.deleteRecord(); // the fixture's bookings are not needed
-    addValidBooking(QStringLiteral("Übungsleiter"), QStringLiteral("LS_Einzug"), QStringLiteral("offen"),
-                    QDate(2026, 12, 9), 5, QStringLiteral("Beitrag 2026\r\nÜbungsleiter Straße 5"));
-    addValidBooking(QStringLiteral("Lang"), QStringLiteral("LS_Einzug"), QStringLiteral("offen"), QDate(2026, 12, 9), 5,
-                    QStringLiteral("Kurs\r\nAbcdefghijklmnopqrstuvwxyz 1234"));
-    addValidBooking(QStringLiteral("Eine Zeile"), QStringLiteral("LS_Einzug"), QStringLiteral("offen"),
-                    QDate(2026, 12, 9), 5, QStringLiteral("Beitrag Dezember 2026 Mitglied Nr. 4711"));
-    messages.answers = {MessageService::Answer::Ok, MessageService::Answer::Ok};
-    open(window->Lastschriften1, [&] {
-        create(QDate(2026, 12, 9), QDate(2026, 12, 9), path(QStringLiteral("DTAUS0")));
-        create(QDate(2026, 12, 9), QDate(2026, 12, 9), path(QStringLiteral("lastschrift.txt")));
-    });
-    EXPECT_EQ(recordsIn(path(QStringLiteral("DTAUS0"))),
-              (QList<QStringList> {
-                  // Without line breaks the text is cut as it always was.
-                  {QStringLiteral("EINE ZEILE"), QStringLiteral("BEITRAG DEZEMBER 2026 MITGL"),
-                   QStringLiteral("IED NR. 4711")},
-                  {QStringLiteral("LANG"), QStringLiteral("KURS"), QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ"),
-                   QStringLiteral("1234")},
-                  {QStringLiteral("ÜBUNGSLEITER"), QStringLiteral("BEITRAG 2026"), QStringLiteral("ÜBUNGSLEITER STRAßE 5")}}));
-    // The default name in an ordinary folder gets the DIN codes; any other name the second encoding.
-    EXPECT_TRUE(readFile(QStringLiteral("DTAUS0")).contains("]BUNGSLEITER STRA~E 5"));
-    const QByteArray other = readFile(QStringLiteral("lastschrift.txt"));
-    EXPECT_TRUE(other.contains("\x9A" "BUNGSLEITER STRA\xE1" "E 5"));
-    EXPECT_FALSE(other.contains("]BUNGSLEITER"));
 }
 
 TEST_F(PaymentFileDialogTest, aBookingWithABadAccountNumberIsNamed)

@@ -31,6 +31,7 @@ protected:
                                             qint64 ak, qint64 ab, const QStringList &v, bool abb, const QString &key) {
             received.append({e, k, b, betrag, a, ak, ab, v, abb, key});
         };
+        reader.OnDTAControlSums = [this](const DTAUSLayout::ERecord &e) { sums = e; };
         writeFile(QStringLiteral("in.dta"), bytes);
         try {
             reader.ImportDTA(path(QStringLiteral("in.dta")));
@@ -58,6 +59,7 @@ protected:
     }
 
     QList<Transaction> received;
+    DTAUSLayout::ERecord sums; // the E record of the last read
     TQuennDTA lastReader;
     QDateTime readerDate;
     bool readerLastschriften = false;
@@ -309,52 +311,31 @@ TEST_F(ReaderTest, aRecordFollowedByERecordAndWrongSums)
     EXPECT_EQ(read(written()), QString());
     EXPECT_TRUE(received.isEmpty());
 
+    // Sums that do not match are handed on, not compared: that is the caller's business.
     QByteArray file = sample();
     file.replace(file.size() - 128 + 10, 7, "0000099");
-    TQuennDTA reader;
-    int calls = 0;
-    std::optional<DTAUSLayout::ERecord> sums;
-    reader.OnDTAControlSums = [&](const std::optional<DTAUSLayout::ERecord> &e) {
-        ++calls;
-        sums = e;
-    };
-    const auto readSums = [&] {
-        QBuffer buffer(&file);
-        buffer.open(QIODevice::ReadOnly);
-        reader.ImportDTA(buffer); // accepted: comparing is the caller's business
-    };
-    readSums();
-    ASSERT_TRUE(sums);
-    EXPECT_EQ(sums->count, 99);
-    EXPECT_EQ(sums->sumKontonummern, 1234567);
-    EXPECT_EQ(sums->sumBankleitzahlen, 10020030);
-    EXPECT_EQ(sums->sumCents, 12345);
-    // Sums that are no numbers, or an E record cut short, are still accepted but give no sums.
-    file.replace(file.size() - 128 + 64, 1, "x");
     EXPECT_EQ(read(file), QString());
-    readSums();
-    EXPECT_FALSE(sums);
-    file = sample().left(sample().size() - 128 + 40);
-    readSums();
-    EXPECT_FALSE(sums);
-    EXPECT_EQ(calls, 3);
+    EXPECT_EQ(received.size(), 1);
+    EXPECT_EQ(sums.count, 99);
+    EXPECT_EQ(sums.sumKontonummern, 1234567);
+    EXPECT_EQ(sums.sumBankleitzahlen, 10020030);
+    // Sums that are no numbers make the E record unreadable.
+    file.replace(file.size() - 128 + 64, 1, "x");
+    EXPECT_EQ(read(file), format(QStringLiteral("Fehler beim Einlesen des E-Satzes.")));
 }
 
 TEST_F(ReaderTest, extensionCountAboveFifteenIsRefused)
 {
     QByteArray file = sample(2, {"A", "B", "C"});
-    file.replace(128 + 185, 2, "99"); // would swallow the second C record as purpose lines
+    file.replace(128 + 185, 2, "99"); // would take the second C record for purpose lines
     EXPECT_EQ(read(file), format(QStringLiteral("Fehler beim Konvertieren der Erweiterungen-Anzahl.")));
     EXPECT_TRUE(received.isEmpty());
-    file.replace(128 + 185, 2, "-1");
-    EXPECT_EQ(read(file), format(QStringLiteral("Fehler beim Konvertieren der Erweiterungen-Anzahl.")));
 }
 
 TEST_F(ReaderTest, fileCutAnywhereStopsWithAMessageAndNoStaleTransaction)
 {
     const QByteArray file = sample(2, {"A", "B", "C", "D"}); // C records of 384 characters
-    // The reader looks at no more of the E record than its first five characters.
-    for (int length = 0; length < file.size() - 128 + 5; ++length) {
+    for (int length = 0; length < file.size(); ++length) {
         const QString message = read(file.left(length));
         EXPECT_FALSE(message.isEmpty()) << length;
         // Only whole C records are delivered: they end at 128 + 384 and 128 + 768.

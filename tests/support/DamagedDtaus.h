@@ -3,46 +3,31 @@
 #include <QByteArray>
 #include <QList>
 
-// Damaged copies of a sound DTAUS file of an A record, two C records of two sections each and the E
-// record (768 characters), as a worn disk or a broken transfer delivers them.
-namespace DamagedDtaus {
+// Damaged copies of a DTAUS file with two C records of two sections each (768 bytes), as a disk
+// error, a cut transfer or a careless edit leaves them. None of them may add a single booking.
+struct DamagedDtaus {
+    const char *fault;
+    QByteArray content;
+    const char *message; // part of the reader's message
+};
 
-constexpr int kFirstCRecord = 128;
-constexpr int kSecondCRecord = kFirstCRecord + 256;
-constexpr int kERecord = kSecondCRecord + 256;
-
-// Cuts inside the A record, the first and the second C record and the header of the E record.
-inline const QList<int> kCuts {100, 300, 500, kERecord + 3};
-
-inline QByteArray letterInSecondAmount(QByteArray file)
+inline QList<DamagedDtaus> damagedCopies(const QByteArray &file)
 {
-    file[kSecondCRecord + 84] = 'X'; // amount field, positions 80-90
-    return file;
+    const auto patched = [&file](int at, const QByteArray &bytes) {
+        return QByteArray(file).replace(at, bytes.size(), bytes);
+    };
+    return {
+        {"letter in the second amount", patched(384 + 5 + 80, "X"), "Fehler beim Konvertieren des Betrages."},
+        {"cut inside the first C record", file.left(200), "Datei entspricht nicht dem DTA-Format."},
+        {"cut inside the second C record", file.left(500), "Datei entspricht nicht dem DTA-Format."},
+        {"cut inside the E record", file.left(700), "Fehler beim Einlesen des E-Satzes."},
+        {"no E record", file.left(640), "Datei entspricht nicht dem DTA-Format."},
+        {"99 extension parts", patched(256 + 57, "99"), "Fehler beim Konvertieren der Erweiterungen-Anzahl."},
+    };
 }
 
-inline QByteArray withoutERecord(const QByteArray &file)
+// The copy whose E record counts three transactions for the two it holds.
+inline QByteArray wrongCount(const QByteArray &file)
 {
-    return file.left(kERecord);
+    return QByteArray(file).replace(640 + 16, 1, "3");
 }
-
-// The E record says the amounts add up to 999,99.
-inline QByteArray wrongAmountSum(QByteArray file)
-{
-    file.replace(kERecord + 64, 13, "0000000099999");
-    return file;
-}
-
-// The E record ends before its sums.
-inline QByteArray cutInsideTheSums(const QByteArray &file)
-{
-    return file.left(kERecord + 40);
-}
-
-// The first C record claims 99 extension parts: it would take the second record for purpose lines.
-inline QByteArray extensionCount99(QByteArray file)
-{
-    file.replace(kFirstCRecord + 185, 2, "99");
-    return file;
-}
-
-} // namespace DamagedDtaus

@@ -4,7 +4,6 @@
 #include "data/DataModule.h"
 #include "dtaus/QuennDTA.h"
 
-#include <functional>
 #include <gtest/gtest.h>
 #include <QByteArray>
 #include <QString>
@@ -60,14 +59,11 @@ public:
     Answer ask(const QString &text, Buttons) override
     {
         shown.append(QStringLiteral("Frage: ") + text);
-        if (onAsk)
-            onAsk(text); // what the person sees while the question is open
         return answers.isEmpty() ? Answer::Cancel : answers.takeFirst();
     }
 
     QStringList shown;
     QList<Answer> answers;
-    std::function<void(const QString &)> onAsk;
 };
 
 // GoogleTest prints QStrings readably.
