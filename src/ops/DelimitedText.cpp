@@ -75,8 +75,8 @@ Table readFile(const QString &fileName, const Format &format)
         throw BelvantoError(QStringLiteral("„%1“ ist keine Datei.").arg(fileName));
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
-        throw BelvantoError(
-            QStringLiteral("Die Datei „%1“ kann nicht geöffnet werden: %2").arg(fileName, FileAccess::whyNotReadable(fileName)));
+        throw BelvantoError(QStringLiteral("Die Datei „%1“ kann nicht geöffnet werden: %2")
+                                .arg(fileName, FileAccess::whyNotReadable(fileName)));
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw BelvantoError(

@@ -369,8 +369,9 @@ TEST_F(PaymentFileDialogTest, anExistingFileStaysUnlessReplacementIsConfirmed)
         messages.answers = {MessageService::Answer::Yes};
         create(QDate(2026, 12, 21), QDate(2026, 12, 31), target); // nothing selected
         EXPECT_EQ(messages.shown,
-                  (QStringList {replace, QStringLiteral("Information: Es wurden keine Datensätze in die DTAUS-Datei "
-                                                        "geschrieben.")}));
+                  (QStringList {replace,
+                                QStringLiteral("Information: Es wurden keine Datensätze in die DTAUS-Datei "
+                                               "geschrieben.")}));
         EXPECT_EQ(readFile(QStringLiteral("DTAUS0")), "alt");
     });
     EXPECT_EQ(QDir(path(QString())).entryList({QStringLiteral("DTAUS0*")}, QDir::Files | QDir::Hidden),
