@@ -34,19 +34,9 @@ bool diskFull(int error, const QString &fileName, qint64 needed)
 // systems and say little to a treasurer.
 QString writeFailure(const QSaveFile &file, int error, qint64 size, bool existed)
 {
-    const QFileInfo target(file.fileName());
-    const QFileInfo folder(target.absolutePath());
-    QString reason;
-    if (diskFull(error, file.fileName(), size))
-        reason = QStringLiteral("der Datenträger ist voll (oder das Speicherkontingent ist erschöpft)");
-    else if (!folder.isDir())
-        reason = QStringLiteral("den Ordner „%1“ gibt es nicht").arg(QDir::toNativeSeparators(folder.filePath()));
-    else if (target.isDir())
-        reason = QStringLiteral("unter diesem Namen gibt es bereits einen Ordner");
-    else if (!folder.isWritable() || (target.exists() && !target.isWritable()))
-        reason = QStringLiteral("es fehlt die Berechtigung, dort zu schreiben");
-    else
-        reason = QStringLiteral("der Datenträger ist schreibgeschützt oder nicht bereit (%1)").arg(file.errorString());
+    QString reason = diskFull(error, file.fileName(), size)
+        ? QStringLiteral("der Datenträger ist voll (oder das Speicherkontingent ist erschöpft)")
+        : whyNotWritable(file.fileName());
     if (existed)
         reason += QStringLiteral("; die bisherige Datei ist unverändert");
     return reason;
@@ -59,7 +49,7 @@ void openForReading(QFile &file, qint64 maxSize)
     if (info.exists() && !info.isFile())
         refuse(file.fileName(), QStringLiteral("das ist keine gewöhnliche Datei"));
     if (!file.open(QIODevice::ReadOnly))
-        refuse(file.fileName(), file.errorString());
+        refuse(file.fileName(), whyNotReadable(file.fileName()));
     if (!file.isSequential() && file.size() > maxSize)
         refuse(file.fileName(), QStringLiteral("sie ist zu groß"));
     if (file.isSequential())
@@ -78,7 +68,7 @@ QByteArray readAll(const QString &fileName, qint64 maxSize)
     if (data.size() > maxSize)
         refuse(fileName, QStringLiteral("sie ist zu groß"));
     if (file.error() != QFileDevice::NoError)
-        refuse(fileName, file.errorString());
+        refuse(fileName, QStringLiteral("beim Lesen trat ein Fehler auf"));
     return data;
 }
 
@@ -114,6 +104,31 @@ void PendingFile::fail(int error) const
     throw BelvantoError(
         QStringLiteral("Die Datei „%1“ kann nicht erstellt werden: %2.")
             .arg(QDir::toNativeSeparators(m_file.fileName()), writeFailure(m_file, error, m_size, m_existed)));
+}
+
+QString whyNotWritable(const QString &fileName)
+{
+    const QFileInfo target(fileName);
+    const QFileInfo folder(target.absolutePath());
+    if (!folder.isDir())
+        return QStringLiteral("den Ordner „%1“ gibt es nicht").arg(QDir::toNativeSeparators(folder.filePath()));
+    if (target.isDir())
+        return QStringLiteral("unter diesem Namen gibt es bereits einen Ordner");
+    if (QStorageInfo(folder.filePath()).isReadOnly())
+        return QStringLiteral("der Datenträger ist schreibgeschützt");
+    if (!folder.isWritable() || (target.exists() && !target.isWritable()))
+        return QStringLiteral("es fehlt die Berechtigung, dort zu schreiben");
+    return QStringLiteral("der Datenträger ist nicht bereit");
+}
+
+QString whyNotReadable(const QString &fileName)
+{
+    const QFileInfo file(fileName);
+    if (!file.exists())
+        return QStringLiteral("es gibt sie nicht");
+    if (!file.isReadable())
+        return QStringLiteral("es fehlt die Berechtigung, sie zu lesen");
+    return QStringLiteral("sie ist gesperrt oder der Datenträger ist nicht bereit");
 }
 
 } // namespace FileAccess

@@ -18,6 +18,12 @@ QByteArray readAll(const QString &fileName, qint64 maxSize);
 // empty text on success, else why it failed (without a full stop); a full disk is named as such.
 QString writeAtomically(const QString &fileName, const QByteArray &data);
 
+// Why a file cannot be written there, in German and without a full stop: the system's own texts
+// are English on most systems and say little to the treasurer of an association.
+QString whyNotWritable(const QString &fileName);
+// The same for a file that cannot be opened for reading.
+QString whyNotReadable(const QString &fileName);
+
 // A new file that takes the place of `fileName` only when it is committed: until then a file that
 // was there stays as it was, and one that is never committed leaves nothing behind. Failures are
 // thrown as BelvantoError with the reason in German.

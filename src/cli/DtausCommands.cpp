@@ -123,8 +123,12 @@ QJsonObject readJson(const QString &file)
 {
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(FileAccess::readAll(file, kMaxJsonSize), &error);
+    if (error.error != QJsonParseError::NoError)
+        throw BelvantoError(QStringLiteral("Die Datei „%1“ ist kein gültiges JSON (Fehler bei Zeichen %2).")
+                                .arg(file)
+                                .arg(error.offset));
     if (!document.isObject())
-        throw BelvantoError(QStringLiteral("Die Datei „%1“ ist kein JSON-Objekt: %2").arg(file, error.errorString()));
+        throw BelvantoError(QStringLiteral("Die Datei „%1“ ist kein JSON-Objekt.").arg(file));
     return document.object();
 }
 

@@ -47,6 +47,9 @@ void TdtausErstellenF1::SetKind(bool gutschriften)
 void TdtausErstellenF1::showEvent(QShowEvent *event)
 {
     TdtausErstellenF::showEvent(event);
+    // Centred on the main window at every opening, wherever that window was moved or resized since.
+    if (const QWidget *owner = parentWidget() ? parentWidget()->window() : nullptr)
+        move(owner->frameGeometry().center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
     guarded([this] { FormShow(); })();
 }
 

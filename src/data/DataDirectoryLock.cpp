@@ -1,5 +1,6 @@
 #include "data/DataDirectoryLock.h"
 
+#include "base/FileAccess.h"
 #include "data/DTAConst.h"
 
 #include <QDir>
@@ -34,8 +35,12 @@ QString DataDirectoryLock::failureMessage() const
         reason = QStringLiteral("Der Ordner fehlt und kann nicht angelegt werden.");
     } else {
         QFile probe(QDir(m_dataDirectory).filePath(DTAConst::kLockFile + QStringLiteral(".probe")));
-        reason = probe.open(QIODevice::WriteOnly) ? QStringLiteral("Die Sperrdatei kann nicht angelegt werden.")
-                                                  : probe.errorString() + u'.';
+        if (probe.open(QIODevice::WriteOnly)) {
+            reason = QStringLiteral("Die Sperrdatei kann nicht angelegt werden.");
+        } else {
+            reason = FileAccess::whyNotWritable(probe.fileName()) + u'.';
+            reason[0] = reason.at(0).toUpper();
+        }
         probe.remove();
     }
     return QStringLiteral("Der Datenordner „%1“ kann nicht benutzt werden.\n\n%2").arg(folder, reason);

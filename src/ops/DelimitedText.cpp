@@ -1,6 +1,7 @@
 #include "ops/DelimitedText.h"
 
 #include "base/Errors.h"
+#include "base/FileAccess.h"
 #include "base/Windows1252.h"
 
 #include <QFile>
@@ -74,12 +75,12 @@ Table readFile(const QString &fileName, const Format &format)
         throw BelvantoError(QStringLiteral("„%1“ ist keine Datei.").arg(fileName));
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
-        throw BelvantoError(
-            QStringLiteral("Die Datei „%1“ kann nicht geöffnet werden: %2").arg(fileName, file.errorString()));
+        throw BelvantoError(QStringLiteral("Die Datei „%1“ kann nicht geöffnet werden: %2")
+                                .arg(fileName, FileAccess::whyNotReadable(fileName)));
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw BelvantoError(
-            QStringLiteral("Die Datei „%1“ kann nicht gelesen werden: %2").arg(fileName, file.errorString()));
+            QStringLiteral("Die Datei „%1“ kann nicht gelesen werden: beim Lesen trat ein Fehler auf").arg(fileName));
     return parse(decode(bytes, format.encoding), format);
 }
 

@@ -84,6 +84,15 @@ protected:
         return result;
     }
 
+    // Runs "Erstellen" for the due dates and the target given.
+    void create(const QDate &from, const QDate &to, const QString &target)
+    {
+        dialog->DTPvon->setDate(from);
+        dialog->DTPbis->setDate(to);
+        dialog->EZieldatei->setText(target);
+        dialog->BErstellen->click();
+    }
+
     std::unique_ptr<TMainform1> window;
     TdtausErstellenF1 *dialog = nullptr;
     ScriptedMessages messages;
@@ -318,6 +327,86 @@ TEST_F(PaymentFileDialogTest, typedPurposeLinesAndUmlautsReachTheBankAsTyped)
     // DTAUS0 in any folder gets the DIN codes for umlauts ("Ö" is "\"), other names the second encoding.
     EXPECT_EQ(readFile(QStringLiteral("bank/DTAUS0")).mid(23, 11), "F\\RDERKREIS");
     EXPECT_EQ(readFile(QStringLiteral("bank/lastschrift.txt")).mid(23, 11), "F\x99RDERKREIS");
+}
+
+TEST_F(PaymentFileDialogTest, aFileReplacedWithConsentTakesThePlaceOfTheFirstInTheMarking)
+{
+    const QString target = path(QStringLiteral("DTAUS0"));
+    messages.answers = {MessageService::Answer::Ok, MessageService::Answer::Yes, MessageService::Answer::Ok};
+    open(window->Lastschriften1, [&] {
+        create(QDate(2026, 12, 9), QDate(2026, 12, 12), target);
+        create(QDate(2026, 12, 13), QDate(2026, 12, 20), target);
+    });
+    EXPECT_EQ(transactionsIn(target), QStringList {QStringLiteral("SPÄTER:")});
+    // The first file is gone with the user's consent: its bookings are in no file and stay open.
+    EXPECT_EQ(states(),
+              (QStringList {QStringLiteral("Gutschrift=offen"), QStringLiteral("Später=erledigt"),
+                            QStringLiteral("Schmidt=offen"), QStringLiteral("Müller=offen")}));
+}
+
+TEST_F(PaymentFileDialogTest, anExistingFileStaysUnlessReplacementIsConfirmed)
+{
+    const QString target = path(QStringLiteral("DTAUS0"));
+    writeFile(QStringLiteral("DTAUS0"), "alt");
+    const QString replace =
+        QStringLiteral("Frage: Die Datei „%1“ existiert bereits. Ersetzen?").arg(QDir::toNativeSeparators(target));
+    open(window->Lastschriften1, [&] {
+        dialog->EZieldatei->setText(target);
+        messages.answers = {MessageService::Answer::No};
+        dialog->BErstellen->click();
+        EXPECT_EQ(messages.shown, QStringList {replace}); // no confirmation: nothing was written
+        EXPECT_EQ(dialog->LSatzzahl->text(), QStringLiteral("Satzanzahl: 2"));
+        EXPECT_EQ(readFile(QStringLiteral("DTAUS0")), "alt");
+
+        messages.shown.clear();
+        messages.answers = {MessageService::Answer::Yes, MessageService::Answer::Cancel};
+        dialog->BErstellen->click();
+        ASSERT_EQ(messages.shown.size(), 2);
+        EXPECT_TRUE(messages.shown.last().contains(QStringLiteral("in die Datei \"%1\" geschrieben.").arg(target)));
+        EXPECT_EQ(readFile(QStringLiteral("DTAUS0")), "alt");
+
+        messages.shown.clear();
+        messages.answers = {MessageService::Answer::Yes};
+        create(QDate(2026, 12, 21), QDate(2026, 12, 31), target); // nothing selected
+        EXPECT_EQ(messages.shown,
+                  (QStringList {replace,
+                                QStringLiteral("Information: Es wurden keine Datensätze in die DTAUS-Datei "
+                                               "geschrieben.")}));
+        EXPECT_EQ(readFile(QStringLiteral("DTAUS0")), "alt");
+    });
+    EXPECT_EQ(QDir(path(QString())).entryList({QStringLiteral("DTAUS0*")}, QDir::Files | QDir::Hidden),
+              QStringList {"DTAUS0"}); // no temporary file stays behind
+    EXPECT_FALSE(states().join(u',').contains(QStringLiteral("erledigt")));
+}
+
+TEST_F(PaymentFileDialogTest, aBookingWithABadAccountNumberIsNamed)
+{
+    Table &b = *module->ClientDataSet1;
+    b.beforePost = nullptr; // a booking that reached the table without the checks
+    b.first();
+    const QString id = b.asString(QStringLiteral("ID"));
+    const QString name = b.asString(QStringLiteral("Name"));
+    b.edit();
+    b.setAsString(QStringLiteral("Kontonummer"), QStringLiteral("12a"));
+    b.post();
+    open(window->Gutschriftenerstellen1, [] {}); // the first booking of the table is the credit transfer
+    ASSERT_FALSE(messages.shown.isEmpty());
+    EXPECT_EQ(messages.shown.first(),
+              QStringLiteral("Fehler: Der Buchungssatz %1 (%2) kann nicht in die DTAUS-Datei geschrieben werden:\r\n"
+                             "Die Kontonummer „12a“ ist keine Zahl.")
+                  .arg(id, name));
+}
+
+TEST_F(PaymentFileDialogTest, accountColumnsShowAllDigitsAndTheDialogIsCentred)
+{
+    window->setGeometry(100, 80, 1000, 700);
+    open(window->Lastschriften1, [&] {
+        const QFontMetrics metrics = dialog->DBGrid1->fontMetrics();
+        EXPECT_GT(dialog->DBGrid1->columnWidth(2), metrics.horizontalAdvance(QStringLiteral("0000000000")));
+        EXPECT_GT(dialog->DBGrid1->columnWidth(3), metrics.horizontalAdvance(QStringLiteral("00000000")));
+        const QPoint offset = dialog->frameGeometry().center() - window->frameGeometry().center();
+        EXPECT_LE(offset.manhattanLength(), 20) << offset.x() << ' ' << offset.y();
+    });
 }
 
 } // namespace

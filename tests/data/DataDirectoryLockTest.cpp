@@ -40,7 +40,7 @@ TEST_F(DataDirectoryLockTest, eachFaultOfTheFolderIsNamedNotTakenForARunningCopy
     };
     const Case cases[] = {
         {"read-only folder", [&] { return mountTmpfs(QStringLiteral("ro"), QStringLiteral("ro,size=64k")); },
-         QStringLiteral("Read-only file system")},
+         QStringLiteral("Der Datenträger ist schreibgeschützt.")},
         {"full disk",
          [&] {
              const QString mount = mountTmpfs(QStringLiteral("full"), QStringLiteral("size=4k"));
