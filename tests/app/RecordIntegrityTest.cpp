@@ -1,6 +1,7 @@
 // Records stay intact when a person works the real windows: open a record from its grid, change a
 // field, "Speichern", ◄/►, close; every other record must be unchanged in memory and on disk.
 #include "app/MainNeu.h"
+#include "app/MainWindowFixture.h"
 #include "app/WindowDriver.h"
 #include "data/DataModule.h"
 #include "entry/AccountHolderEditor.h"
@@ -50,15 +51,12 @@ void change(QStringList &rows, const Table &table, int row, const QString &field
     rows[row] = values.join(u'|');
 }
 
-class RecordIntegrityTest : public ModuleTest
+class RecordIntegrityTest : public MainWindowFixture
 {
 protected:
     void SetUp() override
     {
-        ModuleTest::SetUp();
-        module->OpenDataFiles();
-        window = std::make_unique<TMainform1>(*module);
-        window->show();
+        MainWindowFixture::SetUp();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
         for (const char *name : {"Anna", "Bernd", "Clara"}) {
             for (Table *t : {module->ClientDataSet2, module->ClientDataSet3}) {
@@ -77,13 +75,6 @@ protected:
         addValidBooking(QStringLiteral("Vier"), QStringLiteral("LS_Einzug"), QStringLiteral("offen"),
                         QDate(2026, 12, 9), 40);
         messages.shown.clear();
-    }
-
-    void TearDown() override
-    {
-        ModalWindows::setHandler({});
-        window.reset();
-        ModuleTest::TearDown();
     }
 
     // Double-clicks a row of a grid, as a person opens a record, and works the editor that opens.
@@ -173,9 +164,6 @@ protected:
         EXPECT_EQ(table.recNo(), row);
         EXPECT_EQ(onDisk(kind.table), expected) << "row " << row;
     }
-
-    std::unique_ptr<TMainform1> window;
-    ScriptedMessages messages;
 };
 
 TEST_F(RecordIntegrityTest, speichernChangesOnlyTheRecordOpenedFromTheGrid)

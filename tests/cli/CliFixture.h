@@ -30,6 +30,16 @@ protected:
                 QString::fromUtf8(process.readAllStandardError())};
     }
 
+    // A data folder with one client and the two bookings of an imported file, due today.
+    QString importedData()
+    {
+        const QString file = path(QStringLiteral("DTAUS0.TXT"));
+        EXPECT_EQ(run({"dtaus", "write", writeJson(request()), file}).exitCode, 0);
+        const QString data = path(QStringLiteral("daten"));
+        EXPECT_EQ(run({"import-dtaus", file, "--data-dir", data}).exitCode, 0);
+        return data;
+    }
+
     QString writeJson(const QJsonObject &object)
     {
         writeFile(QStringLiteral("in.json"), QJsonDocument(object).toJson());

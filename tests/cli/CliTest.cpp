@@ -206,11 +206,7 @@ TEST_F(CliTest, importDtausIntoADataDirectory)
 
 TEST_F(CliTest, createFromTheDataFiles)
 {
-    // Data: one client and the bookings of an imported file.
-    const QString file = path(QStringLiteral("DTAUS0.TXT"));
-    ASSERT_EQ(run({"dtaus", "write", writeJson(request()), file}).exitCode, 0);
-    const QString data = path(QStringLiteral("daten"));
-    ASSERT_EQ(run({"import-dtaus", file, "--data-dir", data}).exitCode, 0);
+    const QString data = importedData();
     const QString today = QDate::currentDate().toString(Qt::ISODate);
 
     const QString target = path(QStringLiteral("out/DTAUS0"));
@@ -242,10 +238,7 @@ TEST_F(CliTest, createFromTheDataFiles)
 
 TEST_F(CliTest, createNeverDestroysAFileAtTheTarget)
 {
-    const QString file = path(QStringLiteral("DTAUS0.TXT"));
-    ASSERT_EQ(run({"dtaus", "write", writeJson(request()), file}).exitCode, 0);
-    const QString data = path(QStringLiteral("daten"));
-    ASSERT_EQ(run({"import-dtaus", file, "--data-dir", data}).exitCode, 0);
+    const QString data = importedData();
     const QString today = QDate::currentDate().toString(Qt::ISODate);
     const QString target = path(QStringLiteral("out/DTAUS0"));
     writeFile(QStringLiteral("out/DTAUS0"), "die Datei vom letzten Monat");

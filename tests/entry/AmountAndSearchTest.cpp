@@ -1,5 +1,6 @@
 // The amount calculator and the payer search, worked from the booking editor and the main window.
 #include "app/MainNeu.h"
+#include "app/MainWindowFixture.h"
 #include "app/WindowDriver.h"
 #include "data/DataModule.h"
 #include "entry/absendersuchen.h"
@@ -24,15 +25,12 @@ namespace {
 
 using WindowDriver::type;
 
-class AmountAndSearchTest : public ModuleTest
+class AmountAndSearchTest : public MainWindowFixture
 {
 protected:
     void SetUp() override
     {
-        ModuleTest::SetUp();
-        module->OpenDataFiles();
-        window = std::make_unique<TMainform1>(*module);
-        window->show();
+        MainWindowFixture::SetUp();
         addPayer(QStringLiteral("Müller"), 1, QStringLiteral("111111"), QStringLiteral("222222"));
         addPayer(QStringLiteral("meister"), 1, QStringLiteral("333333"), {});
         addPayer(QStringLiteral("Meier"), 2, QStringLiteral("444444"), QStringLiteral("555555"));
@@ -40,13 +38,6 @@ protected:
         addPayer(QStringLiteral("O'Brien"), 1, QStringLiteral("777777"), {});
         addPayer(QStringLiteral("Meier"), 1, QStringLiteral("888888"), {});
         messages.shown.clear();
-    }
-
-    void TearDown() override
-    {
-        ModalWindows::setHandler({});
-        window.reset();
-        ModuleTest::TearDown();
     }
 
     void addPayer(const QString &name, int active, const QString &first, const QString &second)
@@ -102,9 +93,6 @@ protected:
         type(calculator().ESkonto[i], discount);
         type(calculator().EVerwendungszweck[i], text);
     }
-
-    std::unique_ptr<TMainform1> window;
-    ScriptedMessages messages;
 };
 
 TEST_F(AmountAndSearchTest, calculatorRowsSumAndTakeOver)

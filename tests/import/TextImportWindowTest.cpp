@@ -1,5 +1,6 @@
 // The text import windows, opened from the main menu and worked as a person does.
 #include "app/MainNeu.h"
+#include "app/MainWindowFixture.h"
 #include "data/DataModule.h"
 #include "import/importierenB.h"
 #include "support/TestEnvironment.h"
@@ -19,25 +20,9 @@
 
 namespace {
 
-class TextImportWindowTest : public ModuleTest
+class TextImportWindowTest : public MainWindowFixture
 {
 protected:
-    void SetUp() override
-    {
-        ModuleTest::SetUp();
-        module->OpenDataFiles();
-        window = std::make_unique<TMainform1>(*module);
-        window->show();
-    }
-
-    void TearDown() override
-    {
-        ModalWindows::setHandler({});
-        FileDialogs::setNextFileName({});
-        window.reset();
-        ModuleTest::TearDown();
-    }
-
     // Opens the window from the menu, chooses the file with the browse button and works it.
     template <typename Window>
     void open(QAction *command, const QByteArray &content, const std::function<void(Window &)> &work)
@@ -71,9 +56,6 @@ protected:
     {
         return grid->item(row, column) ? grid->item(row, column)->text() : QString();
     }
-
-    std::unique_ptr<TMainform1> window;
-    ScriptedMessages messages;
 };
 
 TEST_F(TextImportWindowTest, payersFromASemicolonFileWithTitleRow)

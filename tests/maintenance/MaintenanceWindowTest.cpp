@@ -1,5 +1,6 @@
 // Backup, restore and mass delete, opened from the main menu and worked as a person does.
 #include "app/MainNeu.h"
+#include "app/MainWindowFixture.h"
 #include "app/WindowDriver.h"
 #include "data/DataModule.h"
 #include "maintenance/datensichern.h"
@@ -21,28 +22,18 @@ namespace {
 
 using WindowDriver::type;
 
-class MaintenanceWindowTest : public ModuleTest
+class MaintenanceWindowTest : public MainWindowFixture
 {
 protected:
     void SetUp() override
     {
-        ModuleTest::SetUp();
-        module->OpenDataFiles();
-        window = std::make_unique<TMainform1>(*module);
-        window->show();
+        MainWindowFixture::SetUp();
         for (int i = 1; i <= 6; ++i)
             addValidBooking(QStringLiteral("Buchung %1").arg(i), QStringLiteral("L"), QStringLiteral("offen"),
                             QDate(2026, 12, 10), i);
         addPayer(QStringLiteral("Erika Muster"));
         module->SaveTables();
         messages.shown.clear();
-    }
-
-    void TearDown() override
-    {
-        ModalWindows::setHandler({});
-        window.reset();
-        ModuleTest::TearDown();
     }
 
     void addPayer(const QString &name)
@@ -115,9 +106,6 @@ protected:
             },
             folder);
     }
-
-    std::unique_ptr<TMainform1> window;
-    ScriptedMessages messages;
 };
 
 TEST_F(MaintenanceWindowTest, backupThenRestoreBringsBackTheSavedStateAndWritesIt)
