@@ -76,12 +76,12 @@ void TMainform1::Bearbeiten2Click()
 
 void TMainform1::Lastschriften1Click()
 {
-    dtausErstellenF1->SetKind(false);
+    dtausErstellenF1->SetKind(TdtausErstellenF1::Kind::Lastschriften);
     ModalWindows::exec(*dtausErstellenF1);
 }
 
 void TMainform1::Gutschriftenerstellen1Click()
 {
-    dtausErstellenF1->SetKind(true);
+    dtausErstellenF1->SetKind(TdtausErstellenF1::Kind::Gutschriften);
     ModalWindows::exec(*dtausErstellenF1);
 }

@@ -15,13 +15,13 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalBlocker>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolButton>
@@ -176,13 +176,12 @@ void TdtausErstellenF::setStatus(const QString &text, const QColor &colour)
 
 void TdtausErstellenF::FillClients()
 {
-    CBMandanten->blockSignals(true);
+    const QSignalBlocker quiet(CBMandanten);
     CBMandanten->clear();
     Table &clients = *m_data.ClientDataSet3;
     for (clients.first(); !clients.eof(); clients.next())
         CBMandanten->addItem(clients.asString(QStringLiteral("ID")) + QStringLiteral(" -  ")
                              + clients.asString(QStringLiteral("Name")));
-    CBMandanten->blockSignals(false);
 }
 
 void TdtausErstellenF::CBMandantenChange()
@@ -203,8 +202,7 @@ void TdtausErstellenF::CBMandantenChange()
 
 void TdtausErstellenF::SpeedButton2Click()
 {
-    const QString file = QFileDialog::getSaveFileName(this, QString(), EZieldatei->text(),
-                                                      QStringLiteral("DTAUS-Dateien (*)"));
+    const QString file = FileDialogs::getSaveFileName(this, EZieldatei->text(), QStringLiteral("DTAUS-Dateien (*)"));
     if (!file.isEmpty())
         EZieldatei->setText(QDir::toNativeSeparators(file));
 }

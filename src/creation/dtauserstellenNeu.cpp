@@ -16,6 +16,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalBlocker>
 #include <QToolButton>
 
 TdtausErstellenF1::TdtausErstellenF1(TDataModule1 &dataModule, TDB3EingabeF1 &clientEditor, QWidget *parent)
@@ -26,7 +27,7 @@ TdtausErstellenF1::TdtausErstellenF1(TDataModule1 &dataModule, TDB3EingabeF1 &cl
     QuennDTA1.SetAbbuchungsauftrag(false);
     QuennDTA1.SetZentralbank(false);
     QuennDTA1.SetAnzahlBegleitzettel(0);
-    SetKind(false);
+    SetKind(Kind::Lastschriften);
     for (QCheckBox *box : {CBoffen, CBgesperrt})
         connect(box, &QCheckBox::clicked, this, guarded([this] { CBoffenClick(); }));
     for (QDateEdit *picker : {DTPvon, DTPbis})
@@ -38,8 +39,10 @@ TdtausErstellenF1::TdtausErstellenF1(TDataModule1 &dataModule, TDB3EingabeF1 &cl
     connect(BErstellen, &TSRColorButton::clicked, this, guarded([this] { BErstellenClick(); }));
 }
 
-void TdtausErstellenF1::SetKind(bool gutschriften)
+void TdtausErstellenF1::SetKind(Kind kind)
 {
+    m_kind = kind;
+    const bool gutschriften = kind == Kind::Gutschriften;
     setWindowTitle(gutschriften ? QStringLiteral("Gutschriften erstellen") : QStringLiteral("Lastschriften erstellen"));
     LLastGut->setText(gutschriften ? QStringLiteral("Gutschriften") : QStringLiteral("Lastschriften"));
 }
@@ -64,9 +67,8 @@ void TdtausErstellenF1::FormShow()
     // Only the days the engine accepts: it would change any other day to today without a word.
     DTPAusf->setDateRange(today, today.addDays(15));
     for (QDateEdit *picker : {DTPvon, DTPbis, DTPErstell, DTPAusf}) {
-        picker->blockSignals(true);
+        const QSignalBlocker quiet(picker);
         picker->setDate(today);
-        picker->blockSignals(false);
     }
     m_confirmedFiles.clear();
     m_data.DisconnectDB();
@@ -111,7 +113,7 @@ void TdtausErstellenF1::SpeedButton1Click()
 CreationRun::Input TdtausErstellenF1::RunInput(bool preview) const
 {
     CreationRun::Input input;
-    input.gutschriften = LLastGut->text() == QLatin1String("Gutschriften");
+    input.gutschriften = m_kind == Kind::Gutschriften;
     input.auftraggeberName = LKontoinhaber->text();
     input.auftraggeberBLZ = LBankleitzahl->text();
     input.auftraggeberKontonummer = LKontonummer->text();

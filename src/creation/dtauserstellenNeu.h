@@ -19,8 +19,9 @@ public:
     void CBoffenClick();
     void SpeedButton1Click();
     void BErstellenClick();
-    // Sets the file kind: "Lastschriften" or "Gutschriften".
-    void SetKind(bool gutschriften);
+    enum class Kind { Lastschriften, Gutschriften };
+    // Sets the file kind, shown in the caption and above the values.
+    void SetKind(Kind kind);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -33,4 +34,5 @@ private:
     bool Preselect();
 
     TDB3EingabeF1 &m_clientEditor;
+    Kind m_kind = Kind::Lastschriften;
 };

@@ -13,6 +13,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QSignalBlocker>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -142,7 +143,7 @@ void TDB1EingabeF::showEvent(QShowEvent *event)
 {
     m_data.DisconnectDB();
     m_data.SavePayerOnPost = CBSave->isChecked();
-    CBName->blockSignals(true);
+    QSignalBlocker quiet(CBName);
     CBName->clear();
     CBID.clear();
     Table &payers = *m_data.ClientDataSet2;
@@ -151,7 +152,7 @@ void TDB1EingabeF::showEvent(QShowEvent *event)
         CBID.append(payers.asString(QStringLiteral("ID")));
     }
     CBName->setCurrentIndex(-1);
-    CBName->blockSignals(false);
+    quiet.unblock();
     m_data.ConnectDB();
     // The list's own text changes above are not the booking's: show the booking's name again.
     if (table().state() == Table::State::Browse || !m_nameEdit->isModified())

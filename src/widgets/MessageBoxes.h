@@ -31,5 +31,6 @@ void setHandler(std::function<int(QDialog &)> handler);
 // The file dialogs of the program; tests give the name a person would choose.
 namespace FileDialogs {
 QString getOpenFileName(QWidget *parent, const QString &directory = {});
+QString getSaveFileName(QWidget *parent, const QString &fileName, const QString &filter);
 void setNextFileName(std::function<QString()> chooser);
 } // namespace FileDialogs

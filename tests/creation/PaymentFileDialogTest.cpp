@@ -229,6 +229,18 @@ QStringList transactionsIn(const QString &file)
     return read;
 }
 
+TEST_F(PaymentFileDialogTest, theTargetIsChosenWithTheFileDialog)
+{
+    open(window->Gutschriftenerstellen1, [&] {
+        FileDialogs::setNextFileName([this] { return path(QStringLiteral("bank/GUT.DTA")); });
+        dialog->SpeedButton2->click();
+        FileDialogs::setNextFileName({});
+        EXPECT_EQ(dialog->EZieldatei->text(), QDir::toNativeSeparators(path(QStringLiteral("bank/GUT.DTA"))));
+        EXPECT_EQ(dialog->LLastGut->text(), QStringLiteral("Gutschriften"));
+        EXPECT_EQ(dialog->LSatzzahl->text(), QStringLiteral("Satzanzahl: 1")); // the credit transfer only
+    });
+}
+
 TEST_F(PaymentFileDialogTest, everyConfirmedFileOfAnOpeningIsMarked)
 {
     messages.answers = {MessageService::Answer::Ok, MessageService::Answer::Ok};
