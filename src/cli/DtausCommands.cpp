@@ -1,5 +1,5 @@
 // belvanto-cli dtaus write | read | verify: the DTAUS engine for scripts.
-#include "cli/CliCommon.h"
+#include "cli/Commands.h"
 
 #include "base/Errors.h"
 #include "base/FileAccess.h"
@@ -235,19 +235,50 @@ int verify(const QString &file)
     if (verifier.suppressedFindings() > 0)
         out() << "… und " << verifier.suppressedFindings() << " weitere Befunde\n";
     if (verifier.isValid())
-        out() << "OK: " << verifier.transactions() << " transactions\n";
+        out() << "OK: " << verifier.transactions() << " Zahlungen\n";
     out().flush();
     return verifier.isValid() ? 0 : 1;
 }
 } // namespace
 
-int runDtausCommand(const QStringList &args)
+DtausWriteCommand::DtausWriteCommand()
+    : Command({QStringLiteral("dtaus write"),
+               {QStringLiteral("EINGABE.json"), QStringLiteral("ZIEL")},
+               QStringLiteral("DTAUS-Datei aus einer JSON-Beschreibung schreiben"),
+               QStringLiteral("Gibt die Zahl der Datensätze und die drei Kontrollsummen aus."),
+               {},
+               {}})
+{ }
+
+int DtausWriteCommand::run(const QCommandLineParser &parser)
 {
-    if (args.size() == 3 && args.at(0) == QLatin1String("write"))
-        return write(args.at(1), args.at(2));
-    if (args.size() == 2 && args.at(0) == QLatin1String("read"))
-        return read(args.at(1));
-    if (args.size() == 2 && args.at(0) == QLatin1String("verify"))
-        return verify(args.at(1));
-    return usageError(QStringLiteral("dtaus write EINGABE.json ZIEL | dtaus read DATEI | dtaus verify DATEI"));
+    return write(parser.positionalArguments().at(0), parser.positionalArguments().at(1));
+}
+
+DtausReadCommand::DtausReadCommand()
+    : Command({QStringLiteral("dtaus read"),
+               {QStringLiteral("DATEI")},
+               QStringLiteral("DTAUS-Datei lesen und als JSON ausgeben"),
+               {},
+               {},
+               {}})
+{ }
+
+int DtausReadCommand::run(const QCommandLineParser &parser)
+{
+    return read(parser.positionalArguments().at(0));
+}
+
+DtausVerifyCommand::DtausVerifyCommand()
+    : Command({QStringLiteral("dtaus verify"),
+               {QStringLiteral("DATEI")},
+               QStringLiteral("DTAUS-Datei streng prüfen (Satzaufbau und Summen)"),
+               QStringLiteral("Nennt jeden Befund mit Satz und Stelle; Rückgabewert 0 nur für eine fehlerfreie Datei."),
+               {},
+               {}})
+{ }
+
+int DtausVerifyCommand::run(const QCommandLineParser &parser)
+{
+    return verify(parser.positionalArguments().at(0));
 }
