@@ -13,9 +13,9 @@
 #include "maintenance/datensichern.h"
 #include "maintenance/sammelloeschen.h"
 #include "widgets/DBGrid.h"
-#include "widgets/ErrorBox.h"
 #include "widgets/GradientPanel.h"
-#include "widgets/MessageBoxes.h"
+#include "widgets/GuardedHandlers.h"
+#include "widgets/ModalWindows.h"
 #include "widgets/WindowLook.h"
 
 #include <QCloseEvent>

@@ -5,9 +5,9 @@
 #include "data/INI.h"
 #include "ops/CreationRun.h"
 #include "widgets/DBGrid.h"
-#include "widgets/ErrorBox.h"
+#include "widgets/FileDialogs.h"
 #include "widgets/GradientPanel.h"
-#include "widgets/MessageBoxes.h"
+#include "widgets/GuardedHandlers.h"
 #include "widgets/SRColBtn.h"
 #include "widgets/WindowLook.h"
 

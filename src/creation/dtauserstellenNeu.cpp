@@ -5,8 +5,8 @@
 #include "data/FormatSettings.h"
 #include "data/INI.h"
 #include "entry/DB3EingabNeu.h"
-#include "widgets/ErrorBox.h"
-#include "widgets/MessageBoxes.h"
+#include "widgets/GuardedHandlers.h"
+#include "widgets/ModalWindows.h"
 #include "widgets/SRColBtn.h"
 
 #include <QCheckBox>

@@ -2,7 +2,7 @@
 
 #include "data/DataModule.h"
 #include "widgets/DBGrid.h"
-#include "widgets/ErrorBox.h"
+#include "widgets/GuardedHandlers.h"
 #include "widgets/WindowLook.h"
 
 #include <QComboBox>

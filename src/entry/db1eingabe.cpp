@@ -5,8 +5,8 @@
 #include "entry/absendersuchen.h"
 #include "entry/Betrag.h"
 #include "widgets/DataControls.h"
-#include "widgets/ErrorBox.h"
-#include "widgets/MessageBoxes.h"
+#include "widgets/GuardedHandlers.h"
+#include "widgets/ModalWindows.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -4,8 +4,8 @@
 #include "data/DataModule.h"
 #include "ops/Maintenance.h"
 #include "widgets/DBGrid.h"
-#include "widgets/ErrorBox.h"
 #include "widgets/GradientPanel.h"
+#include "widgets/GuardedHandlers.h"
 #include "widgets/SRColBtn.h"
 #include "widgets/WindowLook.h"
 
