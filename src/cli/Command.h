@@ -23,6 +23,7 @@ public:
         QString details; // the rest of the command's own help, may be empty
         QList<QCommandLineOption> options;
         QStringList required; // options that must be given; "a|b": exactly one of them
+        bool paints = false; // draws pages (PDF): needs fonts, so the program starts with Qt Gui
     };
 
     explicit Command(Description description);
@@ -34,6 +35,13 @@ public:
     // The call as the program's help lists it: name, arguments and options.
     QString usage() const;
     const QString &summary() const { return m_description.summary; }
+    // Whether this call draws pages; a command may decide by its options.
+    virtual bool paints(const QStringList &args) const
+    {
+        Q_UNUSED(args);
+        return m_description.paints;
+    }
+    bool paints() const { return m_description.paints; }
 
     int execute(const QStringList &args);
 

@@ -44,6 +44,7 @@ class CreateCommand : public Command
 public:
     CreateCommand();
     int run(const QCommandLineParser &parser) override;
+    bool paints(const QStringList &args) const override;
 };
 
 class ImportDtausCommand : public Command
@@ -85,5 +86,12 @@ class BlzImportCommand : public Command
 {
 public:
     BlzImportCommand();
+    int run(const QCommandLineParser &parser) override;
+};
+
+class DtausSlipCommand : public Command
+{
+public:
+    DtausSlipCommand();
     int run(const QCommandLineParser &parser) override;
 };

@@ -5,15 +5,48 @@
 #include "base/Errors.h"
 #include "cli/BatchMessages.h"
 #include "cli/OpenData.h"
+#include "data/DataFolder.h"
 #include "data/FormatSettings.h"
 #include "data/Names.h"
 #include "ops/CreationRun.h"
+#include "printouts/PdfFile.h"
+#include "printouts/RunPrintouts.h"
 
 namespace {
 QDate date(const QString &text)
 {
     const QDate iso = QDate::fromString(text, Qt::ISODate);
     return iso.isValid() ? iso : FormatSettings::strToDate(text);
+}
+
+// The booking list and the slip of the run, as the dialog's buttons print them, before the marking
+// clears the selection.
+void printRun(const QCommandLineParser &parser, TDataModule1 &data, const CreationRun::Input &input,
+              const CreationRun::Result &result)
+{
+    const QString list = parser.value(QStringLiteral("booking-list"));
+    if (!list.isEmpty()) {
+        DataFolder::refuseAsTarget(list, data.DataDirectory());
+        PdfFile pdf(list, QStringLiteral("DTAUS"));
+        RunPrintouts::printBookingList(pdf.writer(), *data.ClientDataSet1);
+        pdf.commit();
+    }
+    const QString slip = parser.value(QStringLiteral("slip"));
+    if (!slip.isEmpty()) {
+        DataFolder::refuseAsTarget(slip, data.DataDirectory());
+        RunPrintouts::SlipTexts texts;
+        texts.kind = input.gutschriften ? QStringLiteral("Gutschriften") : QStringLiteral("Lastschriften");
+        texts.fileName = input.target;
+        texts.created = Clock::today();
+        texts.executed = input.ausfuehrungsdatum;
+        texts.bankCode = input.auftraggeberBLZ;
+        texts.account = input.auftraggeberKontonummer;
+        texts.holder = input.auftraggeberName;
+        texts.results = CreationRun::ResultLines(result);
+        PdfFile pdf(slip, QStringLiteral("DTAUS - Begleitzettel"));
+        RunPrintouts::printSlip(pdf.writer(), texts);
+        pdf.commit();
+    }
 }
 } // namespace
 
@@ -40,11 +73,23 @@ CreateCommand::CreateCommand()
           {QStringLiteral("overwrite"),
            QStringLiteral("eine vorhandene Zieldatei ersetzen (sonst bleibt sie, und es wird nichts geschrieben)")},
           {QStringLiteral("mark-done"), QStringLiteral("die geschriebenen Buchungen als erledigt markieren")},
+          {QStringLiteral("booking-list"),
+           QStringLiteral("die Buchungsliste des Laufs als PDF-Datei drucken (nur wenn eine Datei geschrieben wurde)"),
+           QStringLiteral("LISTE.pdf")},
+          {QStringLiteral("slip"), QStringLiteral("das Begleitblatt des Laufs als PDF-Datei drucken"),
+           QStringLiteral("BLATT.pdf")},
           {QStringLiteral("data-dir"), QStringLiteral("Datenordner (ohne Angabe: der des Programms)"),
            QStringLiteral("ORDNER")}},
          {QStringLiteral("lastschriften|gutschriften"), QStringLiteral("client"), QStringLiteral("due-from"),
           QStringLiteral("due-to"), QStringLiteral("target")}})
 { }
+
+bool CreateCommand::paints(const QStringList &args) const
+{
+    return std::any_of(args.begin(), args.end(), [](const QString &arg) {
+        return arg.startsWith(QLatin1String("--booking-list")) || arg.startsWith(QLatin1String("--slip"));
+    });
+}
 
 int CreateCommand::run(const QCommandLineParser &parser)
 {
@@ -80,13 +125,11 @@ int CreateCommand::run(const QCommandLineParser &parser)
     const CreationRun::Result result = CreationRun::DTAUSLauf(data, engine, input);
     if (!result.confirmed)
         return 1; // the message is out; nothing was written, a file at the target is as it was
+    printRun(parser, open.data, input, result);
     if (markDone) {
         CreationRun::MarkDone(data, result.writtenIds);
         data.SaveTables();
     }
-    out() << "Kontrollsumme Kontonr: " << result.sumKontonummern << '\n'
-          << "Kontrollsumme BLZ: " << result.sumBankleitzahlen << '\n'
-          << "Satzanzahl: " << result.count << '\n'
-          << "Gesamtsumme: " << FormatSettings::formatCurrency(result.totalAmount) << Qt::endl;
+    out() << CreationRun::ResultLines(result).join(u'\n') << Qt::endl;
     return 0;
 }

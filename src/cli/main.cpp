@@ -4,7 +4,7 @@
 #include "base/Errors.h"
 
 #include <memory>
-#include <QCoreApplication>
+#include <QGuiApplication>
 
 namespace {
 std::vector<std::unique_ptr<Command>> allCommands()
@@ -15,6 +15,7 @@ std::vector<std::unique_ptr<Command>> allCommands()
     commands.push_back(std::make_unique<DtausWriteCommand>());
     commands.push_back(std::make_unique<DtausReadCommand>());
     commands.push_back(std::make_unique<DtausVerifyCommand>());
+    commands.push_back(std::make_unique<DtausSlipCommand>());
     commands.push_back(std::make_unique<CreateCommand>());
     commands.push_back(std::make_unique<ImportDtausCommand>());
     commands.push_back(std::make_unique<ImportTextCommand>());
@@ -61,12 +62,23 @@ void unknownCommand(const QString &given, const std::vector<std::unique_ptr<Comm
     else
         err() << "Zu „" << given << "“ gehört einer dieser Befehle:\n" << group.join(u'\n') << Qt::endl;
 }
+
+// Commands that draw pages need fonts and so Qt Gui, on the offscreen platform: the command line
+// needs no display. The others start without it.
+std::unique_ptr<QCoreApplication> application(int &argc, char *argv[], const Command *command, const QStringList &args)
+{
+    if (!command || !command->paints(args))
+        return std::make_unique<QCoreApplication>(argc, argv);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
-    QStringList args = app.arguments().mid(1);
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args.append(QString::fromLocal8Bit(argv[i]));
     const std::vector<std::unique_ptr<Command>> commands = allCommands();
     if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
         printHelp(args.isEmpty() ? err() : out(), commands);
@@ -74,6 +86,7 @@ int main(int argc, char *argv[])
     }
     const QString given = args.first();
     Command *command = find(commands, args);
+    const auto app = application(argc, argv, command, args);
     if (!command) {
         unknownCommand(given, commands);
         return 2;

@@ -130,10 +130,11 @@ CreationRun::Input TdtausErstellenF1::RunInput(bool preview) const
 
 void TdtausErstellenF1::ShowResult(const CreationRun::Result &result)
 {
-    LKontonr->setText(QStringLiteral("Kontrollsumme Kontonr: ") + QString::number(result.sumKontonummern));
-    LBLZ->setText(QStringLiteral("Kontrollsumme BLZ: ") + QString::number(result.sumBankleitzahlen));
-    LSatzzahl->setText(QStringLiteral("Satzanzahl: ") + QString::number(result.count));
-    LSumme->setText(QStringLiteral("Gesamtsumme: ") + FormatSettings::formatCurrency(result.totalAmount));
+    const QStringList lines = CreationRun::ResultLines(result);
+    LKontonr->setText(lines.at(0));
+    LBLZ->setText(lines.at(1));
+    LSatzzahl->setText(lines.at(2));
+    LSumme->setText(lines.at(3));
     setStatus(QStringLiteral("Verarbeitung erfolgreich beendet"), Qt::red);
 }
 

@@ -126,6 +126,14 @@ void CreationRun::MarkDone(TDataModule1 &data, const QList<qint32> &ids)
     }
 }
 
+QStringList CreationRun::ResultLines(const Result &result)
+{
+    return {QStringLiteral("Kontrollsumme Kontonr: ") + QString::number(result.sumKontonummern),
+            QStringLiteral("Kontrollsumme BLZ: ") + QString::number(result.sumBankleitzahlen),
+            QStringLiteral("Satzanzahl: ") + QString::number(result.count),
+            QStringLiteral("Gesamtsumme: ") + FormatSettings::formatCurrency(result.totalAmount)};
+}
+
 QStringList CreationRun::PurposeLines(const QString &text)
 {
     if (!text.contains(u'\r') && !text.contains(u'\n'))

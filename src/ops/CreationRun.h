@@ -49,6 +49,10 @@ struct CreationRun {
     static Result DTAUSLauf(TDataModule1 &data, TQuennDTA &engine, const Input &input,
                             const ResultDisplay &display = {});
 
+    // The four lines the dialog shows after a run, its slip prints and the command line writes:
+    // "Kontrollsumme Kontonr: …", "Kontrollsumme BLZ: …", "Satzanzahl: …", "Gesamtsumme: …".
+    static QStringList ResultLines(const Result &result);
+
     // The originator of the file: the current client with its active account.
     static void TakeOriginator(Input &input, const Table &clients);
     // Marks the bookings written into a file "erledigt" (through the record rules), whatever the

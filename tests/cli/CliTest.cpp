@@ -2,6 +2,7 @@
 #include "data/DataModule.h"
 #include "dtaus/QuennDTA.h"
 #include "support/DamagedDtaus.h"
+#include "support/PdfText.h"
 
 #include <QDir>
 #include <QJsonArray>
@@ -234,6 +235,70 @@ TEST_F(CliTest, createFromTheDataFiles)
               1);
     EXPECT_EQ(run({"create", "--lastschriften"}).exitCode, 2);
     EXPECT_TRUE(run({"create", "--help"}).out.contains(QStringLiteral("--mark-done")));
+}
+
+// The booking list and the slip of a run show the values of the file written in the same run.
+TEST_F(CliTest, createPrintsTheBookingListAndTheSlipOfTheRun)
+{
+    const QString data = importedData();
+    const QString today = QDate::currentDate().toString(Qt::ISODate);
+    const QString target = path(QStringLiteral("DTAUS0"));
+    const QString list = path(QStringLiteral("liste.pdf"));
+    const QString slip = path(QStringLiteral("blatt.pdf"));
+    const QStringList create {
+        "create", "--lastschriften", "--client", "1",      "--due-from", today,        "--due-to", today, "--target",
+        target,   "--booking-list",  list,       "--slip", slip,         "--data-dir", data};
+    const Result created = run(create + QStringList {"--mark-done"});
+    ASSERT_EQ(created.exitCode, 0) << created.err.toStdString();
+
+    // The amounts of the list, read back, are the amounts in the file.
+    QStringList printed;
+    const PdfText listText(list);
+    ASSERT_EQ(listText.pages.size(), 1u);
+    const std::vector<PdfWord> &words = listText.pages.at(0);
+    for (size_t i = 1; i < words.size(); ++i) {
+        if (words[i].text == QStringLiteral("€"))
+            printed.append(words[i - 1].text);
+    }
+    QStringList inFile;
+    const QJsonObject read = QJsonDocument::fromJson(run({"dtaus", "read", target}).out.toUtf8()).object();
+    for (const QJsonValue &booking : read.value(QStringLiteral("buchungen")).toArray())
+        inFile.append(
+            QLocale(QLocale::German).toString(booking.toObject().value(QStringLiteral("betrag")).toDouble(), 'f', 2));
+    printed.sort();
+    inFile.sort();
+    EXPECT_EQ(printed, inFile);
+    EXPECT_EQ(printed.size(), 2);
+
+    const QString slipText = PdfText(slip).page(0);
+    EXPECT_TRUE(slipText.startsWith(QStringLiteral("DTAUS - Begleitzettel Lastschriften Dateiname: ") + target));
+    EXPECT_TRUE(slipText.endsWith(QStringLiteral("Kontrollsumme Kontonr: 1234666 Kontrollsumme BLZ: 30050070 "
+                                                 "Satzanzahl: 2 Gesamtsumme: 12,51 €")))
+        << slipText.toStdString();
+
+    // The engine's slip of that file, printed again later.
+    const Result again = run({"dtaus", "slip", target, path(QStringLiteral("zettel.pdf"))});
+    ASSERT_EQ(again.exitCode, 0) << again.err.toStdString();
+    EXPECT_EQ(again.out, QStringLiteral("pages=1\n"));
+    const QString engineSlip = PdfText(path(QStringLiteral("zettel.pdf"))).page(0);
+    EXPECT_TRUE(
+        engineSlip.contains(QStringLiteral("Datei DTAUS0 für Lastschriften Disketten-Nr: Anzahl Datensätze C: 2 "
+                                           "Summe Datensätze C: 12,51 Summe Kontonummern: 00000000001234666 "
+                                           "Summe Bankleitzahlen: 00000000030050070")))
+        << engineSlip.toStdString();
+
+    const Result unwritable = run({"dtaus", "slip", target, path(QStringLiteral("fehlt/zettel.pdf"))});
+    EXPECT_EQ(unwritable.exitCode, 1);
+    EXPECT_TRUE(unwritable.err.contains(QStringLiteral("kann nicht geschrieben werden")))
+        << unwritable.err.toStdString();
+
+    // A run that writes no file prints nothing.
+    QFile::remove(list);
+    QFile::remove(slip);
+    QFile::remove(target);
+    EXPECT_EQ(run(create).exitCode, 1);
+    EXPECT_FALSE(QFile::exists(list));
+    EXPECT_FALSE(QFile::exists(slip));
 }
 
 TEST_F(CliTest, createNeverDestroysAFileAtTheTarget)

@@ -1,0 +1,177 @@
+// The run printouts and the engine's slip, printed into PDF files and read back with their positions.
+#include "base/Errors.h"
+#include "data/Names.h"
+#include "printouts/EngineSlip.h"
+#include "printouts/PdfFile.h"
+#include "printouts/RunPrintouts.h"
+#include "support/PdfText.h"
+#include "support/TestEnvironment.h"
+
+namespace {
+// The pages are A4 with 5 mm margins: positions on the page are the printout's plus 5 mm.
+constexpr double kMargin = 5.0;
+
+class PrintoutsTest : public ModuleTest
+{
+protected:
+    PdfText bookingList()
+    {
+        PdfFile pdf(path(QStringLiteral("liste.pdf")), QStringLiteral("DTAUS"));
+        pages = RunPrintouts::printBookingList(pdf.writer(), *module->ClientDataSet1);
+        pdf.commit();
+        return PdfText(path(QStringLiteral("liste.pdf")));
+    }
+
+    void addBookings(int count)
+    {
+        for (int i = 0; i < count; ++i)
+            addValidBooking(QStringLiteral("Mitglied %1").arg(i), Zahlungsart::LS_Einzug, Status::Offen,
+                            QDate(2026, 12, 9), 10 + i);
+    }
+
+    int pages = 0;
+};
+
+TEST_F(PrintoutsTest, anEmptySelectionPrintsOnePageWithTheHead)
+{
+    const PdfText text = bookingList();
+    EXPECT_EQ(pages, 1);
+    ASSERT_EQ(text.pages.size(), 1u);
+    EXPECT_EQ(text.page(0),
+              QStringLiteral("Buchungsliste vom 09.12.2026 Nr. Name Kontonr. BLZ Verwendungszweck "
+                             "Betrag Fälligkeit Zahlungsart"));
+    // The title is centred on 145 mm.
+    const PdfWord *title = text.find(0, QStringLiteral("Buchungsliste"));
+    const PdfWord *date = text.find(0, QStringLiteral("09.12.2026"));
+    ASSERT_TRUE(title && date);
+    EXPECT_NEAR((title->left + date->right) / 2, 145 + kMargin, 1.0);
+}
+
+// A landscape A4 page of 200 mm printable height holds rows down to the baseline 198.5 mm: 24 rows
+// from 25 mm in steps of 7.5 mm. The 25th booking starts a page of its own, with the head again.
+TEST_F(PrintoutsTest, rowsFollowThePrintableHeight)
+{
+    EXPECT_DOUBLE_EQ(RunPrintouts::lastBaseline(200), 198.5);
+    EXPECT_DOUBLE_EQ(RunPrintouts::lastBaseline(290), 270.0); // never lower than on the original pages
+
+    addBookings(24);
+    EXPECT_EQ(bookingList().pages.size(), 1u);
+    addBookings(1);
+    const PdfText text = bookingList();
+    ASSERT_EQ(text.pages.size(), 2u);
+    EXPECT_EQ(pages, 2);
+    EXPECT_TRUE(text.page(1).startsWith(QStringLiteral("Buchungsliste vom 09.12.2026 Nr. Name")));
+    EXPECT_TRUE(text.page(1).endsWith(QStringLiteral("Zahlungsart 1 Mitglied 0 1234567 10020030 10,00 € 09.12.2026 "
+                                                     "LS_Einzug")))
+        << text.page(1).toStdString();
+    // Newest first, as the table shows them; the first row stands on the baseline 25 mm.
+    const PdfWord *first = text.find(0, QStringLiteral("25"));
+    ASSERT_TRUE(first);
+    EXPECT_NEAR(first->left, 10 + kMargin, 0.5);
+    EXPECT_GT(first->bottom, 25 + kMargin);
+    EXPECT_LT(first->bottom, 25 + kMargin + 1.2);
+}
+
+// The list goes to the bank with the file: every digit of the amount, two decimals, right-aligned.
+TEST_F(PrintoutsTest, amountsArePrintedExactly)
+{
+    addValidBooking(QStringLiteral("Groß"), Zahlungsart::LS_Einzug, Status::Offen, QDate(2026, 12, 9), 1234567.89);
+    addValidBooking(QStringLiteral("Größer"), Zahlungsart::LS_Einzug, Status::Offen, QDate(2026, 12, 9), 12345678.90);
+    const PdfText text = bookingList();
+    const QString page = text.page(0);
+    EXPECT_TRUE(page.contains(QStringLiteral("12345678,90 €"))) << page.toStdString();
+    EXPECT_TRUE(page.contains(QStringLiteral("1234567,89 €"))) << page.toStdString();
+    for (const PdfWord &word : text.pages.at(0)) {
+        if (word.text == QStringLiteral("€"))
+            EXPECT_NEAR(word.right, 225 + kMargin, 0.5);
+    }
+}
+
+TEST_F(PrintoutsTest, aLongNameEndsBeforeTheNextColumn)
+{
+    addValidBooking(QStringLiteral("Förderverein der Freiwilligen Feuerwehr"), Zahlungsart::LS_Einzug, Status::Offen,
+                    QDate(2026, 12, 9), 5);
+    const PdfText text = bookingList();
+    const PdfWord *account = text.find(0, QStringLiteral("1234567"));
+    ASSERT_TRUE(account);
+    for (const PdfWord &word : text.pages.at(0)) {
+        if (word.top > account->top - 1 && word.bottom < account->bottom + 1 && word.left < account->left)
+            EXPECT_LT(word.right, account->left) << word.text.toStdString();
+    }
+    EXPECT_TRUE(text.page(0).contains(QStringLiteral("…")));
+}
+
+TEST_F(PrintoutsTest, theSlipShowsTheResultLinesOnlyAfterARun)
+{
+    RunPrintouts::SlipTexts texts;
+    texts.kind = QStringLiteral("Gutschriften");
+    texts.fileName = QStringLiteral("/home/anna/DTAUS0");
+    texts.created = QDate(2026, 12, 9);
+    texts.bankCode = QStringLiteral("10020030");
+    texts.account = QStringLiteral("1234567");
+    texts.holder = QStringLiteral("VEREIN E.V.");
+    const auto print = [&] {
+        PdfFile pdf(path(QStringLiteral("blatt.pdf")), QStringLiteral("Begleitblatt"));
+        RunPrintouts::printSlip(pdf.writer(), texts);
+        pdf.commit();
+        return PdfText(path(QStringLiteral("blatt.pdf")));
+    };
+    EXPECT_EQ(print().page(0),
+              QStringLiteral("DTAUS - Begleitzettel Gutschriften Dateiname: /home/anna/DTAUS0 "
+                             "Erstellungsdatum: 09.12.2026 Ausführungsdatum: Bankleitzahl: 10020030 "
+                             "Kontonummer: 1234567 Kontoinhaber: VEREIN E.V."));
+    texts.results = {QStringLiteral("Kontrollsumme Kontonr: 1234567"), QStringLiteral("Kontrollsumme BLZ: 10020030"),
+                     QStringLiteral("Satzanzahl: 1"), QStringLiteral("Gesamtsumme: 5,00 €")};
+    const PdfText text = print();
+    EXPECT_TRUE(text.page(0).endsWith(QStringLiteral("Satzanzahl: 1 Gesamtsumme: 5,00 €")));
+    const PdfWord *count = text.find(0, QStringLiteral("Satzanzahl:"));
+    ASSERT_TRUE(count);
+    EXPECT_NEAR(count->left, 10 + kMargin, 0.5);
+    EXPECT_NEAR(count->top, 110 + kMargin, 1.5); // the top of the cell at 110 mm
+}
+
+TEST_F(PrintoutsTest, theEngineSlipNamesTheFileAndTheControlSums)
+{
+    EngineSlip::Values values;
+    values.fileName = QStringLiteral("DTAUS0.TXT");
+    values.count = 2;
+    values.sumCents = 123456789;
+    values.sumKontonummern = 8888888;
+    values.sumBankleitzahlen = 50100000;
+    values.auftraggeberBLZ = 12345678;
+    values.auftraggeberKontoNr = 1234567890;
+    values.auftraggeberName = QStringLiteral("VEREIN E.V.");
+    const auto print = [&] {
+        PdfFile pdf(path(QStringLiteral("zettel.pdf")), QStringLiteral("Begleitzettel"));
+        EngineSlip::print(pdf.writer(), values);
+        pdf.commit();
+        return PdfText(path(QStringLiteral("zettel.pdf"))).page(0);
+    };
+    EXPECT_EQ(print(),
+              QStringLiteral("Diskettenbegleitzettel vom 09.12.2026 Datei DTAUS0.TXT für Lastschriften "
+                             "Disketten-Nr: Anzahl Datensätze C: 2 Summe Datensätze C: 1234567,89 "
+                             "Summe Kontonummern: 00000000008888888 Summe Bankleitzahlen: 00000000050100000 "
+                             "Bankleitzahl Absenderbank: 12345678 Kontonummer Absender: 1234567890 "
+                             "Absender: VEREIN E.V. Unterschrift"));
+
+    values = {};
+    values.lastschriften = false;
+    EXPECT_EQ(print(),
+              QStringLiteral("Diskettenbegleitzettel vom 09.12.2026 Datei für Gutschriften (Überweisungen) "
+                             "Anzahl Datensätze C: 0 Summe Datensätze C: 0,00 "
+                             "Summe Kontonummern: 00000000000000000 Summe Bankleitzahlen: 00000000000000000 "
+                             "Bankleitzahl Absenderbank: 0 Kontonummer Absender: 0 Absender: Unterschrift"));
+}
+
+TEST_F(PrintoutsTest, aPdfThatCannotBeWrittenIsAGermanError)
+{
+    try {
+        PdfFile pdf(path(QStringLiteral("fehlt/liste.pdf")), QStringLiteral("DTAUS"));
+        FAIL();
+    } catch (const BelvantoError &error) {
+        EXPECT_TRUE(error.message().startsWith(QStringLiteral("Die Datei „"))) << error.message().toStdString();
+        EXPECT_TRUE(error.message().contains(QStringLiteral("kann nicht geschrieben werden")))
+            << error.message().toStdString();
+    }
+}
+} // namespace
