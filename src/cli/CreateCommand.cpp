@@ -9,8 +9,8 @@
 #include "data/FormatSettings.h"
 #include "data/Names.h"
 #include "ops/CreationRun.h"
-#include "printouts/PdfFile.h"
-#include "printouts/RunPrintouts.h"
+#include "print/Printer.h"
+#include "print/RunPrintouts.h"
 
 namespace {
 QDate date(const QString &text)
@@ -27,9 +27,8 @@ void printRun(const QCommandLineParser &parser, TDataModule1 &data, const Creati
     const QString list = parser.value(QStringLiteral("booking-list"));
     if (!list.isEmpty()) {
         DataFolder::refuseAsTarget(list, data.DataDirectory());
-        PdfFile pdf(list, QStringLiteral("DTAUS"));
-        RunPrintouts::printBookingList(pdf.writer(), *data.ClientDataSet1);
-        pdf.commit();
+        PdfPrinter pdf(list);
+        RunPrintouts::printBookingList(pdf, *data.ClientDataSet1);
     }
     const QString slip = parser.value(QStringLiteral("slip"));
     if (!slip.isEmpty()) {
@@ -43,9 +42,9 @@ void printRun(const QCommandLineParser &parser, TDataModule1 &data, const Creati
         texts.account = input.auftraggeberKontonummer;
         texts.holder = input.auftraggeberName;
         texts.results = CreationRun::ResultLines(result);
-        PdfFile pdf(slip, QStringLiteral("DTAUS - Begleitzettel"));
-        RunPrintouts::printSlip(pdf.writer(), texts);
-        pdf.commit();
+        PdfPrinter pdf(slip);
+        pdf.setDocumentTitle(QStringLiteral("DTAUS - Begleitzettel"));
+        RunPrintouts::printSlip(pdf, texts);
     }
 }
 } // namespace

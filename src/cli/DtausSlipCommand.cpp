@@ -4,8 +4,8 @@
 #include "data/DataFolder.h"
 #include "data/DataModule.h"
 #include "dtaus/QuennDTA.h"
-#include "printouts/EngineSlip.h"
-#include "printouts/PdfFile.h"
+#include "print/EngineSlip.h"
+#include "print/Printer.h"
 
 #include <QFileInfo>
 #include <QStorageInfo>
@@ -45,9 +45,9 @@ int DtausSlipCommand::run(const QCommandLineParser &parser)
     values.auftraggeberKontoNr = engine.AuftraggeberKontoNr();
     values.auftraggeberName = engine.AuftraggeberName();
 
-    PdfFile pdf(target, QStringLiteral("Diskettenbegleitzettel"));
-    EngineSlip::print(pdf.writer(), values);
-    pdf.commit();
+    PdfPrinter pdf(target);
+    pdf.setDocumentTitle(QStringLiteral("Diskettenbegleitzettel"));
+    EngineSlip::print(pdf, values);
     out() << "pages=1" << Qt::endl;
     return 0;
 }

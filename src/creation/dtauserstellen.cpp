@@ -133,8 +133,6 @@ TdtausErstellenF::TdtausErstellenF(TDataModule1 &dataModule, QWidget *parent)
     BErstellen = TSRColorButton::DialogButton(QStringLiteral("&Erstellen"), 90);
     BBegleit = TSRColorButton::DialogButton(QStringLiteral(" Begleitblatt"), 110);
     BBuchungs = TSRColorButton::DialogButton(QStringLiteral("Buchungsliste drucken"), 170);
-    for (TSRColorButton *printing : {BBegleit, BBuchungs})
-        printing->setEnabled(false); // the printouts come with a later version
     GradientPanel1 = TGradientPanel::DialogBar({BErstellen, BBegleit, BBuchungs}, false);
 
     DBGrid1 = new DBGrid(*dataModule.ClientDataSet1, this,

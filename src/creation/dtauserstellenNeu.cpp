@@ -6,6 +6,8 @@
 #include "data/INI.h"
 #include "data/Names.h"
 #include "entry/DB3EingabNeu.h"
+#include "print/Printer.h"
+#include "print/RunPrintouts.h"
 #include "widgets/GuardedHandlers.h"
 #include "widgets/ModalWindows.h"
 #include "widgets/SRColBtn.h"
@@ -38,6 +40,8 @@ TdtausErstellenF1::TdtausErstellenF1(TDataModule1 &dataModule, TDB3EingabeF1 &cl
                 }));
     connect(SpeedButton1, &QToolButton::clicked, this, guarded([this] { SpeedButton1Click(); }));
     connect(BErstellen, &TSRColorButton::clicked, this, guarded([this] { BErstellenClick(); }));
+    connect(BBuchungs, &TSRColorButton::clicked, this, guarded([this] { Button2Click(); }));
+    connect(BBegleit, &TSRColorButton::clicked, this, guarded([this] { Button3Click(); }));
 }
 
 void TdtausErstellenF1::SetKind(Kind kind)
@@ -126,6 +130,40 @@ CreationRun::Input TdtausErstellenF1::RunInput(bool preview) const
     input.target = preview ? QDir::temp().filePath(QStringLiteral("Belvanto-Vorschau.tmp")) : EZieldatei->text();
     input.preview = preview;
     return input;
+}
+
+PrinterDevice *TdtausErstellenF1::ChosenPrinter() const
+{
+    PrinterDevice *printer = Printer::current();
+    int from = 1;
+    int to = 1;
+    return printer && printer->printDialog(1, from, to) ? printer : nullptr;
+}
+
+// Both printouts show what the dialog holds now: the selection and the values of the last run.
+void TdtausErstellenF1::Button2Click()
+{
+    const TDataModule1::FrozenViews frozen(m_data);
+    if (PrinterDevice *printer = ChosenPrinter())
+        RunPrintouts::printBookingList(*printer, *m_data.ClientDataSet1);
+}
+
+void TdtausErstellenF1::Button3Click()
+{
+    PrinterDevice *printer = ChosenPrinter();
+    if (!printer)
+        return;
+    RunPrintouts::SlipTexts texts;
+    texts.kind = LLastGut->text();
+    texts.fileName = EZieldatei->text();
+    texts.created = DTPErstell->date();
+    texts.executed = DTPAusf->date();
+    texts.bankCode = LBankleitzahl->text();
+    texts.account = LKontonummer->text();
+    texts.holder = LKontoinhaber->text();
+    for (const QLabel *result : {LKontonr, LBLZ, LSatzzahl, LSumme})
+        texts.results.append(result->text());
+    RunPrintouts::printSlip(*printer, texts);
 }
 
 void TdtausErstellenF1::ShowResult(const CreationRun::Result &result)

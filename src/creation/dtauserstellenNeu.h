@@ -4,6 +4,7 @@
 #include "dtaus/QuennDTA.h"
 #include "ops/CreationRun.h"
 
+class PrinterDevice;
 class TDB3EingabeF1;
 
 // The payment-file dialog as the program shows it, with the engine whose checks every booking passes.
@@ -19,6 +20,8 @@ public:
     void CBoffenClick();
     void SpeedButton1Click();
     void BErstellenClick();
+    void Button2Click(); // "Buchungsliste drucken"
+    void Button3Click(); // " Begleitblatt"
     enum class Kind { Lastschriften, Gutschriften };
     // Sets the file kind, shown in the caption and above the values.
     void SetKind(Kind kind);
@@ -28,6 +31,8 @@ protected:
 
 private:
     CreationRun::Input RunInput(bool preview) const;
+    // The printer after the print dialog; null when there is none or the person cancelled.
+    PrinterDevice *ChosenPrinter() const;
     // Empties the result labels and runs the creation run; the values show as soon as it has them.
     CreationRun::Result Run(bool preview);
     void ShowResult(const CreationRun::Result &result);

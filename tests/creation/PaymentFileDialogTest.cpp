@@ -5,6 +5,8 @@
 #include "dtaus/DTAUSVerifier.h"
 #include "dtaus/QuennDTA.h"
 #include "entry/DB3EingabNeu.h"
+#include "print/Printer.h"
+#include "support/PdfText.h"
 #include "support/TestEnvironment.h"
 #include "widgets/DBGrid.h"
 #include "widgets/FileDialogs.h"
@@ -120,6 +122,31 @@ TEST_F(PaymentFileDialogTest, firstOpeningPreviewsTheLastClient)
         dialog->grab().save(QStringLiteral(SCREENSHOT_DIR "/payment-file-dialog.png"));
     });
     EXPECT_EQ(messages.shown, QStringList());
+}
+
+// The two printouts show what the dialog holds: the selection of the preview and its values.
+TEST_F(PaymentFileDialogTest, theBookingListAndTheSlipPrintTheSelection)
+{
+    Printer::install(std::make_unique<PdfPrinter>(path(QStringLiteral("druck.pdf"))));
+    auto *printer = static_cast<PdfPrinter *>(Printer::current());
+    open(window->Lastschriften1, [&] {
+        EXPECT_TRUE(dialog->BBuchungs->isEnabled());
+        dialog->BBuchungs->click();
+        dialog->BBegleit->click();
+    });
+    ASSERT_EQ(printer->writtenFiles().size(), 2);
+    const QString list = PdfText(printer->writtenFiles().at(0)).page(0);
+    EXPECT_TRUE(list.contains(QStringLiteral("Müller 1234567 10020030 10,00 € 09.12.2026 LS_Einzug")))
+        << list.toStdString();
+    EXPECT_TRUE(list.contains(QStringLiteral("Schmidt 1234567 10020030 20,00 € 09.12.2026 LS_Abbuchung")));
+    EXPECT_FALSE(list.contains(QStringLiteral("Später")));
+    const QString slip = PdfText(printer->writtenFiles().at(1)).page(0);
+    EXPECT_TRUE(slip.startsWith(QStringLiteral("DTAUS - Begleitzettel Lastschriften Dateiname: ")));
+    EXPECT_TRUE(slip.endsWith(QStringLiteral("Kontoinhaber: Förderkreis Kontrollsumme Kontonr: 2469134 "
+                                             "Kontrollsumme BLZ: 20040060 Satzanzahl: 2 Gesamtsumme: 30,00 €")))
+        << slip.toStdString();
+    EXPECT_EQ(messages.shown, QStringList());
+    Printer::install(nullptr);
 }
 
 TEST_F(PaymentFileDialogTest, createMarksTheWrittenBookingsWhenClosed)

@@ -1,23 +1,27 @@
 #pragma once
 
 #include <QFont>
-#include <QPainter>
 #include <QString>
 
-class QPagedPaintDevice;
+class PrinterDevice;
+class QPainter;
 
-// Drawing on a printer page in millimetres, measured from the top-left corner of the printable
-// area, the way the run printouts and the slips place their text. Font heights are cell heights
-// (ascent plus descent), as the printouts give them.
+// One document on the application's printer, drawn in millimetres from the top-left corner of the
+// printable area, the way the run printouts and the slips place their text. Font heights are cell
+// heights (ascent plus descent). The document is printed by finish(); a canvas destroyed before
+// (an error half-way) drops it, so that nothing half-drawn is printed or kept.
 class MetricCanvas
 {
 public:
-    explicit MetricCanvas(QPagedPaintDevice &device); // begins the document
+    explicit MetricCanvas(PrinterDevice &printer); // begins the document
     ~MetricCanvas();
     MetricCanvas(const MetricCanvas &) = delete;
     MetricCanvas &operator=(const MetricCanvas &) = delete;
 
-    bool isActive() const { return m_painter.isActive(); }
+    // False when the printer declined the document; nothing is drawn then.
+    bool isActive() const { return m_active; }
+    void finish();
+
     double printableWidth() const; // mm
     double printableHeight() const; // mm
     void newPage();
@@ -37,9 +41,10 @@ public:
 
 private:
     double px(double mm) const { return mm * m_pixelsPerMm; }
+    QPainter &painter();
 
-    QPagedPaintDevice &m_device;
-    QPainter m_painter;
+    PrinterDevice &m_printer;
+    bool m_active;
     double m_pixelsPerMm;
     int m_pages = 1;
 };

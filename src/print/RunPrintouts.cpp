@@ -1,12 +1,11 @@
-#include "printouts/RunPrintouts.h"
+#include "print/RunPrintouts.h"
 
 #include "base/Clock.h"
 #include "data/FormatSettings.h"
 #include "data/Names.h"
 #include "data/Table.h"
-#include "printouts/MetricCanvas.h"
-
-#include <QPagedPaintDevice>
+#include "print/MetricCanvas.h"
+#include "print/Printer.h"
 
 namespace RunPrintouts {
 namespace {
@@ -89,10 +88,13 @@ double lastBaseline(double printableHeight)
     return std::min(kMaxBaseline, printableHeight - 1.5);
 }
 
-int printBookingList(QPagedPaintDevice &device, const Table &bookings)
+bool printBookingList(PrinterDevice &printer, const Table &bookings)
 {
-    device.setPageOrientation(QPageLayout::Landscape);
-    MetricCanvas canvas(device);
+    printer.setDocumentTitle(QStringLiteral("DTAUS"));
+    printer.setOrientation(QPageLayout::Landscape);
+    MetricCanvas canvas(printer);
+    if (!canvas.isActive())
+        return false;
     const double limit = lastBaseline(canvas.printableHeight());
     double y = pageHead(canvas);
     for (int i = 0; i < bookings.recordCount(); ++i) {
@@ -111,12 +113,15 @@ int printBookingList(QPagedPaintDevice &device, const Table &bookings)
         }
         y += kRowStep;
     }
-    return canvas.pageCount();
+    canvas.finish();
+    return true;
 }
 
-void printSlip(QPagedPaintDevice &device, const SlipTexts &texts)
+bool printSlip(PrinterDevice &printer, const SlipTexts &texts)
 {
-    MetricCanvas canvas(device);
+    MetricCanvas canvas(printer);
+    if (!canvas.isActive())
+        return false;
     canvas.setFont(QStringLiteral("Arial"), 7);
     canvas.textAt(10, 10, QStringLiteral("DTAUS - Begleitzettel ") + texts.kind);
     canvas.setFont({}, 5);
@@ -138,6 +143,8 @@ void printSlip(QPagedPaintDevice &device, const SlipTexts &texts)
         canvas.textAt(10, y, line);
         y += 10;
     }
+    canvas.finish();
+    return true;
 }
 
 } // namespace RunPrintouts

@@ -1,9 +1,10 @@
-#include "printouts/EngineSlip.h"
+#include "print/EngineSlip.h"
 
 #include "base/Clock.h"
 #include "data/FormatSettings.h"
 #include "dtaus/QuennDTA.h"
-#include "printouts/MetricCanvas.h"
+#include "print/MetricCanvas.h"
+#include "print/Printer.h"
 
 #include <cmath>
 #include <QStorageInfo>
@@ -39,9 +40,11 @@ Values fromEngine(const TQuennDTA &engine)
     return v;
 }
 
-void print(QPagedPaintDevice &device, const Values &values)
+bool print(PrinterDevice &printer, const Values &values)
 {
-    MetricCanvas canvas(device);
+    MetricCanvas canvas(printer);
+    if (!canvas.isActive())
+        return false;
     canvas.setFont(QStringLiteral("Times New Roman"), 4.8);
     canvas.setPenWidth(0.2);
     canvas.textAt(30, 20, QStringLiteral("Diskettenbegleitzettel vom ") + FormatSettings::dateToStr(Clock::today()));
@@ -63,6 +66,20 @@ void print(QPagedPaintDevice &device, const Values &values)
     canvas.line(50, 120, 110, 120);
     canvas.setFont({}, 2.4);
     canvas.textAt(70, 121, QStringLiteral("Unterschrift"));
+    canvas.finish();
+    return true;
+}
+
+void installForEngine()
+{
+    TQuennBaseDTA::SetSlipPrinter([](const TQuennDTA &engine) {
+        PrinterDevice *printer = Printer::current();
+        if (!printer)
+            return;
+        printer->setCopyCount(int(engine.AnzahlBegleitzettel()));
+        print(*printer, fromEngine(engine));
+        printer->setCopyCount(1);
+    });
 }
 
 } // namespace EngineSlip

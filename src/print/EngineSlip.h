@@ -2,7 +2,7 @@
 
 #include <QString>
 
-class QPagedPaintDevice;
+class PrinterDevice;
 class TQuennDTA;
 
 // The engine's accompanying slip ("Diskettenbegleitzettel"): the file, the count and control sums of
@@ -25,6 +25,11 @@ struct Values {
 // The values of the run the engine has just finished, with the label of the drive of its Path.
 Values fromEngine(const TQuennDTA &engine);
 
-void print(QPagedPaintDevice &device, const Values &values);
+// False when the printer declined the document.
+bool print(PrinterDevice &printer, const Values &values);
+
+// Makes the engine print its slip at Finish on the application's printer, as many copies as it
+// asks for (nothing without an installed printer).
+void installForEngine();
 
 } // namespace EngineSlip

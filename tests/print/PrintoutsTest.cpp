@@ -1,24 +1,23 @@
 // The run printouts and the engine's slip, printed into PDF files and read back with their positions.
 #include "base/Errors.h"
 #include "data/Names.h"
-#include "printouts/EngineSlip.h"
-#include "printouts/PdfFile.h"
-#include "printouts/RunPrintouts.h"
+#include "print/EngineSlip.h"
+#include "print/Printer.h"
+#include "print/RunPrintouts.h"
 #include "support/PdfText.h"
 #include "support/TestEnvironment.h"
 
 namespace {
-// The pages are A4 with 5 mm margins: positions on the page are the printout's plus 5 mm.
-constexpr double kMargin = 5.0;
+// A PDF page has no unprintable border: positions on the page are the printout's.
+constexpr double kMargin = 0.0;
 
 class PrintoutsTest : public ModuleTest
 {
 protected:
     PdfText bookingList()
     {
-        PdfFile pdf(path(QStringLiteral("liste.pdf")), QStringLiteral("DTAUS"));
-        pages = RunPrintouts::printBookingList(pdf.writer(), *module->ClientDataSet1);
-        pdf.commit();
+        PdfPrinter pdf(path(QStringLiteral("liste.pdf")));
+        EXPECT_TRUE(RunPrintouts::printBookingList(pdf, *module->ClientDataSet1));
         return PdfText(path(QStringLiteral("liste.pdf")));
     }
 
@@ -28,14 +27,11 @@ protected:
             addValidBooking(QStringLiteral("Mitglied %1").arg(i), Zahlungsart::LS_Einzug, Status::Offen,
                             QDate(2026, 12, 9), 10 + i);
     }
-
-    int pages = 0;
 };
 
 TEST_F(PrintoutsTest, anEmptySelectionPrintsOnePageWithTheHead)
 {
     const PdfText text = bookingList();
-    EXPECT_EQ(pages, 1);
     ASSERT_EQ(text.pages.size(), 1u);
     EXPECT_EQ(text.page(0),
               QStringLiteral("Buchungsliste vom 09.12.2026 Nr. Name Kontonr. BLZ Verwendungszweck "
@@ -47,25 +43,24 @@ TEST_F(PrintoutsTest, anEmptySelectionPrintsOnePageWithTheHead)
     EXPECT_NEAR((title->left + date->right) / 2, 145 + kMargin, 1.0);
 }
 
-// A landscape A4 page of 200 mm printable height holds rows down to the baseline 198.5 mm: 24 rows
-// from 25 mm in steps of 7.5 mm. The 25th booking starts a page of its own, with the head again.
+// A landscape A4 page of 210 mm printable height holds rows down to the baseline 208.5 mm: 25 rows
+// from 25 mm in steps of 7.5 mm. The 26th booking starts a page of its own, with the head again.
 TEST_F(PrintoutsTest, rowsFollowThePrintableHeight)
 {
-    EXPECT_DOUBLE_EQ(RunPrintouts::lastBaseline(200), 198.5);
+    EXPECT_DOUBLE_EQ(RunPrintouts::lastBaseline(210), 208.5);
     EXPECT_DOUBLE_EQ(RunPrintouts::lastBaseline(290), 270.0); // never lower than on the original pages
 
-    addBookings(24);
+    addBookings(25);
     EXPECT_EQ(bookingList().pages.size(), 1u);
     addBookings(1);
     const PdfText text = bookingList();
     ASSERT_EQ(text.pages.size(), 2u);
-    EXPECT_EQ(pages, 2);
     EXPECT_TRUE(text.page(1).startsWith(QStringLiteral("Buchungsliste vom 09.12.2026 Nr. Name")));
     EXPECT_TRUE(text.page(1).endsWith(QStringLiteral("Zahlungsart 1 Mitglied 0 1234567 10020030 10,00 € 09.12.2026 "
                                                      "LS_Einzug")))
         << text.page(1).toStdString();
     // Newest first, as the table shows them; the first row stands on the baseline 25 mm.
-    const PdfWord *first = text.find(0, QStringLiteral("25"));
+    const PdfWord *first = text.find(0, QStringLiteral("26"));
     ASSERT_TRUE(first);
     EXPECT_NEAR(first->left, 10 + kMargin, 0.5);
     EXPECT_GT(first->bottom, 25 + kMargin);
@@ -111,9 +106,8 @@ TEST_F(PrintoutsTest, theSlipShowsTheResultLinesOnlyAfterARun)
     texts.account = QStringLiteral("1234567");
     texts.holder = QStringLiteral("VEREIN E.V.");
     const auto print = [&] {
-        PdfFile pdf(path(QStringLiteral("blatt.pdf")), QStringLiteral("Begleitblatt"));
-        RunPrintouts::printSlip(pdf.writer(), texts);
-        pdf.commit();
+        PdfPrinter pdf(path(QStringLiteral("blatt.pdf")));
+        RunPrintouts::printSlip(pdf, texts);
         return PdfText(path(QStringLiteral("blatt.pdf")));
     };
     EXPECT_EQ(print().page(0),
@@ -142,9 +136,8 @@ TEST_F(PrintoutsTest, theEngineSlipNamesTheFileAndTheControlSums)
     values.auftraggeberKontoNr = 1234567890;
     values.auftraggeberName = QStringLiteral("VEREIN E.V.");
     const auto print = [&] {
-        PdfFile pdf(path(QStringLiteral("zettel.pdf")), QStringLiteral("Begleitzettel"));
-        EngineSlip::print(pdf.writer(), values);
-        pdf.commit();
+        PdfPrinter pdf(path(QStringLiteral("zettel.pdf")));
+        EngineSlip::print(pdf, values);
         return PdfText(path(QStringLiteral("zettel.pdf"))).page(0);
     };
     EXPECT_EQ(print(),
@@ -163,15 +156,52 @@ TEST_F(PrintoutsTest, theEngineSlipNamesTheFileAndTheControlSums)
                              "Bankleitzahl Absenderbank: 0 Kontonummer Absender: 0 Absender: Unterschrift"));
 }
 
-TEST_F(PrintoutsTest, aPdfThatCannotBeWrittenIsAGermanError)
+TEST_F(PrintoutsTest, aPdfThatCannotBeWrittenIsAGermanErrorAndLeavesNothing)
 {
+    PdfPrinter pdf(path(QStringLiteral("fehlt/liste.pdf")));
     try {
-        PdfFile pdf(path(QStringLiteral("fehlt/liste.pdf")), QStringLiteral("DTAUS"));
+        RunPrintouts::printBookingList(pdf, *module->ClientDataSet1);
         FAIL();
     } catch (const BelvantoError &error) {
         EXPECT_TRUE(error.message().startsWith(QStringLiteral("Die Datei „"))) << error.message().toStdString();
-        EXPECT_TRUE(error.message().contains(QStringLiteral("kann nicht geschrieben werden")))
-            << error.message().toStdString();
+        EXPECT_TRUE(error.message().contains(QStringLiteral("kann nicht geschrieben werden")));
     }
+    EXPECT_FALSE(pdf.isPrinting());
+}
+
+// The engine prints its slip at Finish when copies are asked for: one document with that many copies.
+class CountingPrinter : public PdfPrinter
+{
+public:
+    using PdfPrinter::PdfPrinter;
+    void setCopyCount(int copies) override { copiesAtBegin.append(copies); }
+    QList<int> copiesAtBegin;
+};
+
+TEST_F(PrintoutsTest, theEngineSlipIsPrintedAtFinishWithItsCopies)
+{
+    auto owned = std::make_unique<CountingPrinter>(path(QStringLiteral("zettel.pdf")));
+    CountingPrinter *printer = owned.get();
+    Printer::install(std::move(owned));
+    EngineSlip::installForEngine();
+    for (const quint32 copies : {0u, 3u}) {
+        TQuennDTA engine;
+        engine.SetPath(path({}));
+        engine.FileName = QStringLiteral("DTAUS0.TXT");
+        engine.SetAuftraggeberName(QStringLiteral("Verein"));
+        engine.SetAuftraggeberBLZ(10020030);
+        engine.SetAuftraggeberKontoNr(1234567);
+        engine.SetAnzahlBegleitzettel(copies);
+        engine.Start();
+        engine.Finish();
+    }
+    EXPECT_EQ(printer->copiesAtBegin, (QList<int> {3, 1}));
+    EXPECT_EQ(printer->writtenFiles().size(), 1);
+    const QString slip = PdfText(path(QStringLiteral("zettel.pdf"))).page(0);
+    EXPECT_TRUE(slip.contains(QStringLiteral("Datei DTAUS0.TXT für Gutschriften (Überweisungen) Disketten-Nr: "
+                                             "Anzahl Datensätze C: 0")))
+        << slip.toStdString();
+    TQuennBaseDTA::SetSlipPrinter({});
+    Printer::install(nullptr);
 }
 } // namespace
