@@ -3,20 +3,43 @@
 
 #include "base/Clock.h"
 #include "base/Errors.h"
+#include "base/FileAccess.h"
 #include "cli/BatchMessages.h"
 #include "cli/OpenData.h"
 #include "data/DataFolder.h"
+
 #include "data/FormatSettings.h"
 #include "data/Names.h"
 #include "ops/CreationRun.h"
 #include "print/Printer.h"
 #include "print/RunPrintouts.h"
+#include <QDir>
+#include <QFileInfo>
 
 namespace {
 QDate date(const QString &text)
 {
     const QDate iso = QDate::fromString(text, Qt::ISODate);
     return iso.isValid() ? iso : FormatSettings::strToDate(text);
+}
+
+// The printouts are checked before the run, so that a run never writes a file whose list then
+// cannot be printed (a data file, the payment file itself, a folder that is not there).
+void checkPrintTargets(const QCommandLineParser &parser, const TDataModule1 &data, const QString &target)
+{
+    for (const char *option : {"booking-list", "slip"}) {
+        const QString file = parser.value(QString::fromLatin1(option));
+        if (file.isEmpty())
+            continue;
+        DataFolder::refuseAsTarget(file, data.DataDirectory());
+        if (QFileInfo(file).absoluteFilePath() == QFileInfo(target).absoluteFilePath())
+            throw BelvantoError(QStringLiteral("--%1 darf nicht die Zieldatei sein.").arg(QLatin1String(option)));
+        const QFileInfo info(file);
+        const QFileInfo folder(info.absolutePath());
+        if (!folder.isDir() || !folder.isWritable() || info.isDir())
+            throw BelvantoError(QStringLiteral("Die Datei „%1“ kann nicht geschrieben werden: %2.")
+                                    .arg(QDir::toNativeSeparators(file), FileAccess::whyNotWritable(file)));
+    }
 }
 
 // The booking list and the slip of the run, as the dialog's buttons print them, before the marking
@@ -26,13 +49,11 @@ void printRun(const QCommandLineParser &parser, TDataModule1 &data, const Creati
 {
     const QString list = parser.value(QStringLiteral("booking-list"));
     if (!list.isEmpty()) {
-        DataFolder::refuseAsTarget(list, data.DataDirectory());
         PdfPrinter pdf(list);
         RunPrintouts::printBookingList(pdf, *data.ClientDataSet1);
     }
     const QString slip = parser.value(QStringLiteral("slip"));
     if (!slip.isEmpty()) {
-        DataFolder::refuseAsTarget(slip, data.DataDirectory());
         RunPrintouts::SlipTexts texts;
         texts.kind = input.gutschriften ? QStringLiteral("Gutschriften") : QStringLiteral("Lastschriften");
         texts.fileName = input.target;
@@ -56,7 +77,8 @@ CreateCommand::CreateCommand()
          QStringLiteral("Lastschriften oder Gutschriften als DTAUS-Datei erstellen"),
          QStringLiteral("Schreibt die ausgewählten Buchungssätze als DTAUS-Datei, wie \"Lastschriften erstellen\" "
                         "bzw.\n\"Gutschriften erstellen\" im Programm. Ausgabe: die vier Ergebniswerte; "
-                        "Rückgabewert 1 mit Meldung,\nwenn nichts geschrieben wurde."),
+                        "Rückgabewert 1 mit Meldung,\nwenn nichts geschrieben wurde, 3, wenn die Datei geschrieben, "
+                        "aber nicht gedruckt wurde."),
          {{QStringLiteral("lastschriften"), QStringLiteral("eine Datei mit Lastschriften")},
           {QStringLiteral("gutschriften"), QStringLiteral("eine Datei mit Gutschriften")},
           {QStringLiteral("client"), QStringLiteral("Mandant (Auftraggeber) mit seinem aktiven Konto"),
@@ -120,15 +142,26 @@ int CreateCommand::run(const QCommandLineParser &parser)
     if (!data.ClientDataSet3->locate(Clients::ID, client))
         throw BelvantoError(QStringLiteral("Einen Mandanten mit der Nummer %1 gibt es nicht.").arg(client));
     CreationRun::TakeOriginator(input, *data.ClientDataSet3);
+    // A relative target lies in the home folder (see CreationRun::SplitTarget).
+    checkPrintTargets(parser, data, QDir::home().absoluteFilePath(input.target));
 
     const CreationRun::Result result = CreationRun::DTAUSLauf(data, engine, input);
     if (!result.confirmed)
         return 1; // the message is out; nothing was written, a file at the target is as it was
-    printRun(parser, open.data, input, result);
+    // The file is written: a printout that fails now must not keep its bookings from being marked.
+    QString printError;
+    try {
+        printRun(parser, open.data, input, result);
+    } catch (const BelvantoError &error) {
+        printError = error.message();
+    }
     if (markDone) {
         CreationRun::MarkDone(data, result.writtenIds);
         data.SaveTables();
     }
     out() << CreationRun::ResultLines(result).join(u'\n') << Qt::endl;
-    return 0;
+    if (printError.isEmpty())
+        return 0;
+    err() << QStringLiteral("Die DTAUS-Datei wurde geschrieben, aber nicht gedruckt: ") << printError << Qt::endl;
+    return 3;
 }

@@ -18,6 +18,7 @@ DtausSlipCommand::DtausSlipCommand()
                               "gelesen werden kann,\nergibt keinen Zettel."),
                {},
                {},
+               {},
                true})
 { }
 

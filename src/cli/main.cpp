@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <QGuiApplication>
+#include <vector>
 
 namespace {
 std::vector<std::unique_ptr<Command>> allCommands()
@@ -70,6 +71,13 @@ std::unique_ptr<QCoreApplication> application(int &argc, char *argv[], const Com
     if (!command || !command->paints(args))
         return std::make_unique<QCoreApplication>(argc, argv);
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Without a desktop session Qt notes that it made up a runtime folder; that is no message for a
+    // script's error output.
+    static const QtMessageHandler standard = qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext &context, const QString &text) {
+            if (!text.startsWith(QLatin1String("QStandardPaths: ")))
+                standard(type, context, text);
+        });
     return std::make_unique<QGuiApplication>(argc, argv);
 }
 } // namespace
@@ -81,7 +89,7 @@ int main(int argc, char *argv[])
         args.append(QString::fromLocal8Bit(argv[i]));
     const std::vector<std::unique_ptr<Command>> commands = allCommands();
     if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
-        printHelp(args.isEmpty() ? err() : out(), commands);
+        printHelp(out(), commands);
         return args.isEmpty() ? 2 : 0;
     }
     const QString given = args.first();

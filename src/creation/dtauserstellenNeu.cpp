@@ -1,6 +1,7 @@
 #include "creation/dtauserstellenNeu.h"
 
 #include "base/Clock.h"
+#include "base/MessageService.h"
 #include "data/DataModule.h"
 #include "data/FormatSettings.h"
 #include "data/INI.h"
@@ -135,9 +136,13 @@ CreationRun::Input TdtausErstellenF1::RunInput(bool preview) const
 PrinterDevice *TdtausErstellenF1::ChosenPrinter() const
 {
     PrinterDevice *printer = Printer::current();
+    if (!printer) {
+        MessageService::current().error(QStringLiteral("Es ist kein Drucker eingerichtet."));
+        return nullptr;
+    }
     int from = 1;
     int to = 1;
-    return printer && printer->printDialog(1, from, to) ? printer : nullptr;
+    return printer->printDialog(1, from, to) ? printer : nullptr;
 }
 
 // Both printouts show what the dialog holds now: the selection and the values of the last run.

@@ -7,6 +7,7 @@
 #include "print/Printer.h"
 
 #include <cmath>
+#include <QScopeGuard>
 #include <QStorageInfo>
 
 namespace EngineSlip {
@@ -77,8 +78,8 @@ void installForEngine()
         if (!printer)
             return;
         printer->setCopyCount(int(engine.AnzahlBegleitzettel()));
+        const auto single = qScopeGuard([printer] { printer->setCopyCount(1); });
         print(*printer, fromEngine(engine));
-        printer->setCopyCount(1);
     });
 }
 

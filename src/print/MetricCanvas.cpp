@@ -9,7 +9,8 @@
 MetricCanvas::MetricCanvas(PrinterDevice &printer)
     : m_printer(printer)
     , m_active(printer.beginDocument())
-    , m_pixelsPerMm(printer.resolutionY() / 25.4)
+    , m_xPixelsPerMm(printer.resolutionX() / 25.4)
+    , m_yPixelsPerMm(printer.resolutionY() / 25.4)
 {
     if (m_active)
         painter().setRenderHint(QPainter::Antialiasing);
@@ -36,12 +37,12 @@ QPainter &MetricCanvas::painter()
 
 double MetricCanvas::printableWidth() const
 {
-    return m_printer.printableSize().width() / m_pixelsPerMm;
+    return m_printer.printableSize().width() / m_xPixelsPerMm;
 }
 
 double MetricCanvas::printableHeight() const
 {
-    return m_printer.printableSize().height() / m_pixelsPerMm;
+    return m_printer.printableSize().height() / m_yPixelsPerMm;
 }
 
 void MetricCanvas::newPage()
@@ -56,7 +57,7 @@ void MetricCanvas::setFont(const QString &face, double cellHeight)
     if (!face.isEmpty())
         font.setFamily(face);
     // The pixel size sets the em height; scale it so that ascent plus descent give the cell.
-    const int wanted = std::max(1, int(std::lround(px(cellHeight))));
+    const int wanted = std::max(1, int(std::lround(py(cellHeight))));
     font.setPixelSize(wanted);
     const double cell = QFontMetricsF(font, painter().device()).height();
     if (cell > 0)
@@ -67,7 +68,7 @@ void MetricCanvas::setFont(const QString &face, double cellHeight)
 void MetricCanvas::setPenWidth(double width)
 {
     QPen pen(Qt::black);
-    pen.setWidthF(px(width));
+    pen.setWidthF(py(width));
     painter().setPen(pen);
 }
 
@@ -77,7 +78,7 @@ void MetricCanvas::textAt(double x, double y, const QString &text, Qt::Alignment
     double left = px(x);
     if (alignment & Qt::AlignHCenter)
         left -= metrics.horizontalAdvance(text) / 2;
-    painter().drawText(QPointF(left, px(y) + metrics.ascent()), text);
+    painter().drawText(QPointF(left, py(y) + metrics.ascent()), text);
 }
 
 void MetricCanvas::textOnBaseline(double x, double y, const QString &text, Qt::Alignment alignment, double maxWidth)
@@ -87,10 +88,15 @@ void MetricCanvas::textOnBaseline(double x, double y, const QString &text, Qt::A
     double left = px(x);
     if (alignment & Qt::AlignRight)
         left -= metrics.horizontalAdvance(shown);
-    painter().drawText(QPointF(left, px(y)), shown);
+    painter().drawText(QPointF(left, py(y)), shown);
 }
 
 void MetricCanvas::line(double x1, double y1, double x2, double y2)
 {
-    painter().drawLine(QPointF(px(x1), px(y1)), QPointF(px(x2), px(y2)));
+    painter().drawLine(QPointF(px(x1), py(y1)), QPointF(px(x2), py(y2)));
+}
+
+double MetricCanvas::textWidth(const QString &text)
+{
+    return QFontMetricsF(painter().font(), painter().device()).horizontalAdvance(text) / m_xPixelsPerMm;
 }

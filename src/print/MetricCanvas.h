@@ -38,13 +38,16 @@ public:
     void textOnBaseline(double x, double y, const QString &text, Qt::Alignment alignment = Qt::AlignLeft,
                         double maxWidth = 0);
     void line(double x1, double y1, double x2, double y2);
+    double textWidth(const QString &text); // mm, in the current font
 
 private:
-    double px(double mm) const { return mm * m_pixelsPerMm; }
+    double px(double mm) const { return mm * m_xPixelsPerMm; }
+    double py(double mm) const { return mm * m_yPixelsPerMm; }
     QPainter &painter();
 
     PrinterDevice &m_printer;
     bool m_active;
-    double m_pixelsPerMm;
+    double m_xPixelsPerMm;
+    double m_yPixelsPerMm;
     int m_pages = 1;
 };

@@ -4,6 +4,7 @@
 #include "data/FormatSettings.h"
 #include "data/Names.h"
 #include "data/Table.h"
+#include "dtaus/DTAUSLayout.h"
 #include "print/MetricCanvas.h"
 #include "print/Printer.h"
 
@@ -12,32 +13,38 @@ namespace {
 // The headings of the application's list printouts, in their fixed order.
 const char *const kHeadings[] = {"Nr.",    "Fälligkeit", "Name",        "Kontonr.",        "BLZ", "Verwendungszweck",
                                  "Betrag", "Status",     "Zahlungsart", "Erstellungsdatum"};
-enum Heading { Nr, Faelligkeit, Name, Kontonr, BLZ, Verwendungszweck, Betrag, Status, Zahlungsart };
+enum class Heading { Nr, Faelligkeit, Name, Kontonr, BLZ, Verwendungszweck, Betrag, Status, Zahlungsart };
 
 constexpr double kMaxBaseline = 270.0;
 constexpr double kAmountRight = 225.0;
+constexpr double kGap = 1.5; // between a shortened text and what follows it
+
+// Numbers that identify a booking or an account are printed whole; names and texts are shortened
+// with an ellipsis where the next column starts.
+enum class Fit { Whole, ToNextColumn, ToAmount, Amount };
 
 struct Column {
     Heading heading;
     double headingX;
     const QString &field;
     double valueX;
+    Fit fit;
 };
 
 const Column kColumns[] = {
-    {Nr, 10, Bookings::ID, 10},
-    {Name, 20, Bookings::Name, 20},
-    {Kontonr, 55, Bookings::Kontonummer, 55},
-    {BLZ, 75, Bookings::BLZ, 75},
-    {Verwendungszweck, 95, Bookings::Verwendungszweck, 95},
-    {Betrag, 210, Bookings::Betrag, kAmountRight},
-    {Faelligkeit, 230, Bookings::Faelligkeit, 230},
-    {Zahlungsart, 250, Bookings::Zahlungsart, 250},
+    {Heading::Nr, 10, Bookings::ID, 10, Fit::Whole},
+    {Heading::Name, 20, Bookings::Name, 20, Fit::ToNextColumn},
+    {Heading::Kontonr, 55, Bookings::Kontonummer, 55, Fit::Whole},
+    {Heading::BLZ, 75, Bookings::BLZ, 75, Fit::Whole},
+    {Heading::Verwendungszweck, 95, Bookings::Verwendungszweck, 95, Fit::ToAmount},
+    {Heading::Betrag, 210, Bookings::Betrag, kAmountRight, Fit::Amount},
+    {Heading::Faelligkeit, 230, Bookings::Faelligkeit, 230, Fit::Whole},
+    {Heading::Zahlungsart, 250, Bookings::Zahlungsart, 250, Fit::ToNextColumn},
 };
 
 QString heading(Heading h)
 {
-    return QString::fromUtf8(kHeadings[h]);
+    return QString::fromUtf8(kHeadings[int(h)]);
 }
 
 // Returns the baseline of the first row.
@@ -60,14 +67,15 @@ double pageHead(MetricCanvas &canvas)
     return y + 5;
 }
 
-// The amount as the file holds it: every digit and exactly two decimals.
+// The amount as the file holds it: rounded to cents as the engine rounds, every digit, two decimals.
 QString amountText(const Table &bookings, int position, int field)
 {
     const auto *amount = std::get_if<double>(&bookings.rowAt(position).values.at(field));
-    return amount ? FormatSettings::formatFixed(*amount, 2) + QStringLiteral(" €") : QString();
+    const std::optional<qint64> cents = amount ? DTAUSLayout::roundToCents(*amount) : std::nullopt;
+    return cents ? FormatSettings::formatFixed(double(*cents) / 100.0, 2) + QStringLiteral(" €") : QString();
 }
 
-// A text ends before the next column starts; the purpose lines stand on one line.
+// The purpose lines stand on one line.
 QString valueText(const Table &bookings, int position, int field)
 {
     QString text = bookings.displayTextAt(position, field);
@@ -75,10 +83,26 @@ QString valueText(const Table &bookings, int position, int field)
     return text;
 }
 
-double columnEnd(int index)
+void printRow(MetricCanvas &canvas, const Table &bookings, int position, double y)
 {
-    const int count = int(std::size(kColumns));
-    return index + 1 < count ? kColumns[index + 1].headingX - 1.5 : 290.0;
+    const QString amount = amountText(bookings, position, bookings.fieldIndex(Bookings::Betrag));
+    const double amountLeft = kAmountRight - canvas.textWidth(amount);
+    for (size_t c = 0; c < std::size(kColumns); ++c) {
+        const Column &column = kColumns[c];
+        const QString text = valueText(bookings, position, bookings.fieldIndex(column.field));
+        switch (column.fit) {
+        case Fit::Whole: canvas.textOnBaseline(column.valueX, y, text); break;
+        case Fit::Amount: canvas.textOnBaseline(column.valueX, y, amount, Qt::AlignRight); break;
+        case Fit::ToAmount:
+            canvas.textOnBaseline(column.valueX, y, text, Qt::AlignLeft, amountLeft - kGap - column.valueX);
+            break;
+        case Fit::ToNextColumn: {
+            const double end = c + 1 < std::size(kColumns) ? kColumns[c + 1].valueX : canvas.printableWidth();
+            canvas.textOnBaseline(column.valueX, y, text, Qt::AlignLeft, end - kGap - column.valueX);
+            break;
+        }
+        }
+    }
 }
 } // namespace
 
@@ -102,15 +126,7 @@ bool printBookingList(PrinterDevice &printer, const Table &bookings)
             canvas.newPage();
             y = pageHead(canvas);
         }
-        for (int c = 0; c < int(std::size(kColumns)); ++c) {
-            const Column &column = kColumns[c];
-            const int field = bookings.fieldIndex(column.field);
-            if (column.heading == Betrag)
-                canvas.textOnBaseline(column.valueX, y, amountText(bookings, i, field), Qt::AlignRight);
-            else
-                canvas.textOnBaseline(column.valueX, y, valueText(bookings, i, field), Qt::AlignLeft,
-                                      columnEnd(c) - column.valueX);
-        }
+        printRow(canvas, bookings, i, y);
         y += kRowStep;
     }
     canvas.finish();

@@ -281,16 +281,27 @@ TEST_F(CliTest, createPrintsTheBookingListAndTheSlipOfTheRun)
     ASSERT_EQ(again.exitCode, 0) << again.err.toStdString();
     EXPECT_EQ(again.out, QStringLiteral("pages=1\n"));
     const QString engineSlip = PdfText(path(QStringLiteral("zettel.pdf"))).page(0);
-    EXPECT_TRUE(
-        engineSlip.contains(QStringLiteral("Datei DTAUS0 für Lastschriften Disketten-Nr: Anzahl Datensätze C: 2 "
-                                           "Summe Datensätze C: 12,51 Summe Kontonummern: 00000000001234666 "
-                                           "Summe Bankleitzahlen: 00000000030050070")))
+    EXPECT_TRUE(engineSlip.contains(QStringLiteral("Datei DTAUS0 für Lastschriften Disketten-Nr:")));
+    EXPECT_TRUE(engineSlip.contains(QStringLiteral("Anzahl Datensätze C: 2 "
+                                                   "Summe Datensätze C: 12,51 Summe Kontonummern: 00000000001234666 "
+                                                   "Summe Bankleitzahlen: 00000000030050070")))
         << engineSlip.toStdString();
 
     const Result unwritable = run({"dtaus", "slip", target, path(QStringLiteral("fehlt/zettel.pdf"))});
     EXPECT_EQ(unwritable.exitCode, 1);
     EXPECT_TRUE(unwritable.err.contains(QStringLiteral("kann nicht geschrieben werden")))
         << unwritable.err.toStdString();
+
+    // A printout that could not be written is refused before the run writes anything.
+    QFile::remove(target);
+    const Result refused = run(create + QStringList {"--booking-list", target});
+    EXPECT_EQ(refused.exitCode, 2); // given twice
+    QStringList intoTheFile = create;
+    intoTheFile.replace(intoTheFile.indexOf(list), target);
+    const Result sameFile = run(intoTheFile);
+    EXPECT_EQ(sameFile.exitCode, 1);
+    EXPECT_EQ(sameFile.err.trimmed(), QStringLiteral("--booking-list darf nicht die Zieldatei sein."));
+    EXPECT_FALSE(QFile::exists(target));
 
     // A run that writes no file prints nothing.
     QFile::remove(list);
@@ -406,6 +417,11 @@ TEST_F(CliTest, commandsExplainThemselvesAndRefuseWrongCalls)
               QStringLiteral("Bitte genau eine der Optionen --lastschriften, --gutschriften angeben."));
     EXPECT_EQ(refusal(createArgs + QStringList {"--lastschriften", "--gutschriften"}),
               QStringLiteral("Bitte genau eine der Optionen --lastschriften, --gutschriften angeben."));
+    EXPECT_EQ(refusal(QStringList(createArgs).replaceInStrings(QStringLiteral("2026-12-31"), QString())
+                      + QStringList {"--lastschriften"}),
+              QStringLiteral("Es fehlt die Option --due-to."));
+    EXPECT_EQ(refusal(createArgs + QStringList {"--lastschriften", "--client", "2"}),
+              QStringLiteral("Die Option --client ist mehrfach angegeben."));
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("DTAUS0"))));
 }
 
