@@ -19,7 +19,7 @@ TEST_F(CliTest, dtausWriteReadVerify)
               QStringLiteral("count=2 sumKontonummern=1234666 sumBankleitzahlen=30050070 sumBetraege=12.51\n"));
     const QByteArray file = readFile(target);
     EXPECT_EQ(file.size(), 128 + 256 + 256 + 128);
-    EXPECT_EQ(file.mid(128 + 93, 6), "M]LLER");
+    EXPECT_EQ(file.mid(DtausBytes::offsetOf(DtausBytes::kFirstC, DTAUSLayout::C::Name), 6), "M]LLER");
 
     const Result verified = run({"dtaus", "verify", target});
     EXPECT_EQ(verified.exitCode, 0);
@@ -47,7 +47,7 @@ TEST_F(CliTest, otherFileNamesGetTheSecondEncoding)
 {
     const QString target = path(QStringLiteral("lastschrift.txt"));
     ASSERT_EQ(run({"dtaus", "write", writeJson(request()), target}).exitCode, 0);
-    EXPECT_EQ(readFile(target).mid(128 + 93, 6), "M\x9ALLER");
+    EXPECT_EQ(readFile(target).mid(DtausBytes::offsetOf(DtausBytes::kFirstC, DTAUSLayout::C::Name), 6), "M\x9ALLER");
 }
 
 TEST_F(CliTest, engineErrorsGoToStandardErrorWithoutAFile)
@@ -183,7 +183,7 @@ TEST_F(CliTest, importDtausIntoADataDirectory)
     bad.insert("buchungen", bookings);
     ASSERT_EQ(run({"dtaus", "write", writeJson(bad), file}).exitCode, 1); // the engine refuses it too
     QByteArray content = readFile(file);
-    content.replace(128 + 256 + 13, 8, "00001234");
+    content = DtausBytes::patched(content, DtausBytes::kSecondC, DTAUSLayout::C::BLZ, "00001234");
     writeFile(QStringLiteral("DTAUS0.TXT"), content);
     // The changed bank code no longer matches the E record: nothing without --accept-wrong-sums.
     const Result wrongSums = run({"import-dtaus", file, "--data-dir", data});
