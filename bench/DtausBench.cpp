@@ -40,6 +40,7 @@ void writeFile(TQuennDTA &engine, const Transactions &transactions)
     engine.SetAuftraggeberBLZ(37050198);
     engine.SetAuftraggeberKontoNr(1234567890);
     engine.Start();
+    engine.ReserveBuchungen(count);
     for (int i = 0; i < count; ++i) {
         engine.AddBuchung(transactions.names.at(i), 1000000 + i, 10020030 + i % 1000, 12.5 + i % 100, purpose,
                           transactions.members.at(i), thanks);
