@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <QCoreApplication>
+#include <vector>
 
 namespace {
 std::vector<std::unique_ptr<Command>> allCommands()
@@ -69,7 +70,7 @@ int main(int argc, char *argv[])
     QStringList args = app.arguments().mid(1);
     const std::vector<std::unique_ptr<Command>> commands = allCommands();
     if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
-        printHelp(args.isEmpty() ? err() : out(), commands);
+        printHelp(out(), commands);
         return args.isEmpty() ? 2 : 0;
     }
     const QString given = args.first();

@@ -375,6 +375,11 @@ TEST_F(CliTest, commandsExplainThemselvesAndRefuseWrongCalls)
               QStringLiteral("Bitte genau eine der Optionen --lastschriften, --gutschriften angeben."));
     EXPECT_EQ(refusal(createArgs + QStringList {"--lastschriften", "--gutschriften"}),
               QStringLiteral("Bitte genau eine der Optionen --lastschriften, --gutschriften angeben."));
+    EXPECT_EQ(refusal(QStringList(createArgs).replaceInStrings(QStringLiteral("2026-12-31"), QString())
+                      + QStringList {"--lastschriften"}),
+              QStringLiteral("Es fehlt die Option --due-to."));
+    EXPECT_EQ(refusal(createArgs + QStringList {"--lastschriften", "--client", "2"}),
+              QStringLiteral("Die Option --client ist mehrfach angegeben."));
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("DTAUS0"))));
 }
 
