@@ -16,5 +16,6 @@ int runCreateCommand(const QStringList &args);
 int runImportTextCommand(const QStringList &args);
 int runBackupCommand(const QString &command, const QStringList &args); // backup and restore
 int runDeleteBookingsCommand(const QStringList &args);
+int runPrintCommand(const QStringList &args); // a list printout as PDF
 
 int usageError(const QString &usage);

@@ -4,7 +4,9 @@
 #include "base/Errors.h"
 
 #include <cstdio>
+#include <memory>
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 namespace {
 const char *const kHelp = R"(Belvanto für Skripte und Stapelverarbeitung
@@ -37,6 +39,10 @@ Aufruf: belvanto-cli BEFEHL ...
                               eine Sicherung zurücklesen (nur wenn alle drei Dateien lesbar sind)
   delete-bookings --from ID --to ID [--data-dir ORDNER]
                               alle Buchungssätze mit ID im Bereich löschen
+  print payers|clients|bookings --pdf DATEI.pdf [--due-today] [--paper A4|Letter] [--data-dir ORDNER]
+                              Liste der Empfänger, Mandanten oder Buchungssätze als PDF-Datei
+                              drucken (quer, A4, wenn kein Format angegeben ist); --due-today
+                              druckt nur die heute fälligen Buchungssätze
   blz import BUNDESBANK-DATEI ZIEL.xml
                               Bankleitzahlenverzeichnis (blz.xml) aus der Bankleitzahlendatei
                               der Deutschen Bundesbank erstellen
@@ -65,8 +71,17 @@ int usageError(const QString &usage)
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
-    QStringList args = app.arguments().mid(1);
+    // Printing lays text out with fonts, which needs the Gui application; the offscreen platform
+    // makes it work without a display.
+    const bool printing = argc > 1 && qstrcmp(argv[1], "print") == 0;
+    if (printing)
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    std::unique_ptr<QCoreApplication> app;
+    if (printing)
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    else
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
         out() << kHelp;
         return args.isEmpty() ? 2 : 0;
@@ -89,6 +104,8 @@ int main(int argc, char *argv[])
             return runBackupCommand(command, args);
         if (command == QLatin1String("delete-bookings"))
             return runDeleteBookingsCommand(args);
+        if (printing)
+            return runPrintCommand(args);
     } catch (const BelvantoError &error) {
         err() << BatchMessages::forTerminal(error.message()) << Qt::endl;
         return 1;

@@ -1,7 +1,9 @@
 #include "data/DataModule.h"
 
+#include "base/Clock.h"
 #include "base/Errors.h"
 #include "data/DTAConst.h"
+#include "data/FormatSettings.h"
 #include "data/INI.h"
 
 #include <algorithm>
@@ -270,4 +272,9 @@ void TDataModule1::CloseTables()
 {
     for (Table *table : {ClientDataSet4, ClientDataSet1, ClientDataSet2, ClientDataSet3})
         table->close();
+}
+
+QString TDataModule1::DueTodayFilter()
+{
+    return QStringLiteral("Faelligkeit = '%1'").arg(FormatSettings::dateToStr(Clock::today()));
 }
