@@ -47,6 +47,7 @@ const QString kBatchText = QStringLiteral(
     "  belvanto-cli dtaus read DATEI – DTAUS-Datei lesen\n"
     "  belvanto-cli dtaus verify DATEI – DTAUS-Datei vor dem Gang zur Bank prüfen\n"
     "  belvanto-cli table dump DATEI – Datendatei ausgeben\n"
+    "  belvanto-cli print bookings --pdf DATEI.pdf – Liste der Buchungssätze als PDF-Datei\n"
     "  belvanto-cli blz import BUNDESBANK-DATEI blz.xml – Bankleitzahlen aktualisieren\n\n"
     "„belvanto-cli --help“ beschreibt alle Befehle.");
 

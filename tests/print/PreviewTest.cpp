@@ -6,6 +6,7 @@
 #include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
+#include <QDir>
 #include <QLineEdit>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -189,6 +190,12 @@ TEST_F(PreviewTest, standardToolbarLaysOutItsButtonsAroundTheScaleBox)
     EXPECT_EQ(shown, expected);
     EXPECT_EQ(toolbar.ScaleBoxControl()->x(), 1 + 6 * 24 + 2);
     EXPECT_EQ(toolbar.height(), 26);
+
+    toolbar.SetButtons((1u << kButtonKinds) - 1); // all 14, to look at the glyphs
+    toolbar.SetScaleBoxPos(btnWholePage);
+    QDir().mkpath(QStringLiteral(SCREENSHOT_DIR));
+    EXPECT_TRUE(window.grab().save(QStringLiteral(SCREENSHOT_DIR "/preview-all-buttons.png")));
+    EXPECT_EQ(toolbar.ScaleBoxControl()->x(), 1 + 7 * 24 + 2);
 }
 
 } // namespace
