@@ -2,7 +2,7 @@
 #include "data/DataDirectoryLock.h"
 #include "data/DataModule.h"
 #include "preview/SystemPrinter.h"
-#include "widgets/ErrorBox.h"
+#include "widgets/GuardedHandlers.h"
 #include "widgets/MessageBoxes.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "cli/BatchMessages.h"
 
-#include "cli/CliCommon.h"
+#include "cli/Command.h"
 
 BatchMessages::BatchMessages(QString yesOption, bool yes)
     : m_yesOption(std::move(yesOption))

@@ -1,5 +1,5 @@
 // belvanto-cli dtaus write | read | verify: the DTAUS engine for scripts.
-#include "cli/CliCommon.h"
+#include "cli/Commands.h"
 
 #include "base/Errors.h"
 #include "base/FileAccess.h"
@@ -17,8 +17,6 @@
 
 namespace {
 constexpr qint64 kMaxJsonSize = 256LL * 1024 * 1024;
-constexpr qint64 kMaxBankCode = 99999999;
-constexpr qint64 kMaxAccount = 9999999999;
 constexpr qint64 kMaxDtausSize = 4LL * 1024 * 1024 * 1024;
 
 // The JSON input, checked value by value before anything is converted: a value of the wrong type
@@ -151,8 +149,8 @@ int write(const QString &input, const QString &target)
         json.fail(QStringLiteral("customZahlungsschluessel"), QStringLiteral("leer oder fünf Ziffern lang"));
     engine.CustomZahlungsschluessel = key;
     engine.SetAuftraggeberName(json.text(QStringLiteral("auftraggeberName")));
-    engine.SetAuftraggeberBLZ(qint32(json.wholeNumber(QStringLiteral("auftraggeberBLZ"), kMaxBankCode)));
-    engine.SetAuftraggeberKontoNr(json.wholeNumber(QStringLiteral("auftraggeberKontoNr"), kMaxAccount));
+    engine.SetAuftraggeberBLZ(qint32(json.wholeNumber(QStringLiteral("auftraggeberBLZ"), TQuennDTA::kMaxBLZ)));
+    engine.SetAuftraggeberKontoNr(json.wholeNumber(QStringLiteral("auftraggeberKontoNr"), TQuennDTA::kMaxKontonummer));
     if (json.has(QStringLiteral("ausfuehrungsdatum")))
         engine.SetAusfuehrungsdatum(json.date(QStringLiteral("ausfuehrungsdatum")));
     if (json.has(QStringLiteral("dateidatum")))
@@ -166,8 +164,9 @@ int write(const QString &input, const QString &target)
             throw BelvantoError(where + QStringLiteral("ein Eintrag von „buchungen“ muss ein Objekt sein."));
         const Request b(bookings.at(i).toObject(), where);
         QStringList lines = b.texts(QStringLiteral("verwendungszwecke"));
-        engine.AddBuchung(b.text(QStringLiteral("name")), b.wholeNumber(QStringLiteral("kontonummer"), kMaxAccount),
-                          b.wholeNumber(QStringLiteral("blz"), kMaxBankCode), b.amount(QStringLiteral("betrag")),
+        engine.AddBuchung(b.text(QStringLiteral("name")),
+                          b.wholeNumber(QStringLiteral("kontonummer"), TQuennDTA::kMaxKontonummer),
+                          b.wholeNumber(QStringLiteral("blz"), TQuennDTA::kMaxBLZ), b.amount(QStringLiteral("betrag")),
                           lines);
     }
     engine.Finish();
@@ -235,19 +234,50 @@ int verify(const QString &file)
     if (verifier.suppressedFindings() > 0)
         out() << "… und " << verifier.suppressedFindings() << " weitere Befunde\n";
     if (verifier.isValid())
-        out() << "OK: " << verifier.transactions() << " transactions\n";
+        out() << "OK: " << verifier.transactions() << " Zahlungen\n";
     out().flush();
     return verifier.isValid() ? 0 : 1;
 }
 } // namespace
 
-int runDtausCommand(const QStringList &args)
+DtausWriteCommand::DtausWriteCommand()
+    : Command({QStringLiteral("dtaus write"),
+               {QStringLiteral("EINGABE.json"), QStringLiteral("ZIEL")},
+               QStringLiteral("DTAUS-Datei aus einer JSON-Beschreibung schreiben"),
+               QStringLiteral("Gibt die Zahl der Datensätze und die drei Kontrollsummen aus."),
+               {},
+               {}})
+{ }
+
+int DtausWriteCommand::run(const QCommandLineParser &parser)
 {
-    if (args.size() == 3 && args.at(0) == QLatin1String("write"))
-        return write(args.at(1), args.at(2));
-    if (args.size() == 2 && args.at(0) == QLatin1String("read"))
-        return read(args.at(1));
-    if (args.size() == 2 && args.at(0) == QLatin1String("verify"))
-        return verify(args.at(1));
-    return usageError(QStringLiteral("dtaus write EINGABE.json ZIEL | dtaus read DATEI | dtaus verify DATEI"));
+    return write(parser.positionalArguments().at(0), parser.positionalArguments().at(1));
+}
+
+DtausReadCommand::DtausReadCommand()
+    : Command({QStringLiteral("dtaus read"),
+               {QStringLiteral("DATEI")},
+               QStringLiteral("DTAUS-Datei lesen und als JSON ausgeben"),
+               {},
+               {},
+               {}})
+{ }
+
+int DtausReadCommand::run(const QCommandLineParser &parser)
+{
+    return read(parser.positionalArguments().at(0));
+}
+
+DtausVerifyCommand::DtausVerifyCommand()
+    : Command({QStringLiteral("dtaus verify"),
+               {QStringLiteral("DATEI")},
+               QStringLiteral("DTAUS-Datei streng prüfen (Satzaufbau und Summen)"),
+               QStringLiteral("Nennt jeden Befund mit Satz und Stelle; Rückgabewert 0 nur für eine fehlerfreie Datei."),
+               {},
+               {}})
+{ }
+
+int DtausVerifyCommand::run(const QCommandLineParser &parser)
+{
+    return verify(parser.positionalArguments().at(0));
 }

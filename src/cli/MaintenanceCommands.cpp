@@ -1,40 +1,68 @@
 // belvanto-cli backup, restore and delete-bookings: as the windows do them, on the program's data files.
-#include "cli/CliCommon.h"
+#include "cli/Commands.h"
 
-#include "base/Errors.h"
 #include "cli/OpenData.h"
 #include "ops/Maintenance.h"
 
-#include <QCommandLineParser>
 #include <QDir>
 
-int runBackupCommand(const QString &command, const QStringList &args)
+namespace {
+QCommandLineOption dataDirOption()
 {
-    QCommandLineParser parser;
-    parser.addOption({QStringLiteral("data-dir"), QString(), QStringLiteral("ordner")});
-    if (!parser.parse(QStringList {command} + args) || parser.positionalArguments().size() != 1)
-        return usageError(command + QStringLiteral(" ORDNER [--data-dir ORDNER]"));
+    return {QStringLiteral("data-dir"), QStringLiteral("Datenordner (ohne Angabe: der des Programms)"),
+            QStringLiteral("ORDNER")};
+}
+} // namespace
+
+BackupCommand::BackupCommand()
+    : Command({QStringLiteral("backup"),
+               {QStringLiteral("ORDNER")},
+               QStringLiteral("Buchungssätze, Empfänger und Mandanten in einen Ordner sichern"),
+               {},
+               {dataDirOption()},
+               {}})
+{ }
+
+int BackupCommand::run(const QCommandLineParser &parser)
+{
     OpenData open(parser.value(QStringLiteral("data-dir")));
-    const QString folder = parser.positionalArguments().first();
-    if (command == QLatin1String("backup")) {
-        Maintenance::Backup(open.data, folder);
-        out() << "Gesichert nach " << QDir::toNativeSeparators(Maintenance::CompleteFolder(folder)) << Qt::endl;
-    } else {
-        Maintenance::Restore(open.data, folder);
-        out() << "Zurückgelesen aus " << QDir::toNativeSeparators(Maintenance::CompleteFolder(folder)) << Qt::endl;
-    }
+    const QString folder = parser.positionalArguments().at(0);
+    Maintenance::Backup(open.data, folder);
+    out() << "Gesichert nach " << QDir::toNativeSeparators(Maintenance::CompleteFolder(folder)) << Qt::endl;
     return 0;
 }
 
-int runDeleteBookingsCommand(const QStringList &args)
+RestoreCommand::RestoreCommand()
+    : Command({QStringLiteral("restore"),
+               {QStringLiteral("ORDNER")},
+               QStringLiteral("eine Sicherung zurücklesen (nur wenn alle drei Dateien lesbar sind)"),
+               {},
+               {dataDirOption()},
+               {}})
+{ }
+
+int RestoreCommand::run(const QCommandLineParser &parser)
 {
-    QCommandLineParser parser;
-    parser.addOptions({{QStringLiteral("from"), QString(), QStringLiteral("id")},
-                       {QStringLiteral("to"), QString(), QStringLiteral("id")},
-                       {QStringLiteral("data-dir"), QString(), QStringLiteral("ordner")}});
-    if (!parser.parse(QStringList {QStringLiteral("delete-bookings")} + args) || !parser.positionalArguments().isEmpty()
-        || !parser.isSet(QStringLiteral("from")) || !parser.isSet(QStringLiteral("to")))
-        return usageError(QStringLiteral("delete-bookings --from ID --to ID [--data-dir ORDNER]"));
+    OpenData open(parser.value(QStringLiteral("data-dir")));
+    const QString folder = parser.positionalArguments().at(0);
+    Maintenance::Restore(open.data, folder);
+    out() << "Zurückgelesen aus " << QDir::toNativeSeparators(Maintenance::CompleteFolder(folder)) << Qt::endl;
+    return 0;
+}
+
+DeleteBookingsCommand::DeleteBookingsCommand()
+    : Command({QStringLiteral("delete-bookings"),
+               {},
+               QStringLiteral("alle Buchungssätze mit ID im Bereich löschen"),
+               QStringLiteral("Ausgabe: die Zahl der gelöschten Buchungssätze (deleted=N)."),
+               {{QStringLiteral("from"), QStringLiteral("erste ID des Bereichs"), QStringLiteral("ID")},
+                {QStringLiteral("to"), QStringLiteral("letzte ID des Bereichs"), QStringLiteral("ID")},
+                dataDirOption()},
+               {QStringLiteral("from"), QStringLiteral("to")}})
+{ }
+
+int DeleteBookingsCommand::run(const QCommandLineParser &parser)
+{
     OpenData open(parser.value(QStringLiteral("data-dir")));
     Maintenance::ShowRange(open.data, parser.value(QStringLiteral("from")), parser.value(QStringLiteral("to")));
     const int deleted = Maintenance::DeleteShown(open.data);

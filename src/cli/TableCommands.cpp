@@ -1,5 +1,5 @@
 // belvanto-cli table dump | copy: any data packet, read with the fields it declares.
-#include "cli/CliCommon.h"
+#include "cli/Commands.h"
 
 #include "base/Errors.h"
 #include "data/DataModule.h"
@@ -108,21 +108,38 @@ int copy(const QString &from, const QString &to)
 }
 } // namespace
 
-int runTableCommand(const QStringList &args)
+TableDumpCommand::TableDumpCommand()
+    : Command({QStringLiteral("table dump"),
+               {QStringLiteral("DATEI")},
+               QStringLiteral("Felder und Datensätze einer Datendatei (*.xml) ausgeben"),
+               QStringLiteral("Eine Zeile je Feld (Name und Typ), dann eine Zeile je Datensatz, durch Tabulatoren "
+                              "getrennt."),
+               {{QStringLiteral("with-bank-names"),
+                 QStringLiteral("mit den Banknamen, die das Programm neben den Bankleitzahlen zeigt")},
+                {QStringLiteral("blz"), QStringLiteral("Bankleitzahlenverzeichnis (blz.xml) für die Banknamen"),
+                 QStringLiteral("BLZ-DATEI")}},
+               {}})
+{ }
+
+int TableDumpCommand::run(const QCommandLineParser &parser)
 {
-    if (args.size() == 2 && args.at(0) == QLatin1String("dump"))
-        return dump(args.at(1));
-    if (args.size() == 5 && args.at(0) == QLatin1String("dump") && args.contains(QLatin1String("--with-bank-names"))) {
-        QStringList rest = args.mid(1);
-        rest.removeOne(QStringLiteral("--with-bank-names"));
-        const qsizetype blz = rest.indexOf(QLatin1String("--blz"));
-        if (blz >= 0 && blz + 1 < rest.size()) {
-            const QString bankFile = rest.takeAt(blz + 1);
-            rest.removeAt(blz);
-            return dumpWithBankNames(rest.first(), bankFile);
-        }
-    }
-    if (args.size() == 3 && args.at(0) == QLatin1String("copy"))
-        return copy(args.at(1), args.at(2));
-    return usageError(QStringLiteral("table dump DATEI [--with-bank-names --blz BLZ-DATEI] | table copy QUELLE ZIEL"));
+    const QString file = parser.positionalArguments().at(0);
+    const bool bankNames = parser.isSet(QStringLiteral("with-bank-names"));
+    if (bankNames != parser.isSet(QStringLiteral("blz")))
+        return usageError(QStringLiteral("--with-bank-names und --blz gehören zusammen."));
+    return bankNames ? dumpWithBankNames(file, parser.value(QStringLiteral("blz"))) : dump(file);
+}
+
+TableCopyCommand::TableCopyCommand()
+    : Command({QStringLiteral("table copy"),
+               {QStringLiteral("QUELLE"), QStringLiteral("ZIEL")},
+               QStringLiteral("Datendatei lesen und neu schreiben"),
+               {},
+               {},
+               {}})
+{ }
+
+int TableCopyCommand::run(const QCommandLineParser &parser)
+{
+    return copy(parser.positionalArguments().at(0), parser.positionalArguments().at(1));
 }

@@ -7,6 +7,7 @@
 #include "data/DataFolder.h"
 #include "data/DataModule.h"
 #include "data/FormatSettings.h"
+#include "data/Names.h"
 #include "dtaus/DTAUSLayout.h"
 #include "dtaus/QuennDTA.h"
 
@@ -36,19 +37,18 @@ bool mayReplace(const QString &file)
 // One booking into the file; a refusal names the booking, so that the user can find and mend it.
 void addBooking(TQuennDTA &engine, const Table &bookings)
 {
-    const QString name = bookings.asString(QStringLiteral("Name"));
+    const QString name = bookings.asString(Bookings::Name);
     try {
-        const QString kontonummer = bookings.asString(QStringLiteral("Kontonummer"));
+        const QString kontonummer = bookings.asString(Bookings::Kontonummer);
         const auto account = FormatSettings::tryStrToInt64(kontonummer);
         if (!account)
             throw BelvantoError(QStringLiteral("Die Kontonummer „%1“ ist keine Zahl.").arg(kontonummer));
-        QStringList lines = CreationRun::PurposeLines(bookings.asString(QStringLiteral("Verwendungszweck")));
-        engine.AddBuchung(name, *account, bookings.asInteger(QStringLiteral("BLZ")),
-                          bookings.asFloat(QStringLiteral("Betrag")), lines);
+        QStringList lines = CreationRun::PurposeLines(bookings.asString(Bookings::Verwendungszweck));
+        engine.AddBuchung(name, *account, bookings.asInteger(Bookings::BLZ), bookings.asFloat(Bookings::Betrag), lines);
     } catch (const BelvantoError &error) {
         throw BelvantoError(
             QStringLiteral("Der Buchungssatz %1 (%2) kann nicht in die DTAUS-Datei geschrieben werden:\r\n%3")
-                .arg(bookings.asString(QStringLiteral("ID")), name, error.message()));
+                .arg(bookings.asString(Bookings::ID), name, error.message()));
     }
 }
 
@@ -83,7 +83,7 @@ bool buildFile(TDataModule1 &data, TQuennDTA &engine, const CreationRun::Input &
         bookings.setFiltered(true);
         for (bookings.first(); !bookings.eof(); bookings.next()) {
             addBooking(engine, bookings);
-            result.writtenIds.append(bookings.asInteger(QStringLiteral("ID")));
+            result.writtenIds.append(bookings.asInteger(Bookings::ID));
         }
         if (!input.preview)
             engine.FileName.clear();
@@ -104,12 +104,12 @@ bool buildFile(TDataModule1 &data, TQuennDTA &engine, const CreationRun::Input &
 
 void CreationRun::TakeOriginator(Input &input, const Table &clients)
 {
-    input.auftraggeberName = clients.asString(QStringLiteral("Name"));
-    const int account = clients.asInteger(QStringLiteral("Aktives Konto"));
+    input.auftraggeberName = clients.asString(Clients::Name);
+    const int account = clients.asInteger(Clients::AktivesKonto);
     if (account < 1 || account > 3)
         return;
-    input.auftraggeberKontonummer = clients.displayText(QStringLiteral("Kontonummer%1").arg(account));
-    input.auftraggeberBLZ = clients.displayText(QStringLiteral("BLZ%1").arg(account));
+    input.auftraggeberKontonummer = clients.displayText(Clients::Kontonummer(account));
+    input.auftraggeberBLZ = clients.displayText(Clients::BLZ(account));
 }
 
 void CreationRun::MarkDone(TDataModule1 &data, const QList<qint32> &ids)
@@ -118,10 +118,10 @@ void CreationRun::MarkDone(TDataModule1 &data, const QList<qint32> &ids)
     const TDataModule1::FrozenViews frozen(data);
     bookings.setFiltered(false); // a later selection must not hide a written booking
     for (const qint32 id : ids) {
-        if (!bookings.locate(QStringLiteral("ID"), QString::number(id)))
+        if (!bookings.locate(Bookings::ID, QString::number(id)))
             continue; // deleted since
         bookings.edit();
-        bookings.setAsString(QStringLiteral("Status"), QStringLiteral("erledigt"));
+        bookings.setAsString(Bookings::Status, Status::Erledigt);
         bookings.post();
     }
 }

@@ -2,7 +2,8 @@
 
 #include "base/Errors.h"
 #include "base/MessageService.h"
-#include "widgets/MessageBoxes.h"
+#include "widgets/FileDialogs.h"
+#include "widgets/ModalWindows.h"
 
 #include <QPageSetupDialog>
 #include <QPrintDialog>

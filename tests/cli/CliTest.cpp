@@ -23,7 +23,7 @@ TEST_F(CliTest, dtausWriteReadVerify)
 
     const Result verified = run({"dtaus", "verify", target});
     EXPECT_EQ(verified.exitCode, 0);
-    EXPECT_EQ(verified.out, QStringLiteral("OK: 2 transactions\n"));
+    EXPECT_EQ(verified.out, QStringLiteral("OK: 2 Zahlungen\n"));
 
     const Result read = run({"dtaus", "read", target});
     ASSERT_EQ(read.exitCode, 0) << read.err.toStdString();
@@ -302,10 +302,46 @@ TEST_F(CliTest, importDtausAddsNothingFromADamagedFile)
 
 TEST_F(CliTest, usage)
 {
-    EXPECT_EQ(run({"--help"}).exitCode, 0);
-    EXPECT_TRUE(run({"--help"}).out.contains(QStringLiteral("dtaus verify")));
-    EXPECT_EQ(run({"dtaus"}).exitCode, 2);
-    EXPECT_EQ(run({"unbekannt"}).exitCode, 2);
+    const Result help = run({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.out.contains(QStringLiteral("dtaus verify DATEI")));
+    const Result group = run({"dtaus"});
+    EXPECT_EQ(group.exitCode, 2);
+    EXPECT_TRUE(group.err.contains(QStringLiteral("belvanto-cli dtaus read DATEI")));
+    EXPECT_EQ(run({"unbekannt"}).err, QStringLiteral("Unbekannter Befehl: unbekannt\n(Hilfe: belvanto-cli --help)\n"));
+}
+
+// Every command answers --help with its own call and options, and refuses wrong calls in German
+// with exit code 2 before it touches any file.
+TEST_F(CliTest, commandsExplainThemselvesAndRefuseWrongCalls)
+{
+    for (const char *command : {"table dump", "table copy", "dtaus write", "dtaus read", "dtaus verify", "create",
+                                "import-dtaus", "import-text", "backup", "restore", "delete-bookings", "blz import"}) {
+        const Result help = run(QString::fromLatin1(command).split(u' ') + QStringList {"--help"});
+        EXPECT_EQ(help.exitCode, 0) << command;
+        EXPECT_TRUE(help.out.startsWith(QStringLiteral("Aufruf: belvanto-cli ") + QLatin1String(command))) << command;
+    }
+    EXPECT_TRUE(run({"create", "--help"}).out.contains(QStringLiteral("  --mark-done")));
+
+    const auto refusal = [&](const QStringList &args) {
+        const Result result = run(args);
+        EXPECT_EQ(result.exitCode, 2) << args.join(u' ').toStdString();
+        EXPECT_TRUE(result.out.isEmpty());
+        return result.err.section(u'\n', 0, 0);
+    };
+    EXPECT_EQ(refusal({"import-dtaus", "x", "--gibtsnicht"}), QStringLiteral("Unbekannte Option „--gibtsnicht“."));
+    EXPECT_EQ(refusal({"table", "dump", "x", "--blz"}), QStringLiteral("Zu „--blz“ fehlt der Wert."));
+    EXPECT_EQ(refusal({"dtaus", "verify"}), QStringLiteral("Es fehlt DATEI."));
+    EXPECT_EQ(refusal({"dtaus", "verify", "a", "b"}), QStringLiteral("Zu viele Angaben: „b“."));
+    EXPECT_EQ(refusal({"delete-bookings", "--from", "3"}), QStringLiteral("Es fehlt die Option --to."));
+    const QStringList createArgs {"create",     "--client",   "1",
+                                  "--due-from", "2026-12-01", "--due-to",
+                                  "2026-12-31", "--target",   path(QStringLiteral("DTAUS0"))};
+    EXPECT_EQ(refusal(createArgs),
+              QStringLiteral("Bitte genau eine der Optionen --lastschriften, --gutschriften angeben."));
+    EXPECT_EQ(refusal(createArgs + QStringList {"--lastschriften", "--gutschriften"}),
+              QStringLiteral("Bitte genau eine der Optionen --lastschriften, --gutschriften angeben."));
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("DTAUS0"))));
 }
 
 } // namespace

@@ -8,6 +8,8 @@
 #include "preview/SystemPrinter.h"
 #include "print/PJDBGrid.h"
 #include "print/PrintSupport.h"
+#include "widgets/FileDialogs.h"
+#include "widgets/ModalWindows.h"
 
 #include <QAction>
 #include <QDir>

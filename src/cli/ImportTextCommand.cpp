@@ -1,13 +1,11 @@
 // belvanto-cli import-text: payers or bookings from a delimited text file, as the import windows do it.
-#include "cli/CliCommon.h"
+#include "cli/Commands.h"
 
 #include "base/Clock.h"
 #include "base/Errors.h"
 #include "cli/OpenData.h"
 #include "ops/DelimitedText.h"
 #include "ops/TextImport.h"
-
-#include <QCommandLineParser>
 
 namespace {
 using TextImport::Target;
@@ -57,48 +55,35 @@ QDate dueDate(const QString &text)
 }
 } // namespace
 
-int runImportTextCommand(const QStringList &args)
-{
-    const QList<QCommandLineOption> options {
-        {QStringLiteral("separator"), QStringLiteral("tab (Vorgabe), semicolon oder comma"), QStringLiteral("zeichen"),
-         QStringLiteral("tab")},
-        {QStringLiteral("qualifier"), QStringLiteral("none (Vorgabe), double oder single"), QStringLiteral("zeichen"),
-         QStringLiteral("none")},
-        {QStringLiteral("title-row"), QStringLiteral("die erste Zeile enthält die Spaltennamen")},
-        {QStringLiteral("map"), QStringLiteral("FELD=SPALTE, z. B. Name=1 oder \"BLZ 1\"=Bankleitzahl (mehrfach)"),
-         QStringLiteral("zuordnung")},
-        {QStringLiteral("due"), QStringLiteral("Fälligkeit der Buchungssätze, TT.MM.JJJJ (Vorgabe: heute)"),
-         QStringLiteral("datum")},
-        {QStringLiteral("kind"), QStringLiteral("lastschriften (Vorgabe) oder gutschriften"), QStringLiteral("art"),
-         QStringLiteral("lastschriften")},
-        {QStringLiteral("encoding"), QStringLiteral("auto (Vorgabe), windows-1252 oder utf-8"),
-         QStringLiteral("kodierung"), QStringLiteral("auto")},
-        {QStringLiteral("data-dir"), QStringLiteral("Datenordner (Vorgabe: der des Programms)"),
-         QStringLiteral("ordner")},
-        {QStringLiteral("help"), QStringLiteral("diese Hilfe")},
-    };
-    QCommandLineParser parser;
-    parser.addOptions(options);
-    const bool parsed = parser.parse(QStringList {QStringLiteral("import-text")} + args);
-    if (parsed && parser.isSet(QStringLiteral("help"))) {
-        out() << "Aufruf: belvanto-cli import-text payers|bookings DATEI [Optionen]\n\n";
-        for (const QCommandLineOption &option : options) {
-            const QString name = QStringLiteral("--") + option.names().first()
-                + (option.valueName().isEmpty() ? QString() : QStringLiteral(" <%1>").arg(option.valueName()));
-            out() << "  " << name.leftJustified(26) << option.description() << '\n';
-        }
-        out() << "\nFELD ist die Bezeichnung aus der Feldliste des Fensters: "
-              << TextImport::FieldLabels(Target::Payers).join(QStringLiteral(", ")) << " (Empfänger) bzw. "
-              << TextImport::FieldLabels(Target::Bookings).join(QStringLiteral(", ")) << " (Buchungssätze)."
-              << Qt::endl;
-        return 0;
-    }
-    if (!parsed || parser.positionalArguments().size() != 2)
-        return usageError(QStringLiteral("import-text payers|bookings DATEI [--separator tab|semicolon|comma] "
-                                         "[--qualifier none|double|single] [--title-row] --map FELD=SPALTE ... "
-                                         "[--due DATUM] [--kind lastschriften|gutschriften] "
-                                         "[--encoding auto|windows-1252|utf-8] [--data-dir ORDNER]"));
+ImportTextCommand::ImportTextCommand()
+    : Command(
+        {QStringLiteral("import-text"),
+         {QStringLiteral("payers|bookings"), QStringLiteral("DATEI")},
+         QStringLiteral("Empfänger oder Buchungssätze aus einer Textdatei mit Trennzeichen einlesen"),
+         QStringLiteral("FELD ist die Bezeichnung aus der Feldliste des Fensters: %1 (Empfänger) bzw.\n%2 "
+                        "(Buchungssätze).")
+             .arg(TextImport::FieldLabels(Target::Payers).join(QStringLiteral(", ")),
+                  TextImport::FieldLabels(Target::Bookings).join(QStringLiteral(", "))),
+         {{QStringLiteral("separator"), QStringLiteral("tab (Vorgabe), semicolon oder comma"),
+           QStringLiteral("ZEICHEN"), QStringLiteral("tab")},
+          {QStringLiteral("qualifier"), QStringLiteral("none (Vorgabe), double oder single"), QStringLiteral("ZEICHEN"),
+           QStringLiteral("none")},
+          {QStringLiteral("title-row"), QStringLiteral("die erste Zeile enthält die Spaltennamen")},
+          {QStringLiteral("map"), QStringLiteral("FELD=SPALTE, z. B. Name=1 oder \"BLZ 1\"=Bankleitzahl (mehrfach)"),
+           QStringLiteral("FELD=SPALTE")},
+          {QStringLiteral("due"), QStringLiteral("Fälligkeit der Buchungssätze, TT.MM.JJJJ (Vorgabe: heute)"),
+           QStringLiteral("DATUM")},
+          {QStringLiteral("kind"), QStringLiteral("lastschriften (Vorgabe) oder gutschriften"), QStringLiteral("ART"),
+           QStringLiteral("lastschriften")},
+          {QStringLiteral("encoding"), QStringLiteral("auto (Vorgabe), windows-1252 oder utf-8"),
+           QStringLiteral("KODIERUNG"), QStringLiteral("auto")},
+          {QStringLiteral("data-dir"), QStringLiteral("Datenordner (ohne Angabe: der des Programms)"),
+           QStringLiteral("ORDNER")}},
+         {}})
+{ }
 
+int ImportTextCommand::run(const QCommandLineParser &parser)
+{
     const QString what = parser.positionalArguments().at(0);
     if (what != QLatin1String("payers") && what != QLatin1String("bookings"))
         throw BelvantoError(QStringLiteral("„%1“: bitte payers oder bookings angeben.").arg(what));
