@@ -1,5 +1,6 @@
 #include "listprint/ListPrintWindow.h"
 
+#include "preview/PrintProgress.h"
 #include "preview/PSPreview.h"
 #include "preview/PSToolbar.h"
 #include "print/PJDBGrid.h"
@@ -24,6 +25,7 @@ ListPrintWindow::ListPrintWindow(const QString &caption, ListPrintout list, TDat
 
     DBGridPrintJob->SetTitle(caption);
     setUpListJob(*DBGridPrintJob, list, dataModule);
+    showPrintProgress(*DBGridPrintJob, this);
     Preview1->SetPrintJob(DBGridPrintJob);
     PreviewToolbar1->SetPreview(Preview1);
 }

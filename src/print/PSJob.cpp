@@ -519,11 +519,11 @@ void TCustomPrintJob::PrintRange(int fromPage, int toPage, bool ownDocuments)
     ApplyOrientation();
     printer->setDocumentTitle(m_title);
     StartPrint();
-    if (!ownDocuments && !printer->beginDocument()) {
-        EndPrint();
-        return;
-    }
     try {
+        if (!ownDocuments && !printer->beginDocument()) {
+            EndPrint();
+            return;
+        }
         for (int page = fromPage; page <= toPage; ++page) {
             if (m_abort) {
                 m_abort = false;
@@ -545,6 +545,7 @@ void TCustomPrintJob::PrintRange(int fromPage, int toPage, bool ownDocuments)
     } catch (...) {
         if (printer->isPrinting())
             printer->abortDocument();
+        EndPrint(); // the run has ended, if not well
         throw;
     }
     if (!ownDocuments)

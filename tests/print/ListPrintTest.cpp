@@ -12,7 +12,11 @@
 #include "widgets/ModalWindows.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDir>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -99,6 +103,28 @@ TEST_F(ListPrintTest, thirtyOneBookingsGiveTwoPagesPrintedAsPdf)
         // landscape, and the title row below the top edge
         EXPECT_GT(pdf.pageWidth, 800);
         EXPECT_GT(pdf.find(1, QStringLiteral("Fälligkeit"))->yMin, 5);
+    });
+}
+
+TEST_F(ListPrintTest, progressWindowStopsTheRunAfterThePageBeingPrinted)
+{
+    addBookings(65, QDate(2026, 12, 20));
+    open<TBuchungenDruckenF>(window->Drucken3, [&](TBuchungenDruckenF &w) {
+        QStringList labels;
+        // a person presses "Abbrechen" while the first page is reported
+        QTimer::singleShot(0, &w, [&] {
+            auto *progress = w.findChild<QProgressDialog *>();
+            ASSERT_TRUE(progress);
+            labels.append(progress->labelText());
+            progress->findChild<QPushButton *>()->click();
+        });
+        const PdfText pdf = printFromToolbar(w);
+        EXPECT_EQ(pdf.pages, 1);
+        EXPECT_EQ(labels, QStringList({QStringLiteral("Seite 1 von 3 ist gedruckt.")}));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(w.findChild<QProgressDialog *>(), nullptr);
+        // the next run prints every page
+        EXPECT_EQ(printFromToolbar(w).pages, 3);
     });
 }
 
