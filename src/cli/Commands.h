@@ -87,3 +87,10 @@ public:
     BlzImportCommand();
     int run(const QCommandLineParser &parser) override;
 };
+
+class PrintCommand : public Command
+{
+public:
+    PrintCommand();
+    int run(const QCommandLineParser &parser) override;
+};
