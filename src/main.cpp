@@ -1,6 +1,7 @@
 #include "app/MainNeu.h"
 #include "data/DataDirectoryLock.h"
 #include "data/DataModule.h"
+#include "preview/SystemPrinter.h"
 #include "print/EngineSlip.h"
 #include "widgets/GuardedHandlers.h"
 #include "widgets/MessageBoxes.h"
@@ -17,6 +18,7 @@ int main(int argc, char *argv[])
     if (german.load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&german);
     MessageBoxes::installForProgram();
+    installSystemPrinter();
     EngineSlip::installForEngine();
 
     TDataModule1 data;

@@ -95,3 +95,10 @@ public:
     DtausSlipCommand();
     int run(const QCommandLineParser &parser) override;
 };
+
+class PrintCommand : public Command
+{
+public:
+    PrintCommand();
+    int run(const QCommandLineParser &parser) override;
+};

@@ -23,6 +23,7 @@ std::vector<std::unique_ptr<Command>> allCommands()
     commands.push_back(std::make_unique<BackupCommand>());
     commands.push_back(std::make_unique<RestoreCommand>());
     commands.push_back(std::make_unique<DeleteBookingsCommand>());
+    commands.push_back(std::make_unique<PrintCommand>());
     commands.push_back(std::make_unique<BlzImportCommand>());
     return commands;
 }

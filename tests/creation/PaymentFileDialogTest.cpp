@@ -135,12 +135,12 @@ TEST_F(PaymentFileDialogTest, theBookingListAndTheSlipPrintTheSelection)
         dialog->BBegleit->click();
     });
     ASSERT_EQ(printer->writtenFiles().size(), 2);
-    const QString list = PdfText(printer->writtenFiles().at(0)).page(0);
+    const QString list = readPdfText(printer->writtenFiles().at(0)).readingOrder(1);
     EXPECT_TRUE(list.contains(QStringLiteral("Müller 1234567 10020030 10,00 € 09.12.2026 LS_Einzug")))
         << list.toStdString();
     EXPECT_TRUE(list.contains(QStringLiteral("Schmidt 1234567 10020030 20,00 € 09.12.2026 LS_Abbuchung")));
     EXPECT_FALSE(list.contains(QStringLiteral("Später")));
-    const QString slip = PdfText(printer->writtenFiles().at(1)).page(0);
+    const QString slip = readPdfText(printer->writtenFiles().at(1)).readingOrder(1);
     EXPECT_TRUE(slip.startsWith(QStringLiteral("DTAUS - Begleitzettel Lastschriften Dateiname: ")));
     EXPECT_TRUE(slip.endsWith(QStringLiteral("Kontoinhaber: Förderkreis Kontrollsumme Kontonr: 2469134 "
                                              "Kontrollsumme BLZ: 20040060 Satzanzahl: 2 Gesamtsumme: 30,00 €")))

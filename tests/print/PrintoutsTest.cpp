@@ -13,6 +13,11 @@ namespace {
 // A PDF page has no unprintable border: positions on the page are the printout's.
 constexpr double kMargin = 0.0;
 
+double mm(double points)
+{
+    return points * 25.4 / 72.0;
+}
+
 class PrintoutsTest : public ModuleTest
 {
 protected:
@@ -20,7 +25,7 @@ protected:
     {
         PdfPrinter pdf(path(QStringLiteral("liste.pdf")));
         EXPECT_TRUE(RunPrintouts::printBookingList(pdf, *module->ClientDataSet1));
-        return PdfText(path(QStringLiteral("liste.pdf")));
+        return readPdfText(path(QStringLiteral("liste.pdf")));
     }
 
     void addBookings(int count)
@@ -34,15 +39,15 @@ protected:
 TEST_F(PrintoutsTest, anEmptySelectionPrintsOnePageWithTheHead)
 {
     const PdfText text = bookingList();
-    ASSERT_EQ(text.pages.size(), 1u);
-    EXPECT_EQ(text.page(0),
+    ASSERT_EQ(text.pages, 1);
+    EXPECT_EQ(text.readingOrder(1),
               QStringLiteral("Buchungsliste vom 09.12.2026 Nr. Name Kontonr. BLZ Verwendungszweck "
                              "Betrag Fälligkeit Zahlungsart"));
     // The title is centred on 145 mm.
-    const PdfWord *title = text.find(0, QStringLiteral("Buchungsliste"));
-    const PdfWord *date = text.find(0, QStringLiteral("09.12.2026"));
+    const PdfWord *title = text.find(1, QStringLiteral("Buchungsliste"));
+    const PdfWord *date = text.find(1, QStringLiteral("09.12.2026"));
     ASSERT_TRUE(title && date);
-    EXPECT_NEAR((title->left + date->right) / 2, 145 + kMargin, 1.0);
+    EXPECT_NEAR((mm(title->xMin) + mm(date->xMax)) / 2, 145 + kMargin, 1.0);
 }
 
 // A landscape A4 page of 210 mm printable height holds rows down to the baseline 208.5 mm: 25 rows
@@ -53,20 +58,21 @@ TEST_F(PrintoutsTest, rowsFollowThePrintableHeight)
     EXPECT_DOUBLE_EQ(RunPrintouts::lastBaseline(290), 270.0); // never lower than on the original pages
 
     addBookings(25);
-    EXPECT_EQ(bookingList().pages.size(), 1u);
+    EXPECT_EQ(bookingList().pages, 1);
     addBookings(1);
     const PdfText text = bookingList();
-    ASSERT_EQ(text.pages.size(), 2u);
-    EXPECT_TRUE(text.page(1).startsWith(QStringLiteral("Buchungsliste vom 09.12.2026 Nr. Name")));
-    EXPECT_TRUE(text.page(1).endsWith(QStringLiteral("Zahlungsart 1 Mitglied 0 1234567 10020030 10,00 € 09.12.2026 "
+    ASSERT_EQ(text.pages, 2);
+    EXPECT_TRUE(text.readingOrder(2).startsWith(QStringLiteral("Buchungsliste vom 09.12.2026 Nr. Name")));
+    EXPECT_TRUE(
+        text.readingOrder(2).endsWith(QStringLiteral("Zahlungsart 1 Mitglied 0 1234567 10020030 10,00 € 09.12.2026 "
                                                      "LS_Einzug")))
-        << text.page(1).toStdString();
+        << text.readingOrder(2).toStdString();
     // Newest first, as the table shows them; the first row stands on the baseline 25 mm.
-    const PdfWord *first = text.find(0, QStringLiteral("26"));
+    const PdfWord *first = text.find(1, QStringLiteral("26"));
     ASSERT_TRUE(first);
-    EXPECT_NEAR(first->left, 10 + kMargin, 0.5);
-    EXPECT_GT(first->bottom, 25 + kMargin);
-    EXPECT_LT(first->bottom, 25 + kMargin + 1.2);
+    EXPECT_NEAR(mm(first->xMin), 10 + kMargin, 0.5);
+    EXPECT_GT(mm(first->yMax), 25 + kMargin);
+    EXPECT_LT(mm(first->yMax), 25 + kMargin + 1.2);
 }
 
 // The list goes to the bank with the file: every digit of the amount, two decimals, right-aligned.
@@ -75,12 +81,12 @@ TEST_F(PrintoutsTest, amountsArePrintedExactly)
     addValidBooking(QStringLiteral("Groß"), Zahlungsart::LS_Einzug, Status::Offen, QDate(2026, 12, 9), 1234567.89);
     addValidBooking(QStringLiteral("Größer"), Zahlungsart::LS_Einzug, Status::Offen, QDate(2026, 12, 9), 12345678.90);
     const PdfText text = bookingList();
-    const QString page = text.page(0);
+    const QString page = text.readingOrder(1);
     EXPECT_TRUE(page.contains(QStringLiteral("12345678,90 €"))) << page.toStdString();
     EXPECT_TRUE(page.contains(QStringLiteral("1234567,89 €"))) << page.toStdString();
-    for (const PdfWord &word : text.pages.at(0)) {
+    for (const PdfWord &word : text.words) {
         if (word.text == QStringLiteral("€"))
-            EXPECT_NEAR(word.right, 225 + kMargin, 0.5);
+            EXPECT_NEAR(mm(word.xMax), 225 + kMargin, 0.5);
     }
 }
 
@@ -89,13 +95,13 @@ TEST_F(PrintoutsTest, aLongNameEndsBeforeTheNextColumn)
     addValidBooking(QStringLiteral("Förderverein der Freiwilligen Feuerwehr"), Zahlungsart::LS_Einzug, Status::Offen,
                     QDate(2026, 12, 9), 5);
     const PdfText text = bookingList();
-    const PdfWord *account = text.find(0, QStringLiteral("1234567"));
+    const PdfWord *account = text.find(1, QStringLiteral("1234567"));
     ASSERT_TRUE(account);
-    for (const PdfWord &word : text.pages.at(0)) {
-        if (word.top > account->top - 1 && word.bottom < account->bottom + 1 && word.left < account->left)
-            EXPECT_LT(word.right, account->left) << word.text.toStdString();
+    for (const PdfWord &word : text.words) {
+        if (word.yMin > account->yMin - 3 && word.yMax < account->yMax + 3 && word.xMin < account->xMin)
+            EXPECT_LT(word.xMax, account->xMin) << word.text.toStdString();
     }
-    EXPECT_TRUE(text.page(0).contains(QStringLiteral("…")));
+    EXPECT_TRUE(text.readingOrder(1).contains(QStringLiteral("…")));
 }
 
 TEST_F(PrintoutsTest, theSlipShowsTheResultLinesOnlyAfterARun)
@@ -110,20 +116,20 @@ TEST_F(PrintoutsTest, theSlipShowsTheResultLinesOnlyAfterARun)
     const auto print = [&] {
         PdfPrinter pdf(path(QStringLiteral("blatt.pdf")));
         RunPrintouts::printSlip(pdf, texts);
-        return PdfText(path(QStringLiteral("blatt.pdf")));
+        return readPdfText(path(QStringLiteral("blatt.pdf")));
     };
-    EXPECT_EQ(print().page(0),
+    EXPECT_EQ(print().readingOrder(1),
               QStringLiteral("DTAUS - Begleitzettel Gutschriften Dateiname: /home/anna/DTAUS0 "
                              "Erstellungsdatum: 09.12.2026 Ausführungsdatum: Bankleitzahl: 10020030 "
                              "Kontonummer: 1234567 Kontoinhaber: VEREIN E.V."));
     texts.results = {QStringLiteral("Kontrollsumme Kontonr: 1234567"), QStringLiteral("Kontrollsumme BLZ: 10020030"),
                      QStringLiteral("Satzanzahl: 1"), QStringLiteral("Gesamtsumme: 5,00 €")};
     const PdfText text = print();
-    EXPECT_TRUE(text.page(0).endsWith(QStringLiteral("Satzanzahl: 1 Gesamtsumme: 5,00 €")));
-    const PdfWord *count = text.find(0, QStringLiteral("Satzanzahl:"));
+    EXPECT_TRUE(text.readingOrder(1).endsWith(QStringLiteral("Satzanzahl: 1 Gesamtsumme: 5,00 €")));
+    const PdfWord *count = text.find(1, QStringLiteral("Satzanzahl:"));
     ASSERT_TRUE(count);
-    EXPECT_NEAR(count->left, 10 + kMargin, 0.5);
-    EXPECT_NEAR(count->top, 110 + kMargin, 1.5); // the top of the cell at 110 mm
+    EXPECT_NEAR(mm(count->xMin), 10 + kMargin, 0.5);
+    EXPECT_NEAR(mm(count->yMin), 110 + kMargin, 1.5); // the top of the cell at 110 mm
 }
 
 TEST_F(PrintoutsTest, theEngineSlipNamesTheFileAndTheControlSums)
@@ -140,7 +146,7 @@ TEST_F(PrintoutsTest, theEngineSlipNamesTheFileAndTheControlSums)
     const auto print = [&] {
         PdfPrinter pdf(path(QStringLiteral("zettel.pdf")));
         EngineSlip::print(pdf, values);
-        return PdfText(path(QStringLiteral("zettel.pdf"))).page(0);
+        return readPdfText(path(QStringLiteral("zettel.pdf"))).readingOrder(1);
     };
     EXPECT_EQ(print(),
               QStringLiteral("Diskettenbegleitzettel vom 09.12.2026 Datei DTAUS0.TXT für Lastschriften "
@@ -207,7 +213,7 @@ TEST_F(PrintoutsTest, theEngineSlipIsPrintedAtFinishWithItsCopies)
     }
     EXPECT_EQ(printer->copiesAtBegin, QList<int> {3});
     EXPECT_EQ(printer->writtenFiles().size(), 1);
-    const QString slip = PdfText(path(QStringLiteral("zettel.pdf"))).page(0);
+    const QString slip = readPdfText(path(QStringLiteral("zettel.pdf"))).readingOrder(1);
     // "Disketten-Nr:" names the label of the file system the file is on, empty where it has none.
     const QString label = QStorageInfo(path({})).name();
     EXPECT_TRUE(slip.contains(QStringLiteral("Datei DTAUS0.TXT für Gutschriften (Überweisungen) Disketten-Nr: ")

@@ -1,78 +1,80 @@
 #pragma once
 
 #include <algorithm>
+#include <QList>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QString>
 #include <QStringList>
-#include <vector>
 
-// The words of a PDF file with their boxes, read back with `pdftotext -bbox`; positions in mm from
-// the page's top-left corner.
+// A word of a PDF page as pdftotext -bbox sees it, in points from the page's top-left corner.
 struct PdfWord {
+    int page;
     QString text;
-    double left, top, right, bottom;
+    double xMin, yMin, xMax, yMax;
 };
 
 struct PdfText {
-    std::vector<std::vector<PdfWord>> pages;
-
-    explicit PdfText(const QString &file)
+    QList<PdfWord> words;
+    int pages = 0;
+    double pageWidth = 0;
+    QStringList wordsOn(int page) const
     {
-        QProcess process;
-        process.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), file, QStringLiteral("-")});
-        process.waitForFinished(30000);
-        const QString html = QString::fromUtf8(process.readAllStandardOutput());
-        static const QRegularExpression tag(QStringLiteral(
-            R"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
-        constexpr double mmPerPoint = 25.4 / 72.0;
-        for (auto it = tag.globalMatch(html); it.hasNext();) {
-            const QRegularExpressionMatch m = it.next();
-            if (m.captured(0) == QLatin1String("<page ")) {
-                pages.emplace_back();
-                continue;
-            }
-            pages.back().push_back({unescaped(m.captured(5)), m.captured(1).toDouble() * mmPerPoint,
-                                    m.captured(2).toDouble() * mmPerPoint, m.captured(3).toDouble() * mmPerPoint,
-                                    m.captured(4).toDouble() * mmPerPoint});
-        }
+        QStringList result;
+        for (const PdfWord &word : words)
+            if (word.page == page)
+                result.append(word.text);
+        return result;
     }
-
-    // The words of a page joined with blanks, in reading order: line by line from the top (words
-    // whose tops lie within 1 mm form a line), each line from the left.
-    QString page(size_t index) const
+    // The words of a page joined with blanks in reading order: line by line from the top (words whose
+    // tops lie within 3 points form a line), each line from the left.
+    QString readingOrder(int page) const
     {
-        std::vector<PdfWord> words = pages.at(index);
-        std::stable_sort(words.begin(), words.end(), [](const PdfWord &a, const PdfWord &b) { return a.top < b.top; });
-        for (size_t lineStart = 0; lineStart < words.size();) {
-            size_t lineEnd = lineStart + 1;
-            while (lineEnd < words.size() && words[lineEnd].top - words[lineStart].top < 1.0)
+        QList<PdfWord> onPage;
+        for (const PdfWord &word : words)
+            if (word.page == page)
+                onPage.append(word);
+        std::stable_sort(onPage.begin(), onPage.end(),
+                         [](const PdfWord &a, const PdfWord &b) { return a.yMin < b.yMin; });
+        for (qsizetype lineStart = 0; lineStart < onPage.size();) {
+            qsizetype lineEnd = lineStart + 1;
+            while (lineEnd < onPage.size() && onPage[lineEnd].yMin - onPage[lineStart].yMin < 3)
                 ++lineEnd;
-            std::stable_sort(words.begin() + lineStart, words.begin() + lineEnd,
-                             [](const PdfWord &a, const PdfWord &b) { return a.left < b.left; });
+            std::stable_sort(onPage.begin() + lineStart, onPage.begin() + lineEnd,
+                             [](const PdfWord &a, const PdfWord &b) { return a.xMin < b.xMin; });
             lineStart = lineEnd;
         }
         QStringList texts;
-        for (const PdfWord &word : words)
+        for (const PdfWord &word : onPage)
             texts.append(word.text);
         return texts.join(u' ');
     }
-
-    const PdfWord *find(size_t pageIndex, const QString &text) const
+    const PdfWord *find(int page, const QString &text) const
     {
-        for (const PdfWord &word : pages.at(pageIndex)) {
-            if (word.text == text)
+        for (const PdfWord &word : words)
+            if (word.page == page && word.text == text)
                 return &word;
-        }
         return nullptr;
     }
-
-private:
-    static QString unescaped(QString text)
-    {
-        return text.replace(QLatin1String("&amp;"), QLatin1String("&"))
-            .replace(QLatin1String("&lt;"), QLatin1String("<"))
-            .replace(QLatin1String("&gt;"), QLatin1String(">"))
-            .replace(QLatin1String("&quot;"), QLatin1String("\""));
-    }
 };
+
+inline PdfText readPdfText(const QString &pdf)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    process.waitForFinished(60000);
+    const QString html = QString::fromUtf8(process.readAllStandardOutput());
+    PdfText text;
+    static const QRegularExpression tag(QStringLiteral(
+        R"re(<page width="([\d.]+)"|<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
+    for (const QRegularExpressionMatch &m : tag.globalMatch(html)) {
+        if (!m.captured(1).isEmpty()) {
+            ++text.pages;
+            text.pageWidth = m.captured(1).toDouble();
+        } else
+            text.words.append({text.pages, m.captured(6).replace(QStringLiteral("&amp;"), QStringLiteral("&")),
+                               m.captured(2).toDouble(), m.captured(3).toDouble(), m.captured(4).toDouble(),
+                               m.captured(5).toDouble()});
+    }
+    return text;
+}
