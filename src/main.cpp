@@ -1,7 +1,7 @@
 #include "app/MainNeu.h"
 #include "data/DataDirectoryLock.h"
 #include "data/DataModule.h"
-#include "widgets/ErrorBox.h"
+#include "widgets/GuardedHandlers.h"
 #include "widgets/MessageBoxes.h"
 
 #include <QDir>

@@ -5,17 +5,17 @@
 #include "app/ToolbarIcons.h"
 #include "base/Clock.h"
 #include "data/DataModule.h"
-#include "data/DTAConst.h"
 #include "data/FormatSettings.h"
 #include "data/INI.h"
+#include "data/Names.h"
 #include "import/DTAUSImport.h"
 #include "import/importierenB.h"
 #include "maintenance/datensichern.h"
 #include "maintenance/sammelloeschen.h"
 #include "widgets/DBGrid.h"
-#include "widgets/ErrorBox.h"
 #include "widgets/GradientPanel.h"
-#include "widgets/MessageBoxes.h"
+#include "widgets/GuardedHandlers.h"
+#include "widgets/ModalWindows.h"
 #include "widgets/WindowLook.h"
 
 #include <QCloseEvent>
@@ -261,11 +261,11 @@ void TMainform::FormShow()
 {
     setWindowTitle(kCaption);
     m_data.OpenDataFiles();
-    if (ReadSettingString(QStringLiteral("WindowState")) == QLatin1String("wsMaximized")) {
+    if (ReadSettingString(Settings::WindowState) == Settings::WindowMaximized) {
         showMaximized();
     } else {
-        int height = ReadSettingInteger(QStringLiteral("Height"));
-        int width = ReadSettingInteger(QStringLiteral("Width"));
+        int height = ReadSettingInteger(Settings::Height);
+        int width = ReadSettingInteger(Settings::Width);
         resize(width < 200 ? 750 : width, height < 200 ? 550 : height);
     }
     ReadColumnWidths();
@@ -282,13 +282,13 @@ void TMainform::FormClose()
     if (isMinimized()) {
         // a minimised window keeps the placement stored before
     } else if (isMaximized()) {
-        WriteSettingString(QStringLiteral("WindowState"), QStringLiteral("wsMaximized"));
+        WriteSettingString(Settings::WindowState, Settings::WindowMaximized);
     } else {
-        WriteSettingString(QStringLiteral("WindowState"), QStringLiteral("wsNormal"));
-        WriteSettingInteger(QStringLiteral("Height"), height());
-        WriteSettingInteger(QStringLiteral("Width"), width());
+        WriteSettingString(Settings::WindowState, Settings::WindowNormal);
+        WriteSettingInteger(Settings::Height, height());
+        WriteSettingInteger(Settings::Width, width());
     }
-    WriteSettingInteger(DTAConst::kLastKind, m_data.LetzteArt);
+    WriteSettingInteger(Settings::LetzteArt, m_data.LetzteArt);
     WriteColumnWidths();
     m_data.SaveTables();
 }

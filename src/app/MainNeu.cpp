@@ -6,7 +6,7 @@
 #include "entry/db1eingabeNeu.h"
 #include "entry/DB2EingabeNeu.h"
 #include "entry/DB3EingabNeu.h"
-#include "widgets/MessageBoxes.h"
+#include "widgets/ModalWindows.h"
 #include "widgets/SRColBtn.h"
 
 TMainform1::TMainform1(TDataModule1 &dataModule, QWidget *parent)

@@ -6,6 +6,7 @@
 #include "cli/BatchMessages.h"
 #include "cli/OpenData.h"
 #include "data/FormatSettings.h"
+#include "data/Names.h"
 #include "ops/CreationRun.h"
 
 namespace {
@@ -72,7 +73,7 @@ int CreateCommand::run(const QCommandLineParser &parser)
     OpenData open(parser.value(QStringLiteral("data-dir")));
     TDataModule1 &data = open.data;
     TQuennDTA engine;
-    if (!data.ClientDataSet3->locate(QStringLiteral("ID"), client))
+    if (!data.ClientDataSet3->locate(Clients::ID, client))
         throw BelvantoError(QStringLiteral("Einen Mandanten mit der Nummer %1 gibt es nicht.").arg(client));
     CreationRun::TakeOriginator(input, *data.ClientDataSet3);
 

@@ -17,8 +17,6 @@
 
 namespace {
 constexpr qint64 kMaxJsonSize = 256LL * 1024 * 1024;
-constexpr qint64 kMaxBankCode = 99999999;
-constexpr qint64 kMaxAccount = 9999999999;
 constexpr qint64 kMaxDtausSize = 4LL * 1024 * 1024 * 1024;
 
 // The JSON input, checked value by value before anything is converted: a value of the wrong type
@@ -151,8 +149,8 @@ int write(const QString &input, const QString &target)
         json.fail(QStringLiteral("customZahlungsschluessel"), QStringLiteral("leer oder fünf Ziffern lang"));
     engine.CustomZahlungsschluessel = key;
     engine.SetAuftraggeberName(json.text(QStringLiteral("auftraggeberName")));
-    engine.SetAuftraggeberBLZ(qint32(json.wholeNumber(QStringLiteral("auftraggeberBLZ"), kMaxBankCode)));
-    engine.SetAuftraggeberKontoNr(json.wholeNumber(QStringLiteral("auftraggeberKontoNr"), kMaxAccount));
+    engine.SetAuftraggeberBLZ(qint32(json.wholeNumber(QStringLiteral("auftraggeberBLZ"), TQuennDTA::kMaxBLZ)));
+    engine.SetAuftraggeberKontoNr(json.wholeNumber(QStringLiteral("auftraggeberKontoNr"), TQuennDTA::kMaxKontonummer));
     if (json.has(QStringLiteral("ausfuehrungsdatum")))
         engine.SetAusfuehrungsdatum(json.date(QStringLiteral("ausfuehrungsdatum")));
     if (json.has(QStringLiteral("dateidatum")))
@@ -166,8 +164,9 @@ int write(const QString &input, const QString &target)
             throw BelvantoError(where + QStringLiteral("ein Eintrag von „buchungen“ muss ein Objekt sein."));
         const Request b(bookings.at(i).toObject(), where);
         QStringList lines = b.texts(QStringLiteral("verwendungszwecke"));
-        engine.AddBuchung(b.text(QStringLiteral("name")), b.wholeNumber(QStringLiteral("kontonummer"), kMaxAccount),
-                          b.wholeNumber(QStringLiteral("blz"), kMaxBankCode), b.amount(QStringLiteral("betrag")),
+        engine.AddBuchung(b.text(QStringLiteral("name")),
+                          b.wholeNumber(QStringLiteral("kontonummer"), TQuennDTA::kMaxKontonummer),
+                          b.wholeNumber(QStringLiteral("blz"), TQuennDTA::kMaxBLZ), b.amount(QStringLiteral("betrag")),
                           lines);
     }
     engine.Finish();

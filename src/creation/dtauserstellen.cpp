@@ -3,11 +3,12 @@
 #include "data/DataModule.h"
 #include "data/FormatSettings.h"
 #include "data/INI.h"
+#include "data/Names.h"
 #include "ops/CreationRun.h"
 #include "widgets/DBGrid.h"
-#include "widgets/ErrorBox.h"
+#include "widgets/FileDialogs.h"
 #include "widgets/GradientPanel.h"
-#include "widgets/MessageBoxes.h"
+#include "widgets/GuardedHandlers.h"
 #include "widgets/SRColBtn.h"
 #include "widgets/WindowLook.h"
 
@@ -137,9 +138,9 @@ TdtausErstellenF::TdtausErstellenF(TDataModule1 &dataModule, QWidget *parent)
     GradientPanel1 = TGradientPanel::DialogBar({BErstellen, BBegleit, BBuchungs}, false);
 
     DBGrid1 = new DBGrid(*dataModule.ClientDataSet1, this,
-                         {QStringLiteral("ID"), QStringLiteral("Name"), QStringLiteral("Kontonummer"),
-                          QStringLiteral("BLZ"), QStringLiteral("Verwendungszweck"), QStringLiteral("Betrag"),
-                          QStringLiteral("Status"), QStringLiteral("Faelligkeit"), QStringLiteral("Erstellungsdatum")});
+                         {Bookings::ID, Bookings::Name, Bookings::Kontonummer, Bookings::BLZ,
+                          Bookings::Verwendungszweck, Bookings::Betrag, Bookings::Status, Bookings::Faelligkeit,
+                          Bookings::Erstellungsdatum});
     DBGrid1->setDeletionAllowed(true);
     // Account numbers of ten and bank codes of eight digits show whole.
     const auto digits = [this](int count) {
@@ -180,8 +181,7 @@ void TdtausErstellenF::FillClients()
     CBMandanten->clear();
     Table &clients = *m_data.ClientDataSet3;
     for (clients.first(); !clients.eof(); clients.next())
-        CBMandanten->addItem(clients.asString(QStringLiteral("ID")) + QStringLiteral(" -  ")
-                             + clients.asString(QStringLiteral("Name")));
+        CBMandanten->addItem(clients.asString(Clients::ID) + QStringLiteral(" -  ") + clients.asString(Clients::Name));
 }
 
 void TdtausErstellenF::CBMandantenChange()
@@ -190,13 +190,13 @@ void TdtausErstellenF::CBMandantenChange()
     if (id.isEmpty())
         return; // no client chosen
     Table &clients = *m_data.ClientDataSet3;
-    clients.locate(QStringLiteral("ID"), QString::number(FormatSettings::strToInt(id)));
+    clients.locate(Clients::ID, QString::number(FormatSettings::strToInt(id)));
     CreationRun::Input originator;
     CreationRun::TakeOriginator(originator, clients);
     LKontoinhaber->setText(originator.auftraggeberName);
     LKontonummer->setText(originator.auftraggeberKontonummer);
     LBankleitzahl->setText(originator.auftraggeberBLZ);
-    WriteSettingInteger(QStringLiteral("Mandant"), clients.asInteger(QStringLiteral("ID")));
+    WriteSettingInteger(Settings::Mandant, clients.asInteger(Clients::ID));
     EZieldateiChange();
 }
 

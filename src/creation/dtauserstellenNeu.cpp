@@ -4,9 +4,10 @@
 #include "data/DataModule.h"
 #include "data/FormatSettings.h"
 #include "data/INI.h"
+#include "data/Names.h"
 #include "entry/DB3EingabNeu.h"
-#include "widgets/ErrorBox.h"
-#include "widgets/MessageBoxes.h"
+#include "widgets/GuardedHandlers.h"
+#include "widgets/ModalWindows.h"
 #include "widgets/SRColBtn.h"
 
 #include <QCheckBox>
@@ -59,7 +60,7 @@ void TdtausErstellenF1::showEvent(QShowEvent *event)
 void TdtausErstellenF1::FormShow()
 {
     m_data.SaveTables(); // every opening is a save point
-    const QString stored = ReadSettingString(QStringLiteral("OutputDir"));
+    const QString stored = ReadSettingString(Settings::OutputDir);
     if (!stored.isEmpty())
         EZieldatei->setText(stored);
     Label9->hide();
@@ -93,9 +94,8 @@ bool TdtausErstellenF1::Preselect()
     Table &clients = *m_data.ClientDataSet3;
     if (clients.isEmpty())
         return false;
-    clients.locate(QStringLiteral("ID"), QString::number(ReadSettingInteger(QStringLiteral("Mandant"))));
-    CBMandanten->setEditText(clients.asString(QStringLiteral("ID")) + QStringLiteral(" -  ")
-                             + clients.asString(QStringLiteral("Name")));
+    clients.locate(Clients::ID, QString::number(ReadSettingInteger(Settings::Mandant)));
+    CBMandanten->setEditText(clients.asString(Clients::ID) + QStringLiteral(" -  ") + clients.asString(Clients::Name));
     return true;
 }
 
@@ -163,5 +163,5 @@ void TdtausErstellenF1::BErstellenClick()
     if (result.confirmed)
         m_confirmedFiles.insert(QFileInfo(result.file).canonicalFilePath(),
                                 CBerledigen->isChecked() ? result.writtenIds : QList<qint32>());
-    WriteSettingString(QStringLiteral("OutputDir"), EZieldatei->text());
+    WriteSettingString(Settings::OutputDir, EZieldatei->text());
 }

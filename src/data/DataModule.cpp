@@ -3,6 +3,7 @@
 #include "base/Errors.h"
 #include "data/DTAConst.h"
 #include "data/INI.h"
+#include "data/Names.h"
 
 #include <algorithm>
 #include <QCoreApplication>
@@ -32,28 +33,28 @@ QList<FieldDef> accountHolderFields(bool withPurpose, bool withLabels, int accou
 {
     const auto label = [withLabels](const QString &text) { return withLabels ? text : QString(); };
     QList<FieldDef> fields {
-        integerField(QStringLiteral("ID"), 6),
-        textField(QStringLiteral("Name"), 50, 15),
-        textField(QStringLiteral("Kontonummer1"), 50, accountWidth, label(QStringLiteral("Kontonummer 1"))),
-        integerField(QStringLiteral("BLZ1"), blzWidth, label(QStringLiteral("BLZ 1"))),
-        calculatedField(QStringLiteral("Bank1"), 50, 15),
+        integerField(AccountHolders::ID, 6),
+        textField(AccountHolders::Name, 50, 15),
+        textField(AccountHolders::Kontonummer(1), 50, accountWidth, label(QStringLiteral("Kontonummer 1"))),
+        integerField(AccountHolders::BLZ(1), blzWidth, label(QStringLiteral("BLZ 1"))),
+        calculatedField(AccountHolders::Bank(1), 50, 15),
     };
     if (withPurpose)
-        fields.append(textField(QStringLiteral("Verwendungszweck"), 100, 15));
-    FieldDef land = textField(QStringLiteral("Land"), 100, 7);
+        fields.append(textField(AccountHolders::Verwendungszweck, 100, 15));
+    FieldDef land = textField(AccountHolders::Land, 100, 7);
     land.visible = false;
     fields.append({
-        textField(QStringLiteral("Strasse"), 100, 15),
-        textField(QStringLiteral("PLZ"), 10, 6),
-        textField(QStringLiteral("Ort"), 100, 15),
+        textField(AccountHolders::Strasse, 100, 15),
+        textField(AccountHolders::PLZ, 10, 6),
+        textField(AccountHolders::Ort, 100, 15),
         land,
-        textField(QStringLiteral("Kontonummer2"), 50, accountWidth, label(QStringLiteral("Kontonummer 2"))),
-        integerField(QStringLiteral("BLZ2"), blzWidth, label(QStringLiteral("BLZ 2"))),
-        calculatedField(QStringLiteral("Bank2"), 50, 15),
-        textField(QStringLiteral("Kontonummer3"), 50, accountWidth, label(QStringLiteral("Kontonummer 3"))),
-        integerField(QStringLiteral("BLZ3"), blzWidth, label(QStringLiteral("BLZ 3"))),
-        calculatedField(QStringLiteral("Bank3"), 50, 15),
-        integerField(QStringLiteral("Aktives Konto"), 3),
+        textField(AccountHolders::Kontonummer(2), 50, accountWidth, label(QStringLiteral("Kontonummer 2"))),
+        integerField(AccountHolders::BLZ(2), blzWidth, label(QStringLiteral("BLZ 2"))),
+        calculatedField(AccountHolders::Bank(2), 50, 15),
+        textField(AccountHolders::Kontonummer(3), 50, accountWidth, label(QStringLiteral("Kontonummer 3"))),
+        integerField(AccountHolders::BLZ(3), blzWidth, label(QStringLiteral("BLZ 3"))),
+        calculatedField(AccountHolders::Bank(3), 50, 15),
+        integerField(AccountHolders::AktivesKonto, 3),
     });
     return fields;
 }
@@ -70,38 +71,37 @@ constexpr int kDefaultIntegerWidth = 11;
 QList<FieldDef> TDataModule1::BookingFields()
 {
     return {
-        integerField(QStringLiteral("ID"), 3),
-        textField(QStringLiteral("Name"), 50, 15),
-        textField(QStringLiteral("Kontonummer"), 50, 10),
-        integerField(QStringLiteral("BLZ"), 10),
-        calculatedField(QStringLiteral("Bank"), 100, 15),
-        textField(QStringLiteral("Verwendungszweck"), 100, 15),
-        {QStringLiteral("Betrag"), FieldType::Currency, 0, {}, 10, true},
-        textField(QStringLiteral("Status"), 20, 10),
-        textField(QStringLiteral("Zahlungsart"), 40, 15),
-        {QStringLiteral("Erstellungsdatum"), FieldType::Date, 0, {}, 15, true},
-        {QStringLiteral("Faelligkeit"), FieldType::Date, 0, QStringLiteral("Fälligkeit"), 15, true},
+        integerField(Bookings::ID, 3),
+        textField(Bookings::Name, 50, 15),
+        textField(Bookings::Kontonummer, 50, 10),
+        integerField(Bookings::BLZ, 10),
+        calculatedField(Bookings::Bank, 100, 15),
+        textField(Bookings::Verwendungszweck, 100, 15),
+        {Bookings::Betrag, FieldType::Currency, 0, {}, 10, true},
+        textField(Bookings::Status, 20, 10),
+        textField(Bookings::Zahlungsart, 40, 15),
+        {Bookings::Erstellungsdatum, FieldType::Date, 0, {}, 15, true},
+        {Bookings::Faelligkeit, FieldType::Date, 0, QStringLiteral("Fälligkeit"), 15, true},
     };
 }
 
 QList<FieldDef> TDataModule1::PayerFields()
 {
     return accountHolderFields(true, true, 10, 10)
-        + QList<FieldDef> {sepaField(QStringLiteral("Mandatsreferenz"), FieldType::String, 35),
-                           sepaField(QStringLiteral("Mandatsdatum"), FieldType::Date, 0)};
+        + QList<FieldDef> {sepaField(Payers::Mandatsreferenz, FieldType::String, 35),
+                           sepaField(Payers::Mandatsdatum, FieldType::Date, 0)};
 }
 
 QList<FieldDef> TDataModule1::ClientFields()
 {
     return accountHolderFields(false, false, 15, kDefaultIntegerWidth)
-        + QList<FieldDef> {
-            sepaField(QStringLiteral("GlaeubigerID"), FieldType::String, 35, QStringLiteral("Gläubiger-ID"))};
+        + QList<FieldDef> {sepaField(Clients::GlaeubigerID, FieldType::String, 35, QStringLiteral("Gläubiger-ID"))};
 }
 
 QList<FieldDef> TDataModule1::BankFields()
 {
-    return {textField(QStringLiteral("BLZ"), 8, 8), textField(QStringLiteral("Bank"), 100, 30),
-            sepaField(QStringLiteral("BIC"), FieldType::String, 11)};
+    return {textField(BankDirectory::BLZ, 8, 8), textField(BankDirectory::Bank, 100, 30),
+            sepaField(BankDirectory::BIC, FieldType::String, 11)};
 }
 
 TDataModule1::TDataModule1(const DataLocations &locations, QObject *parent)
@@ -130,13 +130,13 @@ void TDataModule1::DefineTable(Table *table)
 {
     if (table == ClientDataSet1) {
         table->setFields(BookingFields());
-        table->setOrder(QStringLiteral("ID"), true, QStringLiteral("ID-desc"));
+        table->setOrder(Bookings::ID, true, QStringLiteral("ID-desc"));
     } else if (table == ClientDataSet4) {
         table->setFields(BankFields());
-        table->setOrder(QStringLiteral("BLZ"), false);
+        table->setOrder(BankDirectory::BLZ, false);
     } else {
         table->setFields(table == ClientDataSet2 ? PayerFields() : ClientFields());
-        table->setOrder(QStringLiteral("ID"), false);
+        table->setOrder(AccountHolders::ID, false);
     }
 }
 
@@ -183,24 +183,24 @@ void TDataModule1::DBErstellen()
     CreateEmpty(ClientDataSet1);
     CreateEmpty(ClientDataSet3);
     LetzteArt = 2;
-    WriteSettingInteger(DTAConst::kLastKind, 2);
+    WriteSettingInteger(Settings::LetzteArt, 2);
     if (StoreColumnWidths)
         StoreColumnWidths();
 }
 
 void TDataModule1::ReadRuleSettings()
 {
-    LastBuchungID = ReadSettingInteger(DTAConst::kLastBookingId);
-    LastEmpfID = ReadSettingInteger(DTAConst::kLastPayerIdRead);
-    LastMandantID = ReadSettingInteger(DTAConst::kLastClientId);
-    LetzteArt = qint16(ReadSettingInteger(DTAConst::kLastKind));
+    LastBuchungID = ReadSettingInteger(Settings::LastBuchungID);
+    LastEmpfID = ReadSettingInteger(Settings::LastEmpfIDRead);
+    LastMandantID = ReadSettingInteger(Settings::LastMandantID);
+    LetzteArt = qint16(ReadSettingInteger(Settings::LetzteArt));
 }
 
 void TDataModule1::RaiseCountersToLoadedIDs()
 {
     const auto highestID = [](Table *table) {
         qint32 highest = 0;
-        const int id = table->fieldIndex(QStringLiteral("ID"));
+        const int id = table->fieldIndex(Bookings::ID); // the same name in every table with IDs
         for (int i = 0; i < table->recordCount(); ++i)
             highest = std::max(highest, table->asStringAt(i, id).toInt());
         return highest;

@@ -6,9 +6,9 @@
 #include "base/Errors.h"
 #include "base/MessageService.h"
 #include "base/Windows1252.h"
-#include "data/DTAConst.h"
 #include "data/FormatSettings.h"
 #include "data/INI.h"
+#include "data/Names.h"
 #include "dtaus/QuennDTA.h"
 
 namespace {
@@ -112,16 +112,16 @@ TDataModule1::CounterBatch::~CounterBatch()
 void TDataModule1::ClientDataSet1AfterInsert()
 {
     ++LastBuchungID;
-    StoreCounter(DTAConst::kLastBookingId, LastBuchungID);
+    StoreCounter(Settings::LastBuchungID, LastBuchungID);
     Table &t = *ClientDataSet1;
-    t.setAsInteger(QStringLiteral("ID"), LastBuchungID);
-    t.setAsDate(QStringLiteral("Faelligkeit"), Clock::today());
-    t.setAsDate(QStringLiteral("Erstellungsdatum"), Clock::today());
-    t.setAsString(QStringLiteral("Status"), DTAConst::kStatusOpen);
+    t.setAsInteger(Bookings::ID, LastBuchungID);
+    t.setAsDate(Bookings::Faelligkeit, Clock::today());
+    t.setAsDate(Bookings::Erstellungsdatum, Clock::today());
+    t.setAsString(Bookings::Status, Status::Offen);
     switch (LetzteArt) {
-    case 0: t.setAsString(QStringLiteral("Zahlungsart"), DTAConst::kKindDirectDebit); break;
-    case 1: t.setAsString(QStringLiteral("Zahlungsart"), DTAConst::kKindDebitOrder); break;
-    case 2: t.setAsString(QStringLiteral("Zahlungsart"), DTAConst::kKindCreditTransfer); break;
+    case 0: t.setAsString(Bookings::Zahlungsart, Zahlungsart::LS_Einzug); break;
+    case 1: t.setAsString(Bookings::Zahlungsart, Zahlungsart::LS_Abbuchung); break;
+    case 2: t.setAsString(Bookings::Zahlungsart, Zahlungsart::GS_Ueberweisung); break;
     default: break;
     }
 }
@@ -129,17 +129,17 @@ void TDataModule1::ClientDataSet1AfterInsert()
 void TDataModule1::ClientDataSet2AfterInsert()
 {
     ++LastEmpfID;
-    StoreCounter(DTAConst::kLastPayerIdWrite, LastEmpfID);
-    ClientDataSet2->setAsInteger(QStringLiteral("ID"), LastEmpfID);
-    ClientDataSet2->setAsInteger(QStringLiteral("Aktives Konto"), 1);
+    StoreCounter(Settings::LastEmpfIDWrite, LastEmpfID);
+    ClientDataSet2->setAsInteger(Payers::ID, LastEmpfID);
+    ClientDataSet2->setAsInteger(Payers::AktivesKonto, 1);
 }
 
 void TDataModule1::ClientDataSet3AfterInsert()
 {
     ++LastMandantID;
-    StoreCounter(DTAConst::kLastClientId, LastMandantID);
-    ClientDataSet3->setAsInteger(QStringLiteral("ID"), LastMandantID);
-    ClientDataSet3->setAsInteger(QStringLiteral("Aktives Konto"), 1);
+    StoreCounter(Settings::LastMandantID, LastMandantID);
+    ClientDataSet3->setAsInteger(Clients::ID, LastMandantID);
+    ClientDataSet3->setAsInteger(Clients::AktivesKonto, 1);
 }
 
 // ---------------------------------------------------------------------------------------------------------------
@@ -172,13 +172,13 @@ void TDataModule1::ClientDataSet1BeforePost()
         throw BelvantoError(QStringLiteral("Die Prüfung der Buchungen ist nicht eingerichtet."));
     const TQuennDTA &engine = *m_quennDTA;
     Table &t = *ClientDataSet1;
-    const QString name = Windows1252::restrict(t.asString(QStringLiteral("Name")));
+    const QString name = Windows1252::restrict(t.asString(Bookings::Name));
     check([&] { return engine.CheckEmpfaenger(name); }, kNoHolder);
-    const qint64 blz = wholeNumber(t.asString(QStringLiteral("BLZ")), kBadBLZ);
+    const qint64 blz = wholeNumber(t.asString(Bookings::BLZ), kBadBLZ);
     check([&] { return engine.CheckBankleitzahl(blz); }, kBadBLZ);
-    const qint64 konto = wholeNumber(t.asString(QStringLiteral("Kontonummer")), kBadKonto);
+    const qint64 konto = wholeNumber(t.asString(Bookings::Kontonummer), kBadKonto);
     check([&] { return engine.CheckKontonummer(konto); }, kBadKonto);
-    const auto betrag = FormatSettings::tryStrToFloat(t.asString(QStringLiteral("Betrag")));
+    const auto betrag = FormatSettings::tryStrToFloat(t.asString(Bookings::Betrag));
     if (!betrag)
         refuse(kBadBetrag);
     check([&] { return engine.CheckBetrag(*betrag); }, kBadBetrag);
@@ -192,18 +192,18 @@ void TDataModule1::AddPayerFromBooking()
     Table &booking = *ClientDataSet1;
     Table &payer = *ClientDataSet2;
     payer.insert();
-    payer.setAsString(QStringLiteral("Name"), booking.asString(QStringLiteral("Name")));
-    payer.setAsString(QStringLiteral("Kontonummer1"), booking.asString(QStringLiteral("Kontonummer")));
-    payer.setAsString(QStringLiteral("BLZ1"), booking.asString(QStringLiteral("BLZ")));
-    payer.setAsString(QStringLiteral("Verwendungszweck"), booking.asString(QStringLiteral("Verwendungszweck")));
+    payer.setAsString(Payers::Name, booking.asString(Bookings::Name));
+    payer.setAsString(Payers::Kontonummer(1), booking.asString(Bookings::Kontonummer));
+    payer.setAsString(Payers::BLZ(1), booking.asString(Bookings::BLZ));
+    payer.setAsString(Payers::Verwendungszweck, booking.asString(Bookings::Verwendungszweck));
     payer.post();
 }
 
 void TDataModule1::ClientDataSet1AfterPost(const TableRow &posted)
 {
     // The posted booking, which need not be the current one: it may have left a filtered view.
-    const QString kind = ClientDataSet1->rowText(posted, QStringLiteral("Zahlungsart"));
-    LetzteArt = kind == DTAConst::kKindDirectDebit ? 0 : kind == DTAConst::kKindDebitOrder ? 1 : 2;
+    const QString kind = ClientDataSet1->rowText(posted, Bookings::Zahlungsart);
+    LetzteArt = kind == Zahlungsart::LS_Einzug ? 0 : kind == Zahlungsart::LS_Abbuchung ? 1 : 2;
     if (ClearAmountCalculator) {
         try {
             ClearAmountCalculator();
@@ -220,7 +220,7 @@ QString TDataModule1::BankName(qint32 blz)
 {
     if (!m_bankIndexValid) {
         m_bankIndex.clear();
-        const int codeField = ClientDataSet4->fieldIndex(QStringLiteral("BLZ"));
+        const int codeField = ClientDataSet4->fieldIndex(BankDirectory::BLZ);
         for (int i = ClientDataSet4->recordCount() - 1; i >= 0; --i) // the first of equal codes wins
             m_bankIndex.insert(ClientDataSet4->asStringAt(i, codeField), i);
         m_bankIndexValid = true;
@@ -230,7 +230,7 @@ QString TDataModule1::BankName(qint32 blz)
         return {};
     // A lookup moves the directory's current record, as a locate would.
     ClientDataSet4->setRecNo(it.value());
-    return ClientDataSet4->asStringAt(it.value(), ClientDataSet4->fieldIndex(QStringLiteral("Bank")));
+    return ClientDataSet4->asStringAt(it.value(), ClientDataSet4->fieldIndex(BankDirectory::Bank));
 }
 
 void TDataModule1::SetBankNames(CalcRecord &record, const QStringList &pairs)
@@ -247,14 +247,13 @@ void TDataModule1::SetBankNames(CalcRecord &record, const QStringList &pairs)
 
 void TDataModule1::ClientDataSet1CalcFields(CalcRecord &record)
 {
-    SetBankNames(record, {QStringLiteral("BLZ"), QStringLiteral("Bank")});
+    SetBankNames(record, {Bookings::BLZ, Bookings::Bank});
 }
 
 void TDataModule1::ClientDataSet2CalcFields(CalcRecord &record)
 {
     SetBankNames(record,
-                 {QStringLiteral("BLZ1"), QStringLiteral("Bank1"), QStringLiteral("BLZ2"), QStringLiteral("Bank2"),
-                  QStringLiteral("BLZ3"), QStringLiteral("Bank3")});
+                 {Payers::BLZ(1), Payers::Bank(1), Payers::BLZ(2), Payers::Bank(2), Payers::BLZ(3), Payers::Bank(3)});
 }
 
 void TDataModule1::ClientDataSet3CalcFields(CalcRecord &record)

@@ -194,7 +194,7 @@ void TQuennDTA::SetDateidatum(const QDate &value)
 
 bool TQuennDTA::CheckBankleitzahl(qint64 value) const
 {
-    if (value >= 10000000 && value <= 99999999)
+    if (value >= kMinBLZ && value <= kMaxBLZ)
         return true;
     ReportError(kBadBLZ);
     return false;
@@ -202,7 +202,7 @@ bool TQuennDTA::CheckBankleitzahl(qint64 value) const
 
 bool TQuennDTA::CheckKontonummer(qint64 value) const
 {
-    if (value >= 10 && value <= 9999999999LL)
+    if (value >= kMinKontonummer && value <= kMaxKontonummer)
         return true;
     ReportError(kBadKonto);
     return false;
@@ -218,7 +218,7 @@ bool TQuennDTA::CheckEmpfaenger(const QString &value) const
 
 bool TQuennDTA::CheckBetrag(double value) const
 {
-    if (value >= 0 && value < 1000000000.0)
+    if (value >= 0 && value < kBetragBelow)
         return true;
     ReportError(kBadBetrag);
     return false;

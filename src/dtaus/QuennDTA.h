@@ -106,6 +106,13 @@ public:
     void AddBuchung(const QString &Name, qint64 Kontonummer, qint64 BLZ, double Betrag, QStringList &Zwecke);
     void Finish();
 
+    // The ranges the checks below accept; the editors mark their fields with the same ranges.
+    static constexpr qint64 kMinBLZ = 10000000;
+    static constexpr qint64 kMaxBLZ = 99999999;
+    static constexpr qint64 kMinKontonummer = 10;
+    static constexpr qint64 kMaxKontonummer = 9999999999LL;
+    static constexpr double kBetragBelow = 1000000000.0; // amounts are less than this
+
     bool CheckBankleitzahl(qint64 value) const;
     bool CheckKontonummer(qint64 value) const;
     bool CheckEmpfaenger(const QString &value) const;

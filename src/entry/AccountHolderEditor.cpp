@@ -1,5 +1,6 @@
 #include "entry/AccountHolderEditor.h"
 
+#include "data/Names.h"
 #include "data/Table.h"
 #include "widgets/DataControls.h"
 #include "widgets/SRColBtn.h"
@@ -10,27 +11,27 @@ AccountHolderEditor::AccountHolderEditor(Table &table, const QString &caption, c
                                          bool withPurpose, QWidget *parent)
     : RecordEditor(table, caption, deleteQuestion, parent)
 {
-    const auto edit = [&table](const char *field) { return new DBEdit(table, QString::fromLatin1(field)); };
-    const auto text = [&table](const char *field) {
-        auto *label = new DBText(table, QString::fromLatin1(field));
+    const auto edit = [&table](const QString &field) { return new DBEdit(table, field); };
+    const auto text = [&table](const QString &field) {
+        auto *label = new DBText(table, field);
         label->setMinimumWidth(260);
         return label;
     };
-    DBTextID = text("ID");
-    DBEditName = edit("Name");
-    DBEditKontonummer1 = edit("Kontonummer1");
-    DBEditBLZ1 = edit("BLZ1");
-    DBTextBank1 = text("Bank1");
-    DBEditStrasse = edit("Strasse");
-    DBEditPLZ = edit("PLZ");
-    DBEditOrt = edit("Ort");
-    DBEditKontonummer2 = edit("Kontonummer2");
-    DBEditBLZ2 = edit("BLZ2");
-    DBTextBank2 = text("Bank2");
-    DBEditKontonummer3 = edit("Kontonummer3");
-    DBEditBLZ3 = edit("BLZ3");
-    DBTextBank3 = text("Bank3");
-    DBRadioGroup1 = new DBRadioGroup(table, QStringLiteral("Aktives Konto"), QStringLiteral("Aktives Konto"),
+    DBTextID = text(AccountHolders::ID);
+    DBEditName = edit(AccountHolders::Name);
+    DBEditKontonummer1 = edit(AccountHolders::Kontonummer(1));
+    DBEditBLZ1 = edit(AccountHolders::BLZ(1));
+    DBTextBank1 = text(AccountHolders::Bank(1));
+    DBEditStrasse = edit(AccountHolders::Strasse);
+    DBEditPLZ = edit(AccountHolders::PLZ);
+    DBEditOrt = edit(AccountHolders::Ort);
+    DBEditKontonummer2 = edit(AccountHolders::Kontonummer(2));
+    DBEditBLZ2 = edit(AccountHolders::BLZ(2));
+    DBTextBank2 = text(AccountHolders::Bank(2));
+    DBEditKontonummer3 = edit(AccountHolders::Kontonummer(3));
+    DBEditBLZ3 = edit(AccountHolders::BLZ(3));
+    DBTextBank3 = text(AccountHolders::Bank(3));
+    DBRadioGroup1 = new DBRadioGroup(table, AccountHolders::AktivesKonto, QStringLiteral("Aktives Konto"),
                                      {QStringLiteral("Konto 1"), QStringLiteral("Konto 2"), QStringLiteral("Konto 3")},
                                      {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")});
 
@@ -40,7 +41,7 @@ AccountHolderEditor::AccountHolderEditor(Table &table, const QString &caption, c
     addRow(QStringLiteral("BLZ 1"), DBEditBLZ1);
     addRow(QStringLiteral("Bank 1"), DBTextBank1);
     if (withPurpose) {
-        DBMemoVerwendungszweck = new DBMemo(table, QStringLiteral("Verwendungszweck"));
+        DBMemoVerwendungszweck = new DBMemo(table, AccountHolders::Verwendungszweck);
         DBMemoVerwendungszweck->setFixedHeight(64);
         DBMemoVerwendungszweck->setTabChangesFocus(true);
         addRow(QStringLiteral("Verwendungszweck"), DBMemoVerwendungszweck);

@@ -2,8 +2,8 @@
 
 #include "data/FormatSettings.h"
 #include "widgets/DataControls.h"
-#include "widgets/ErrorBox.h"
 #include "widgets/GradientPanel.h"
+#include "widgets/GuardedHandlers.h"
 #include "widgets/SRColBtn.h"
 #include "widgets/WindowLook.h"
 

@@ -3,8 +3,8 @@
 #include "base/MessageService.h"
 #include "data/Table.h"
 #include "widgets/DataControls.h"
-#include "widgets/ErrorBox.h"
 #include "widgets/GradientPanel.h"
+#include "widgets/GuardedHandlers.h"
 #include "widgets/SRColBtn.h"
 #include "widgets/WindowLook.h"
 

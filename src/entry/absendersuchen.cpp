@@ -1,8 +1,9 @@
 #include "entry/absendersuchen.h"
 
 #include "data/DataModule.h"
+#include "data/Names.h"
 #include "widgets/DBGrid.h"
-#include "widgets/ErrorBox.h"
+#include "widgets/GuardedHandlers.h"
 #include "widgets/WindowLook.h"
 
 #include <QComboBox>
@@ -126,13 +127,12 @@ void TAbsenderSuchenF::TakeOver()
     Table &booking = *m_data.ClientDataSet1;
     if (!booking.isModified()) // an untouched booking stays as it is: the payer goes into a new one
         booking.insert();
-    booking.setAsString(QStringLiteral("Name"), payer.asString(QStringLiteral("Name")));
-    booking.setAsString(QStringLiteral("Verwendungszweck"), payer.asString(QStringLiteral("Verwendungszweck")));
-    const int account = payer.asInteger(QStringLiteral("Aktives Konto"));
+    booking.setAsString(Bookings::Name, payer.asString(Payers::Name));
+    booking.setAsString(Bookings::Verwendungszweck, payer.asString(Payers::Verwendungszweck));
+    const int account = payer.asInteger(Payers::AktivesKonto);
     if (account >= 1 && account <= 3) {
-        booking.setAsString(QStringLiteral("Kontonummer"),
-                            payer.asString(QStringLiteral("Kontonummer%1").arg(account)));
-        booking.setAsString(QStringLiteral("BLZ"), payer.asString(QStringLiteral("BLZ%1").arg(account)));
+        booking.setAsString(Bookings::Kontonummer, payer.asString(Payers::Kontonummer(account)));
+        booking.setAsString(Bookings::BLZ, payer.asString(Payers::BLZ(account)));
     }
     accept();
 }
@@ -141,11 +141,11 @@ void TAbsenderSuchenF::done(int result)
 {
     // The payer chosen last stays current when all payers are shown again.
     Table &payers = *m_data.ClientDataSet2;
-    const QString id = payers.isEmpty() ? QString() : payers.asString(QStringLiteral("ID"));
+    const QString id = payers.isEmpty() ? QString() : payers.asString(Payers::ID);
     guarded([&] {
         payers.setFiltered(false);
         if (!id.isEmpty())
-            payers.locate(QStringLiteral("ID"), id);
+            payers.locate(Payers::ID, id);
     })();
     QDialog::done(result);
 }

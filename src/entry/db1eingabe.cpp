@@ -2,11 +2,13 @@
 
 #include "data/DataModule.h"
 #include "data/FormatSettings.h"
+#include "data/Names.h"
+#include "dtaus/QuennDTA.h"
 #include "entry/absendersuchen.h"
 #include "entry/Betrag.h"
 #include "widgets/DataControls.h"
-#include "widgets/ErrorBox.h"
-#include "widgets/MessageBoxes.h"
+#include "widgets/GuardedHandlers.h"
+#include "widgets/ModalWindows.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -54,33 +56,32 @@ TDB1EingabeF::TDB1EingabeF(TDataModule1 &dataModule, TAbsenderSuchenF &search, Q
     , m_search(search)
 {
     Table &t = table();
-    const auto edit = [&t](const char *field) { return new DBEdit(t, QString::fromLatin1(field)); };
-    DBText1 = new DBText(t, QStringLiteral("ID"));
+    const auto edit = [&t](const QString &field) { return new DBEdit(t, field); };
+    DBText1 = new DBText(t, Bookings::ID);
     CBName = new QComboBox;
     CBName->setEditable(true);
     CBName->setInsertPolicy(QComboBox::NoInsert);
-    m_nameEdit = new DBEdit(t, QStringLiteral("Name"));
+    m_nameEdit = new DBEdit(t, Bookings::Name);
     CBName->setLineEdit(m_nameEdit);
     SpeedButton1 = smallButton(QStringLiteral("Finden"));
-    DBEdit1 = edit("Kontonummer");
-    DBEdit2 = edit("BLZ");
-    DBText2 = new DBText(t, QStringLiteral("Bank"));
-    DBMemo1 = new DBMemo(t, QStringLiteral("Verwendungszweck"));
+    DBEdit1 = edit(Bookings::Kontonummer);
+    DBEdit2 = edit(Bookings::BLZ);
+    DBText2 = new DBText(t, Bookings::Bank);
+    DBMemo1 = new DBMemo(t, Bookings::Verwendungszweck);
     DBMemo1->setFixedHeight(72);
     DBMemo1->setTabChangesFocus(true);
     DBMemo1->setFont(QFont(QStringLiteral("Courier New"), font().pointSize())); // lines of 27 characters line up
     SpeedButton2 = smallButton(QStringLiteral("Skonto und Addition"));
-    DBEdit4 = edit("Betrag");
+    DBEdit4 = edit(Bookings::Betrag);
     SpeedButton3 = smallButton(QStringLiteral("Skonto und Addition"));
-    DBEdit5 = edit("Erstellungsdatum");
-    DBEdit6 = edit("Faelligkeit");
-    DBRadioGroup1 = new DBRadioGroup(t, QStringLiteral("Zahlungsart"), QStringLiteral("Zahlungsart"),
+    DBEdit5 = edit(Bookings::Erstellungsdatum);
+    DBEdit6 = edit(Bookings::Faelligkeit);
+    DBRadioGroup1 = new DBRadioGroup(t, Bookings::Zahlungsart, QStringLiteral("Zahlungsart"),
                                      {QStringLiteral("Einzug"), QStringLiteral("Abbuchung"),
                                       QStringLiteral("Gutschrift")},
-                                     {QStringLiteral("LS_Einzug"), QStringLiteral("LS_Abbuchung"),
-                                      QStringLiteral("GS_Ueberweisung")});
-    const QStringList states {QStringLiteral("offen"), QStringLiteral("gesperrt"), QStringLiteral("erledigt")};
-    DBRadioGroup2 = new DBRadioGroup(t, QStringLiteral("Status"), QStringLiteral("Status"), states, states);
+                                     {Zahlungsart::LS_Einzug, Zahlungsart::LS_Abbuchung, Zahlungsart::GS_Ueberweisung});
+    const QStringList states {Status::Offen, Status::Gesperrt, Status::Erledigt};
+    DBRadioGroup2 = new DBRadioGroup(t, Bookings::Status, QStringLiteral("Status"), states, states);
     CBSave = new QCheckBox(QStringLiteral("Empfänger speichern"));
     CBSave->setChecked(true);
     IName = MarkerPair::create(this);
@@ -148,15 +149,15 @@ void TDB1EingabeF::showEvent(QShowEvent *event)
     CBID.clear();
     Table &payers = *m_data.ClientDataSet2;
     for (payers.first(); !payers.eof(); payers.next()) {
-        CBName->addItem(payers.asString(QStringLiteral("Name")));
-        CBID.append(payers.asString(QStringLiteral("ID")));
+        CBName->addItem(payers.asString(Payers::Name));
+        CBID.append(payers.asString(Payers::ID));
     }
     CBName->setCurrentIndex(-1);
     quiet.unblock();
     m_data.ConnectDB();
     // The list's own text changes above are not the booking's: show the booking's name again.
     if (table().state() == Table::State::Browse || !m_nameEdit->isModified())
-        m_nameEdit->setText(table().asString(QStringLiteral("Name")));
+        m_nameEdit->setText(table().asString(Bookings::Name));
     RecordEditor::showEvent(event);
 }
 
@@ -165,21 +166,20 @@ void TDB1EingabeF::CBNameSelect(int index)
     if (index < 0 || index >= CBID.size())
         return;
     Table &payers = *m_data.ClientDataSet2;
-    if (!payers.locate(QStringLiteral("ID"), CBID.at(index)))
+    if (!payers.locate(Payers::ID, CBID.at(index)))
         return;
     Table &booking = table();
     if (booking.state() == Table::State::Browse)
         booking.edit();
-    booking.setAsString(QStringLiteral("Verwendungszweck"), payers.asString(QStringLiteral("Verwendungszweck")));
-    const int account = payers.asInteger(QStringLiteral("Aktives Konto"));
+    booking.setAsString(Bookings::Verwendungszweck, payers.asString(Payers::Verwendungszweck));
+    const int account = payers.asInteger(Payers::AktivesKonto);
     if (account >= 1 && account <= 3) {
-        booking.setAsString(QStringLiteral("Kontonummer"),
-                            payers.asString(QStringLiteral("Kontonummer%1").arg(account)));
-        booking.setAsString(QStringLiteral("BLZ"), payers.asString(QStringLiteral("BLZ%1").arg(account)));
+        booking.setAsString(Bookings::Kontonummer, payers.asString(Payers::Kontonummer(account)));
+        booking.setAsString(Bookings::BLZ, payers.asString(Payers::BLZ(account)));
     }
     CBSave->setChecked(false); // the payer exists already
-    booking.setAsString(QStringLiteral("Name"), payers.asString(QStringLiteral("Name")));
-    m_nameEdit->setText(booking.asString(QStringLiteral("Name")));
+    booking.setAsString(Bookings::Name, payers.asString(Payers::Name));
+    m_nameEdit->setText(booking.asString(Bookings::Name));
 }
 
 void TDB1EingabeF::BNeuClick()
@@ -201,17 +201,17 @@ void TDB1EingabeF::CheckName()
 
 void TDB1EingabeF::CheckKontonummer()
 {
-    checkRange(IKontonummer, DBEdit1->text(), 10, 9999999999LL);
+    checkRange(IKontonummer, DBEdit1->text(), TQuennDTA::kMinKontonummer, TQuennDTA::kMaxKontonummer);
 }
 
 void TDB1EingabeF::CheckBLZ()
 {
-    checkRange(IBLZ, DBEdit2->text(), 10000000, 99999999);
+    checkRange(IBLZ, DBEdit2->text(), TQuennDTA::kMinBLZ, TQuennDTA::kMaxBLZ);
 }
 
 void TDB1EingabeF::CheckBetrag()
 {
     // The amount stored in the booking, not the text being typed.
-    const double amount = table().asFloat(QStringLiteral("Betrag"));
-    IBetrag.show(amount > 0 && amount < 1000000000.0);
+    const double amount = table().asFloat(Bookings::Betrag);
+    IBetrag.show(amount > 0 && amount < TQuennDTA::kBetragBelow);
 }

@@ -2,9 +2,9 @@
 
 #include "data/DataModule.h"
 #include "ops/DTAUSImportHandler.h"
-#include "widgets/ErrorBox.h"
+#include "widgets/FileDialogs.h"
 #include "widgets/GradientPanel.h"
-#include "widgets/MessageBoxes.h"
+#include "widgets/GuardedHandlers.h"
 #include "widgets/SRColBtn.h"
 #include "widgets/WindowLook.h"
 

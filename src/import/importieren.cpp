@@ -1,9 +1,9 @@
 #include "import/importieren.h"
 
 #include "data/DataModule.h"
-#include "widgets/ErrorBox.h"
+#include "widgets/FileDialogs.h"
 #include "widgets/GradientPanel.h"
-#include "widgets/MessageBoxes.h"
+#include "widgets/GuardedHandlers.h"
 #include "widgets/SRColBtn.h"
 #include "widgets/WindowLook.h"
 

@@ -2,8 +2,8 @@
 
 #include "base/MessageService.h"
 #include "ops/Maintenance.h"
-#include "widgets/ErrorBox.h"
 #include "widgets/GradientPanel.h"
+#include "widgets/GuardedHandlers.h"
 #include "widgets/PBFolderDialog.h"
 #include "widgets/SRColBtn.h"
 #include "widgets/WindowLook.h"

@@ -2,10 +2,11 @@
 
 #include "base/MessageService.h"
 #include "data/DataModule.h"
+#include "data/Names.h"
 #include "ops/Maintenance.h"
 #include "widgets/DBGrid.h"
-#include "widgets/ErrorBox.h"
 #include "widgets/GradientPanel.h"
+#include "widgets/GuardedHandlers.h"
 #include "widgets/SRColBtn.h"
 #include "widgets/WindowLook.h"
 
@@ -43,10 +44,9 @@ TSammelloeschenF::TSammelloeschenF(TDataModule1 &dataModule, QWidget *parent)
     , EBis(new QLineEdit)
     , LMoment(waitNotice())
     , DBGrid1(new DBGrid(*dataModule.ClientDataSet1, nullptr,
-                         {QStringLiteral("ID"), QStringLiteral("Name"), QStringLiteral("Kontonummer"),
-                          QStringLiteral("BLZ"), QStringLiteral("Bank"), QStringLiteral("Verwendungszweck"),
-                          QStringLiteral("Betrag"), QStringLiteral("Status"), QStringLiteral("Zahlungsart"),
-                          QStringLiteral("Erstellungsdatum"), QStringLiteral("Faelligkeit")}))
+                         {Bookings::ID, Bookings::Name, Bookings::Kontonummer, Bookings::BLZ, Bookings::Bank,
+                          Bookings::Verwendungszweck, Bookings::Betrag, Bookings::Status, Bookings::Zahlungsart,
+                          Bookings::Erstellungsdatum, Bookings::Faelligkeit}))
     , BNeu(TSRColorButton::DialogButton(QStringLiteral("&Anzeigen"), 80))
     , BSchliessen(TSRColorButton::DialogButton(QStringLiteral("&Löschen"), 80))
     , GradientPanel1(TGradientPanel::DialogBar({BNeu, BSchliessen}))

@@ -3,6 +3,7 @@
 #include "base/Errors.h"
 #include "base/FileAccess.h"
 #include "data/DataModule.h"
+#include "data/Names.h"
 
 #include <QDir>
 #include <QFile>
@@ -25,7 +26,7 @@ BankDirectoryImport BankDirectoryImport::run(const QString &bundesbankFile, cons
     BankDirectoryImport result;
     Table directory(QStringLiteral("Bankleitzahlen"));
     directory.setFields(TDataModule1::BankFields());
-    directory.setOrder(QStringLiteral("BLZ"), false);
+    directory.setOrder(BankDirectory::BLZ, false);
     QSet<QString> seen;
     for (int number = 1; !file.atEnd(); ++number) {
         QByteArray line = file.readLine();
@@ -58,9 +59,9 @@ BankDirectoryImport BankDirectoryImport::run(const QString &bundesbankFile, cons
             continue;
         seen.insert(code);
         directory.insert();
-        directory.setAsString(QStringLiteral("BLZ"), code);
-        directory.setAsString(QStringLiteral("Bank"), text.mid(kNameFrom, kNameLength).trimmed());
-        directory.setAsString(QStringLiteral("BIC"), text.mid(kBicFrom, kBicLength).trimmed());
+        directory.setAsString(BankDirectory::BLZ, code);
+        directory.setAsString(BankDirectory::Bank, text.mid(kNameFrom, kNameLength).trimmed());
+        directory.setAsString(BankDirectory::BIC, text.mid(kBicFrom, kBicLength).trimmed());
         directory.post();
     }
     // An empty directory would replace the banks of the one in use without a word.

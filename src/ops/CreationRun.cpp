@@ -7,6 +7,7 @@
 #include "data/DataFolder.h"
 #include "data/DataModule.h"
 #include "data/FormatSettings.h"
+#include "data/Names.h"
 #include "dtaus/DTAUSLayout.h"
 #include "dtaus/QuennDTA.h"
 
@@ -28,19 +29,18 @@ bool originatorCheck(const std::function<bool()> &check, const QString &message)
 // One booking into the file; a refusal names the booking, so that the user can find and mend it.
 void addBooking(TQuennDTA &engine, const Table &bookings)
 {
-    const QString name = bookings.asString(QStringLiteral("Name"));
+    const QString name = bookings.asString(Bookings::Name);
     try {
-        const QString kontonummer = bookings.asString(QStringLiteral("Kontonummer"));
+        const QString kontonummer = bookings.asString(Bookings::Kontonummer);
         const auto account = FormatSettings::tryStrToInt64(kontonummer);
         if (!account)
             throw BelvantoError(QStringLiteral("Die Kontonummer „%1“ ist keine Zahl.").arg(kontonummer));
-        QStringList lines = CreationRun::PurposeLines(bookings.asString(QStringLiteral("Verwendungszweck")));
-        engine.AddBuchung(name, *account, bookings.asInteger(QStringLiteral("BLZ")),
-                          bookings.asFloat(QStringLiteral("Betrag")), lines);
+        QStringList lines = CreationRun::PurposeLines(bookings.asString(Bookings::Verwendungszweck));
+        engine.AddBuchung(name, *account, bookings.asInteger(Bookings::BLZ), bookings.asFloat(Bookings::Betrag), lines);
     } catch (const BelvantoError &error) {
         throw BelvantoError(
             QStringLiteral("Der Buchungssatz %1 (%2) kann nicht in die DTAUS-Datei geschrieben werden:\r\n%3")
-                .arg(bookings.asString(QStringLiteral("ID")), name, error.message()));
+                .arg(bookings.asString(Bookings::ID), name, error.message()));
     }
 }
 
@@ -75,7 +75,7 @@ bool buildFile(TDataModule1 &data, TQuennDTA &engine, const CreationRun::Input &
         bookings.setFiltered(true);
         for (bookings.first(); !bookings.eof(); bookings.next()) {
             addBooking(engine, bookings);
-            result.writtenIds.append(bookings.asInteger(QStringLiteral("ID")));
+            result.writtenIds.append(bookings.asInteger(Bookings::ID));
         }
         if (!input.preview)
             engine.FileName.clear();
@@ -122,13 +122,13 @@ void CreationRun::PutInPlace(Result &result, const QByteArray &content, const QS
 
 void CreationRun::TakeOriginator(Input &input, const Table &clients)
 {
-    input.auftraggeberName = clients.asString(QStringLiteral("Name"));
-    input.glaeubigerID = clients.asString(QStringLiteral("GlaeubigerID"));
-    const int account = clients.asInteger(QStringLiteral("Aktives Konto"));
+    input.auftraggeberName = clients.asString(Clients::Name);
+    input.glaeubigerID = clients.asString(Clients::GlaeubigerID);
+    const int account = clients.asInteger(Clients::AktivesKonto);
     if (account < 1 || account > 3)
         return;
-    input.auftraggeberKontonummer = clients.displayText(QStringLiteral("Kontonummer%1").arg(account));
-    input.auftraggeberBLZ = clients.displayText(QStringLiteral("BLZ%1").arg(account));
+    input.auftraggeberKontonummer = clients.displayText(Clients::Kontonummer(account));
+    input.auftraggeberBLZ = clients.displayText(Clients::BLZ(account));
 }
 
 void CreationRun::MarkDone(TDataModule1 &data, const QList<qint32> &ids)
@@ -137,10 +137,10 @@ void CreationRun::MarkDone(TDataModule1 &data, const QList<qint32> &ids)
     const TDataModule1::FrozenViews frozen(data);
     bookings.setFiltered(false); // a later selection must not hide a written booking
     for (const qint32 id : ids) {
-        if (!bookings.locate(QStringLiteral("ID"), QString::number(id)))
+        if (!bookings.locate(Bookings::ID, QString::number(id)))
             continue; // deleted since
         bookings.edit();
-        bookings.setAsString(QStringLiteral("Status"), QStringLiteral("erledigt"));
+        bookings.setAsString(Bookings::Status, Status::Erledigt);
         bookings.post();
     }
 }

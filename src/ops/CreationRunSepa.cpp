@@ -2,8 +2,8 @@
 #include "base/Errors.h"
 #include "data/DataFolder.h"
 #include "data/DataModule.h"
-#include "data/DTAConst.h"
 #include "data/FormatSettings.h"
+#include "data/Names.h"
 #include "dtaus/DTAUSLayout.h"
 #include "ops/CreationRun.h"
 
@@ -43,13 +43,13 @@ QHash<QString, Mandate> mandatesByAccount(const Table &payers)
     QHash<QString, Mandate> mandates;
     for (int i = 0; i < payers.recordCount(); ++i) {
         const TableRow &row = payers.rowAt(i);
-        const QString active = payers.rowText(row, QStringLiteral("Aktives Konto"));
+        const QString active = payers.rowText(row, Payers::AktivesKonto);
         if (active != u'1' && active != u'2' && active != u'3')
             continue;
-        const QString reference = payers.rowText(row, QStringLiteral("Mandatsreferenz")).trimmed();
-        const QString key = accountKey(payers.rowText(row, QStringLiteral("Kontonummer") + active),
-                                       payers.rowText(row, QStringLiteral("BLZ") + active));
-        const Mandate mandate {reference, dateValue(payers, row, QStringLiteral("Mandatsdatum"))};
+        const QString reference = payers.rowText(row, Payers::Mandatsreferenz).trimmed();
+        const QString key = accountKey(payers.rowText(row, Payers::Kontonummer(active.toInt())),
+                                       payers.rowText(row, Payers::BLZ(active.toInt())));
+        const Mandate mandate {reference, dateValue(payers, row, Payers::Mandatsdatum)};
         // Of several payers with one account, the one with a complete mandate counts.
         if (!mandates.contains(key) || (!reference.isEmpty() && mandate.signed_.isValid()))
             mandates.insert(key, mandate);
@@ -62,9 +62,9 @@ QHash<QString, QString> bicsByBlz(const Table &directory)
     QHash<QString, QString> bics;
     for (int i = 0; i < directory.recordCount(); ++i) {
         const TableRow &row = directory.rowAt(i);
-        const QString bic = directory.rowText(row, QStringLiteral("BIC")).trimmed();
+        const QString bic = directory.rowText(row, BankDirectory::BIC).trimmed();
         if (Sepa::isValidBic(bic))
-            bics.insert(directory.rowText(row, QStringLiteral("BLZ")).trimmed(), bic);
+            bics.insert(directory.rowText(row, BankDirectory::BLZ).trimmed(), bic);
     }
     return bics;
 }
@@ -92,23 +92,23 @@ public:
 
     void add(const Table &bookings)
     {
-        const QString id = bookings.asString(QStringLiteral("ID"));
-        const QString name = bookings.asString(QStringLiteral("Name"));
+        const QString id = bookings.asString(Bookings::ID);
+        const QString name = bookings.asString(Bookings::Name);
         const auto refuse = [&](const QString &why) {
             m_problems.append(QStringLiteral("Buchungssatz %1 (%2): %3").arg(id, name, why));
         };
         Sepa::Transaction t;
         t.endToEndId = id;
         t.name = name;
-        const QString kontonummer = bookings.asString(QStringLiteral("Kontonummer"));
-        const QString blz = bookings.asString(QStringLiteral("BLZ"));
+        const QString kontonummer = bookings.asString(Bookings::Kontonummer);
+        const QString blz = bookings.asString(Bookings::BLZ);
         const auto iban = Sepa::iban(kontonummer, blz);
         if (!iban)
             return refuse(
                 QStringLiteral("aus Kontonummer „%1“ und BLZ „%2“ ergibt sich keine IBAN").arg(kontonummer, blz));
         t.iban = *iban;
         t.bic = bic(t.iban);
-        const auto cents = DTAUSLayout::roundToCents(bookings.asFloat(QStringLiteral("Betrag")));
+        const auto cents = DTAUSLayout::roundToCents(bookings.asFloat(Bookings::Betrag));
         if (!cents || *cents < 1 || *cents > kMaxCents)
             return refuse(QStringLiteral("der Betrag muss zwischen 0,01 und 999.999.999,99 liegen"));
         t.cents = *cents;
@@ -120,9 +120,9 @@ public:
             t.mandateId = mandate.reference;
             t.mandateDate = mandate.signed_;
         }
-        t.remittance = CreationRun::PurposeLines(bookings.asString(QStringLiteral("Verwendungszweck"))).join(u' ');
+        t.remittance = CreationRun::PurposeLines(bookings.asString(Bookings::Verwendungszweck)).join(u' ');
         m_document.transactions.push_back(std::move(t));
-        m_ids.append(bookings.asInteger(QStringLiteral("ID")));
+        m_ids.append(bookings.asInteger(Bookings::ID));
     }
 
     const QStringList &problems() const { return m_problems; }
@@ -190,7 +190,7 @@ QString CreationRun::SepaSelectionFilter(const Input &input)
     return filter
         + (input.sepaScheme == QLatin1String("B2B") ? QStringLiteral(" and Zahlungsart = '%1'")
                                                     : QStringLiteral(" and Zahlungsart <> '%1'"))
-              .arg(DTAConst::kKindDebitOrder);
+              .arg(Zahlungsart::LS_Abbuchung);
 }
 
 QDate CreationRun::ValidExecutionDate(const QDate &day, const QDate &today)

@@ -3,8 +3,8 @@
 #include "base/Errors.h"
 #include "base/MessageService.h"
 #include "data/DataModule.h"
-#include "data/DTAConst.h"
 #include "data/FormatSettings.h"
+#include "data/Names.h"
 #include "dtaus/QuennDTA.h"
 
 #include <functional>
@@ -119,17 +119,16 @@ void DTAUSImportHandler::AddBooking(const QString &name, qint64 konto, qint64 bl
 {
     Table &booking = *m_data.ClientDataSet1;
     booking.insert();
-    booking.setAsString(QStringLiteral("Name"), name);
-    booking.setAsString(QStringLiteral("Kontonummer"), QString::number(konto));
-    booking.setAsString(QStringLiteral("BLZ"), QString::number(blz));
+    booking.setAsString(Bookings::Name, name);
+    booking.setAsString(Bookings::Kontonummer, QString::number(konto));
+    booking.setAsString(Bookings::BLZ, QString::number(blz));
     QString purpose;
     for (const QString &line : lines)
         purpose += line + QStringLiteral("\r\n");
-    booking.setAsString(QStringLiteral("Verwendungszweck"), purpose);
-    booking.setAsString(QStringLiteral("Betrag"), FormatSettings::formatFloat(betrag, 15, 2));
+    booking.setAsString(Bookings::Verwendungszweck, purpose);
+    booking.setAsString(Bookings::Betrag, FormatSettings::formatFloat(betrag, 15, 2));
     const bool debit = key == QLatin1String("04") || key == QLatin1String("05");
-    booking.setAsString(QStringLiteral("Zahlungsart"),
-                        debit ? DTAConst::kKindDirectDebit : DTAConst::kKindCreditTransfer);
+    booking.setAsString(Bookings::Zahlungsart, debit ? Zahlungsart::LS_Einzug : Zahlungsart::GS_Ueberweisung);
     booking.post();
     ++m_result.bookings;
 }
@@ -137,12 +136,12 @@ void DTAUSImportHandler::AddBooking(const QString &name, qint64 konto, qint64 bl
 bool DTAUSImportHandler::AddAccountHolder(bool payer, const QString &name, qint64 konto, qint64 blz)
 {
     Table &table = payer ? *m_data.ClientDataSet2 : *m_data.ClientDataSet3;
-    if (table.locate(QStringLiteral("Name"), name))
+    if (table.locate(AccountHolders::Name, name))
         return false;
     table.insert();
-    table.setAsString(QStringLiteral("Name"), name);
-    table.setAsString(QStringLiteral("Kontonummer1"), QString::number(konto));
-    table.setAsString(QStringLiteral("BLZ1"), QString::number(blz));
+    table.setAsString(AccountHolders::Name, name);
+    table.setAsString(AccountHolders::Kontonummer(1), QString::number(konto));
+    table.setAsString(AccountHolders::BLZ(1), QString::number(blz));
     table.post();
     return true;
 }

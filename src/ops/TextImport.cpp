@@ -3,7 +3,7 @@
 #include "base/Clock.h"
 #include "base/Errors.h"
 #include "data/DataModule.h"
-#include "data/DTAConst.h"
+#include "data/Names.h"
 
 namespace TextImport {
 namespace {
@@ -12,38 +12,38 @@ enum class Kind { Text, Integer, Purpose, ActiveAccount, Amount };
 
 struct ImportField {
     const char *label;
-    const char *field;
+    QString field;
     Kind kind;
 };
 
 const QList<ImportField> &fieldsOf(Target target)
 {
     static const QList<ImportField> payers {
-        {"Name", "Name", Kind::Text},
-        {"Kontonummer 1", "Kontonummer1", Kind::Text},
-        {"BLZ 1", "BLZ1", Kind::Integer},
-        {"Verwendungszweck", "Verwendungszweck", Kind::Purpose},
-        {"Straße", "Strasse", Kind::Text},
-        {"PLZ", "PLZ", Kind::Text},
-        {"Ort", "Ort", Kind::Text},
-        {"Land", "Land", Kind::Text},
-        {"Kontonummer 2", "Kontonummer2", Kind::Text},
-        {"BLZ 2", "BLZ2", Kind::Integer},
-        {"Kontonummer 3", "Kontonummer3", Kind::Text},
-        {"BLZ 3", "BLZ3", Kind::Integer},
-        {"Aktives Konto", "Aktives Konto", Kind::ActiveAccount},
+        {"Name", Payers::Name, Kind::Text},
+        {"Kontonummer 1", Payers::Kontonummer(1), Kind::Text},
+        {"BLZ 1", Payers::BLZ(1), Kind::Integer},
+        {"Verwendungszweck", Payers::Verwendungszweck, Kind::Purpose},
+        {"Straße", Payers::Strasse, Kind::Text},
+        {"PLZ", Payers::PLZ, Kind::Text},
+        {"Ort", Payers::Ort, Kind::Text},
+        {"Land", Payers::Land, Kind::Text},
+        {"Kontonummer 2", Payers::Kontonummer(2), Kind::Text},
+        {"BLZ 2", Payers::BLZ(2), Kind::Integer},
+        {"Kontonummer 3", Payers::Kontonummer(3), Kind::Text},
+        {"BLZ 3", Payers::BLZ(3), Kind::Integer},
+        {"Aktives Konto", Payers::AktivesKonto, Kind::ActiveAccount},
     };
     static const QList<ImportField> bookings {
-        {"Name", "Name", Kind::Text},       {"Kontonummer", "Kontonummer", Kind::Text},
-        {"BLZ", "BLZ", Kind::Integer},      {"Verwendungszweck", "Verwendungszweck", Kind::Purpose},
-        {"Betrag", "Betrag", Kind::Amount},
+        {"Name", Bookings::Name, Kind::Text},       {"Kontonummer", Bookings::Kontonummer, Kind::Text},
+        {"BLZ", Bookings::BLZ, Kind::Integer},      {"Verwendungszweck", Bookings::Verwendungszweck, Kind::Purpose},
+        {"Betrag", Bookings::Betrag, Kind::Amount},
     };
     return target == Target::Payers ? payers : bookings;
 }
 
 void fill(Table &table, const ImportField &f, const QString &cell)
 {
-    const QString field = QString::fromUtf8(f.field);
+    const QString &field = f.field;
     switch (f.kind) {
     case Kind::Text: table.setAsString(field, cell); break;
     case Kind::Purpose: table.setAsString(field, PurposeLines(cell)); break;
@@ -62,11 +62,11 @@ void fill(Table &table, const ImportField &f, const QString &cell)
 
 void fillBookingDefaults(Table &table, const Settings &settings)
 {
-    table.setAsString(QStringLiteral("Status"), DTAConst::kStatusOpen);
-    table.setAsString(QStringLiteral("Zahlungsart"),
-                      settings.gutschriften ? DTAConst::kKindCreditTransfer : DTAConst::kKindDirectDebit);
-    table.setAsDate(QStringLiteral("Erstellungsdatum"), Clock::today());
-    table.setAsDate(QStringLiteral("Faelligkeit"), settings.due);
+    table.setAsString(Bookings::Status, Status::Offen);
+    table.setAsString(Bookings::Zahlungsart,
+                      settings.gutschriften ? Zahlungsart::GS_Ueberweisung : Zahlungsart::LS_Einzug);
+    table.setAsDate(Bookings::Erstellungsdatum, Clock::today());
+    table.setAsDate(Bookings::Faelligkeit, settings.due);
 }
 
 QString recordsText(Target target, int count)

@@ -2,7 +2,7 @@
 
 #include "base/MessageService.h"
 #include "data/Table.h"
-#include "widgets/ErrorBox.h"
+#include "widgets/GuardedHandlers.h"
 #include "widgets/WindowLook.h"
 
 #include <QHeaderView>

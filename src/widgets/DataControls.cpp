@@ -1,7 +1,7 @@
 #include "widgets/DataControls.h"
 
 #include "data/Table.h"
-#include "widgets/ErrorBox.h"
+#include "widgets/GuardedHandlers.h"
 
 #include <QHBoxLayout>
 #include <QRadioButton>

@@ -1,17 +1,13 @@
 #include "widgets/MessageBoxes.h"
 
 #include "dtaus/QuennDTA.h"
+#include "widgets/ModalWindows.h"
 
 #include <QApplication>
-#include <QDialog>
-#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
 namespace {
-std::function<int(QDialog &)> g_modalHandler;
-std::function<QString()> g_fileChooser;
-
 QMessageBox::StandardButton show(QMessageBox::Icon icon, const QString &caption, const QString &text,
                                  QMessageBox::StandardButtons buttons,
                                  QMessageBox::StandardButton defaultButton = QMessageBox::NoButton)
@@ -71,29 +67,4 @@ void MessageBoxes::installForProgram()
     TQuennBaseDTA::SetMessagePresenter([](const QString &caption, const QString &text) {
         show(QMessageBox::Warning, caption, text, QMessageBox::Ok);
     });
-}
-
-int ModalWindows::exec(QDialog &dialog)
-{
-    return g_modalHandler ? g_modalHandler(dialog) : dialog.exec();
-}
-
-void ModalWindows::setHandler(std::function<int(QDialog &)> handler)
-{
-    g_modalHandler = std::move(handler);
-}
-
-QString FileDialogs::getOpenFileName(QWidget *parent, const QString &directory)
-{
-    return g_fileChooser ? g_fileChooser() : QFileDialog::getOpenFileName(parent, QString(), directory);
-}
-
-QString FileDialogs::getSaveFileName(QWidget *parent, const QString &fileName, const QString &filter)
-{
-    return g_fileChooser ? g_fileChooser() : QFileDialog::getSaveFileName(parent, QString(), fileName, filter);
-}
-
-void FileDialogs::setNextFileName(std::function<QString()> chooser)
-{
-    g_fileChooser = std::move(chooser);
 }

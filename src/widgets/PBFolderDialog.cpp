@@ -1,6 +1,6 @@
 #include "widgets/PBFolderDialog.h"
 
-#include "widgets/MessageBoxes.h"
+#include "widgets/ModalWindows.h"
 
 #include <QApplication>
 #include <QDir>

@@ -2,7 +2,8 @@
 
 #include "app/MainNeu.h"
 #include "support/TestEnvironment.h"
-#include "widgets/MessageBoxes.h"
+#include "widgets/FileDialogs.h"
+#include "widgets/ModalWindows.h"
 
 #include <memory>
 

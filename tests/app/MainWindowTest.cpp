@@ -5,7 +5,7 @@
 #include "dtaus/QuennDTA.h"
 #include "support/TestEnvironment.h"
 #include "widgets/DBGrid.h"
-#include "widgets/MessageBoxes.h"
+#include "widgets/ModalWindows.h"
 
 #include <QAction>
 #include <QDialog>

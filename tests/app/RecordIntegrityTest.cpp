@@ -11,7 +11,7 @@
 #include "support/TestEnvironment.h"
 #include "widgets/DataControls.h"
 #include "widgets/DBGrid.h"
-#include "widgets/MessageBoxes.h"
+#include "widgets/ModalWindows.h"
 #include "widgets/SRColBtn.h"
 
 #include <QAction>

@@ -7,7 +7,8 @@
 #include "entry/DB3EingabNeu.h"
 #include "support/TestEnvironment.h"
 #include "widgets/DBGrid.h"
-#include "widgets/MessageBoxes.h"
+#include "widgets/FileDialogs.h"
+#include "widgets/ModalWindows.h"
 #include "widgets/SRColBtn.h"
 
 #include <QAction>

@@ -6,7 +6,7 @@
 #include "entry/DB3EingabNeu.h"
 #include "support/TestEnvironment.h"
 #include "widgets/DataControls.h"
-#include "widgets/MessageBoxes.h"
+#include "widgets/ModalWindows.h"
 #include "widgets/SRColBtn.h"
 
 #include <QAction>

@@ -4,7 +4,8 @@
 #include "support/DamagedDtaus.h"
 #include "support/TestEnvironment.h"
 #include "widgets/DBGrid.h"
-#include "widgets/MessageBoxes.h"
+#include "widgets/FileDialogs.h"
+#include "widgets/ModalWindows.h"
 #include "widgets/SRColBtn.h"
 
 #include <QAction>

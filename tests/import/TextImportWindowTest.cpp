@@ -4,7 +4,8 @@
 #include "data/DataModule.h"
 #include "import/importierenB.h"
 #include "support/TestEnvironment.h"
-#include "widgets/MessageBoxes.h"
+#include "widgets/FileDialogs.h"
+#include "widgets/ModalWindows.h"
 #include "widgets/SRColBtn.h"
 
 #include <QAction>

@@ -7,7 +7,7 @@
 #include "maintenance/sammelloeschen.h"
 #include "support/TestEnvironment.h"
 #include "widgets/DBGrid.h"
-#include "widgets/MessageBoxes.h"
+#include "widgets/ModalWindows.h"
 #include "widgets/PBFolderDialog.h"
 #include "widgets/SRColBtn.h"
 

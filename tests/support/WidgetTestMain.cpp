@@ -1,5 +1,5 @@
 #include "support/TestProcess.h"
-#include "widgets/MessageBoxes.h"
+#include "widgets/ModalWindows.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>

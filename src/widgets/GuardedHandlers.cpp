@@ -1,4 +1,4 @@
-#include "widgets/ErrorBox.h"
+#include "widgets/GuardedHandlers.h"
 
 #include <QtGlobal>
 
