@@ -1,5 +1,7 @@
 #include "cli/Command.h"
 
+#include "data/FormatSettings.h"
+
 #include <algorithm>
 #include <QCoreApplication>
 
@@ -151,4 +153,10 @@ int Command::execute(const QStringList &args)
                 QStringLiteral("Bitte genau eine der Optionen --%1 angeben.").arg(names.join(QStringLiteral(", --"))));
     }
     return run(parser);
+}
+
+QDate Command::dateArgument(const QString &text)
+{
+    const QDate iso = QDate::fromString(text, Qt::ISODate);
+    return iso.isValid() ? iso : FormatSettings::strToDate(text);
 }

@@ -9,14 +9,6 @@
 #include "data/Names.h"
 #include "ops/CreationRun.h"
 
-namespace {
-QDate date(const QString &text)
-{
-    const QDate iso = QDate::fromString(text, Qt::ISODate);
-    return iso.isValid() ? iso : FormatSettings::strToDate(text);
-}
-} // namespace
-
 CreateCommand::CreateCommand()
     : Command(
         {QStringLiteral("create"),
@@ -59,10 +51,10 @@ int CreateCommand::run(const QCommandLineParser &parser)
     const QString client = parser.value(QStringLiteral("client"));
     const QString execution = parser.value(QStringLiteral("execution-date"));
     input.target = parser.value(QStringLiteral("target"));
-    input.dueFrom = date(parser.value(QStringLiteral("due-from")));
-    input.dueTo = date(parser.value(QStringLiteral("due-to")));
+    input.dueFrom = dateArgument(parser.value(QStringLiteral("due-from")));
+    input.dueTo = dateArgument(parser.value(QStringLiteral("due-to")));
     if (!execution.isEmpty()) {
-        input.ausfuehrungsdatum = date(execution);
+        input.ausfuehrungsdatum = dateArgument(execution);
         // The engine would move any other day to today without a word.
         if (input.ausfuehrungsdatum < Clock::today() || input.ausfuehrungsdatum > Clock::today().addDays(15))
             throw BelvantoError(

@@ -1,10 +1,14 @@
 #include "ops/SepaVerifier.h"
 
+#include "data/FormatSettings.h"
+#include "ops/Sepa.h"
+
 #include <libxml/parser.h>
 #include <libxml/xmlschemas.h>
 #include <memory>
 #include <QFile>
 #include <QRegularExpression>
+#include <QXmlStreamReader>
 
 namespace {
 const QStringList &knownMessages()
@@ -81,6 +85,160 @@ QStringList schemaErrors(const QByteArray &content)
     if (xmlSchemaValidateDoc(validation.get(), document.get()) != 0 && errors.isEmpty())
         errors.append(QStringLiteral("Die Datei entspricht nicht dem Schema %1.").arg(message));
     return errors;
+}
+
+namespace {
+// An amount of the file in cents, exactly: digits, a point and at most two decimals.
+std::optional<qint64> cents(const QString &text)
+{
+    static const QRegularExpression form(QStringLiteral("^([0-9]{1,15})(?:\\.([0-9]{1,2}))?$"));
+    const QRegularExpressionMatch match = form.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    return match.captured(1).toLongLong() * 100 + match.captured(2).leftJustified(2, u'0').toLongLong();
+}
+
+struct Level {
+    QString declaredCount;
+    QString declaredSum;
+    int count = 0;
+    qint64 sum = 0;
+};
+
+class Checker
+{
+public:
+    Checker(Report &report, const QDate &today)
+        : m_report(report)
+        , m_today(today)
+    { }
+
+    void run(const QByteArray &content)
+    {
+        QXmlStreamReader xml(content);
+        while (!xml.atEnd()) {
+            xml.readNext();
+            if (xml.isStartElement()) {
+                m_path.append(xml.name().toString());
+                if (m_path.last() == QLatin1String("PmtInf"))
+                    m_payment = Level();
+                if (m_path.last() == QLatin1String("InstdAmt")
+                    && xml.attributes().value(QLatin1String("Ccy")) != QLatin1String("EUR"))
+                    problem(QStringLiteral("die Währung ist nicht EUR"));
+            } else if (xml.isCharacters() && !xml.isWhitespace()) {
+                value(xml.text().toString());
+            } else if (xml.isEndElement()) {
+                if (m_path.last() == QLatin1String("PmtInf"))
+                    compare(m_payment, QStringLiteral("PmtInf"));
+                m_path.removeLast();
+            }
+        }
+        compare(m_group, QStringLiteral("GrpHdr"));
+        m_report.transactions = m_group.count;
+        m_report.sumCents = m_group.sum;
+    }
+
+private:
+    void problem(const QString &what, const QString &element = {})
+    {
+        m_report.problems.append(
+            QStringLiteral("Element „%1“: %2").arg(element.isEmpty() ? m_path.join(u'/') : element, what));
+    }
+
+    bool under(const char *parent) const
+    {
+        return m_path.size() >= 2 && m_path.at(m_path.size() - 2) == QLatin1String(parent);
+    }
+
+    void value(const QString &text)
+    {
+        const QString &name = m_path.last();
+        if (name == QLatin1String("NbOfTxs"))
+            (under("GrpHdr") ? m_group : m_payment).declaredCount = text;
+        else if (name == QLatin1String("CtrlSum"))
+            (under("GrpHdr") ? m_group : m_payment).declaredSum = text;
+        else if (name == QLatin1String("InstdAmt"))
+            amount(text);
+        else if (name == QLatin1String("IBAN") && !Sepa::isValidIban(text))
+            problem(QStringLiteral("„%1“ ist keine gültige IBAN").arg(text));
+        else if (name == QLatin1String("Id") && m_path.contains(QLatin1String("CdtrSchmeId"))
+                 && !Sepa::isValidCreditorId(text))
+            problem(QStringLiteral("„%1“ ist keine gültige Gläubiger-ID").arg(text));
+        else if (name == QLatin1String("ReqdColltnDt") || name == QLatin1String("ReqdExctnDt")
+                 || (name == QLatin1String("Dt") && under("ReqdExctnDt")))
+            date(text);
+        else if (name == QLatin1String("Nm"))
+            checkText(text, 70);
+        else if (name == QLatin1String("Ustrd"))
+            checkText(text, 140);
+        else if (name == QLatin1String("MsgId") || name == QLatin1String("PmtInfId")
+                 || name == QLatin1String("EndToEndId") || name == QLatin1String("MndtId"))
+            checkText(text, 35);
+    }
+
+    void amount(const QString &text)
+    {
+        const auto value = cents(text);
+        if (!value || *value < 1 || *value > 99999999999)
+            return problem(
+                QStringLiteral("der Betrag „%1“ liegt nicht zwischen 0.01 und 999999999.99 mit höchstens zwei "
+                               "Nachkommastellen")
+                    .arg(text));
+        for (Level *level : {&m_group, &m_payment}) {
+            ++level->count;
+            level->sum += *value;
+        }
+    }
+
+    void date(const QString &text)
+    {
+        const QDate day = QDate::fromString(text, Qt::ISODate);
+        const QDate earliest = Sepa::earliestExecutionDate(m_today);
+        if (!Sepa::isBusinessDay(day))
+            problem(QStringLiteral("der %1 ist kein TARGET2-Geschäftstag").arg(FormatSettings::dateToStr(day)));
+        else if (day < earliest)
+            problem(QStringLiteral("der %1 liegt vor dem nächsten Geschäftstag, dem %2")
+                        .arg(FormatSettings::dateToStr(day), FormatSettings::dateToStr(earliest)));
+    }
+
+    void checkText(const QString &text, int maxLength)
+    {
+        if (text.size() > maxLength)
+            problem(QStringLiteral("länger als %1 Zeichen").arg(maxLength));
+        for (const QChar c : text) {
+            if (!Sepa::isAllowedCharacter(c))
+                return problem(QStringLiteral("das Zeichen „%1“ ist im SEPA-Zeichensatz nicht erlaubt").arg(c));
+        }
+    }
+
+    void compare(const Level &level, const QString &where)
+    {
+        if (level.declaredCount != QString::number(level.count))
+            problem(QStringLiteral("%1 angegeben, es sind %2 Transaktionen").arg(level.declaredCount).arg(level.count),
+                    where + QStringLiteral("/NbOfTxs"));
+        const auto declared = cents(level.declaredSum);
+        if (!declared || *declared != level.sum)
+            problem(QStringLiteral("%1 angegeben, die Summe der Beträge ist %2")
+                        .arg(level.declaredSum, QString::fromLatin1(Sepa::amount(level.sum))),
+                    where + QStringLiteral("/CtrlSum"));
+    }
+
+    Report &m_report;
+    const QDate m_today;
+    QStringList m_path;
+    Level m_group;
+    Level m_payment;
+};
+} // namespace
+
+Report verify(const QByteArray &content, const QDate &today)
+{
+    Report report;
+    report.message = messageOf(content);
+    report.problems = schemaErrors(content);
+    if (report.problems.isEmpty())
+        Checker(report, today).run(content);
+    return report;
 }
 
 } // namespace SepaVerifier
