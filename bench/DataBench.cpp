@@ -37,7 +37,7 @@ void BM_LoadBookings(benchmark::State &state)
     }
     state.counters["file_MB"] = double(QFileInfo(file).size()) / 1e6;
 }
-BENCHMARK(BM_LoadBookings)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_LoadBookings)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 void BM_SaveBookings(benchmark::State &state)
 {
@@ -49,7 +49,7 @@ void BM_SaveBookings(benchmark::State &state)
     for (auto _ : state)
         bookings.saveToFile(target);
 }
-BENCHMARK(BM_SaveBookings)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_SaveBookings)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 void BM_MemoryOfBookings(benchmark::State &state)
 {
@@ -87,7 +87,12 @@ void BM_WalkFilteredSelection(benchmark::State &state)
     }
     state.counters["selected"] = selected;
 }
-BENCHMARK(BM_WalkFilteredSelection)->Arg(1000000)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_WalkFilteredSelection)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5);
 
 // Every cell of every booking as a grid or a printout reads it, with and without the bank names
 // that the calculated field looks up in a directory of 3,500 banks.

@@ -28,9 +28,9 @@ struct Transactions {
     }
 };
 
-void writeFile(TQuennDTA &engine, int count)
+void writeFile(TQuennDTA &engine, const Transactions &transactions)
 {
-    static const Transactions transactions(count);
+    const int count = int(transactions.names.size());
     const QString purpose = QStringLiteral("Mitgliedsbeitrag 2026");
     const QString thanks = QStringLiteral("Danke für Ihre Treue");
     engine.SetPath(folder().path());
@@ -40,6 +40,7 @@ void writeFile(TQuennDTA &engine, int count)
     engine.SetAuftraggeberBLZ(37050198);
     engine.SetAuftraggeberKontoNr(1234567890);
     engine.Start();
+    engine.ReserveBuchungen(count);
     for (int i = 0; i < count; ++i) {
         engine.AddBuchung(transactions.names.at(i), 1000000 + i, 10020030 + i % 1000, 12.5 + i % 100, purpose,
                           transactions.members.at(i), thanks);
@@ -47,30 +48,31 @@ void writeFile(TQuennDTA &engine, int count)
     engine.Finish();
 }
 
-QString sampleFile()
+QString sampleFile(int count)
 {
-    static bool written = false;
-    if (!written) {
+    const QString file = folder().filePath(QStringLiteral("sample-%1.txt").arg(count));
+    if (!QFile::exists(file)) {
         TQuennDTA engine;
-        writeFile(engine, 100000);
-        written = true;
+        writeFile(engine, Transactions(count));
+        QFile::rename(engine.TargetFile(), file);
     }
-    return folder().filePath(QStringLiteral("DTAUS0.TXT"));
+    return file;
 }
 
 void BM_WriteDtaus(benchmark::State &state)
 {
+    const Transactions transactions(int(state.range(0)));
     for (auto _ : state) {
         TQuennDTA engine;
-        writeFile(engine, int(state.range(0)));
+        writeFile(engine, transactions);
         benchmark::DoNotOptimize(engine.SummeBetraege());
     }
 }
-BENCHMARK(BM_WriteDtaus)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_WriteDtaus)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 void BM_ReadDtaus(benchmark::State &state)
 {
-    const QString file = sampleFile();
+    const QString file = sampleFile(int(state.range(0)));
     qint64 events = 0;
     for (auto _ : state) {
         TQuennDTA engine;
@@ -81,11 +83,11 @@ void BM_ReadDtaus(benchmark::State &state)
     }
     state.counters["transactions"] = double(events);
 }
-BENCHMARK(BM_ReadDtaus)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_ReadDtaus)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 void BM_VerifyDtaus(benchmark::State &state)
 {
-    const QString file = sampleFile();
+    const QString file = sampleFile(int(state.range(0)));
     for (auto _ : state) {
         QFile in(file);
         in.open(QIODevice::ReadOnly);
@@ -95,6 +97,6 @@ void BM_VerifyDtaus(benchmark::State &state)
             state.SkipWithError("file does not verify");
     }
 }
-BENCHMARK(BM_VerifyDtaus)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_VerifyDtaus)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 } // namespace

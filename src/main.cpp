@@ -1,6 +1,7 @@
 #include "app/MainNeu.h"
 #include "data/DataDirectoryLock.h"
 #include "data/DataModule.h"
+#include "preview/SystemPrinter.h"
 #include "widgets/GuardedHandlers.h"
 #include "widgets/MessageBoxes.h"
 
@@ -16,6 +17,7 @@ int main(int argc, char *argv[])
     if (german.load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&german);
     MessageBoxes::installForProgram();
+    installSystemPrinter();
 
     TDataModule1 data;
     // One running copy per data directory: a second one would write over the first one's files.

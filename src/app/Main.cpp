@@ -3,13 +3,15 @@
 #include "app/SurveyWindow.h"
 #include "app/TextWindow.h"
 #include "app/ToolbarIcons.h"
-#include "base/Clock.h"
 #include "data/DataModule.h"
 #include "data/FormatSettings.h"
 #include "data/INI.h"
 #include "data/Names.h"
 #include "import/DTAUSImport.h"
 #include "import/importierenB.h"
+#include "listprint/buchungendrucken.h"
+#include "listprint/empfdrucken.h"
+#include "listprint/mandantendrucken.h"
 #include "maintenance/datensichern.h"
 #include "maintenance/sammelloeschen.h"
 #include "widgets/DBGrid.h"
@@ -45,6 +47,7 @@ const QString kBatchText = QStringLiteral(
     "  belvanto-cli dtaus read DATEI – DTAUS-Datei lesen\n"
     "  belvanto-cli dtaus verify DATEI – DTAUS-Datei vor dem Gang zur Bank prüfen\n"
     "  belvanto-cli table dump DATEI – Datendatei ausgeben\n"
+    "  belvanto-cli print bookings --pdf DATEI.pdf – Liste der Buchungssätze als PDF-Datei\n"
     "  belvanto-cli blz import BUNDESBANK-DATEI blz.xml – Bankleitzahlen aktualisieren\n\n"
     "„belvanto-cli --help“ beschreibt alle Befehle.");
 
@@ -114,7 +117,7 @@ void TMainform::BuildMenu()
     QMenu *bookings = menuBar()->addMenu(QStringLiteral("&Buchungssätze"));
     Neu1 = addCommand(bookings, QStringLiteral("Neu"), &TMainform::Neu1Click);
     Bearbeiten1 = addCommand(bookings, QStringLiteral("Bearbeiten"), &TMainform::Bearbeiten1Click);
-    Drucken3 = addCommand(bookings, QStringLiteral("Drucken"));
+    Drucken3 = addCommand(bookings, QStringLiteral("Drucken"), &TMainform::Drucken3Click);
     bookings->addSeparator();
     Datenimportieren2 = addCommand(bookings, QStringLiteral("Daten importieren"), &TMainform::Datenimportieren2Click);
 
@@ -122,7 +125,7 @@ void TMainform::BuildMenu()
     Neu3 = addCommand(payers, QStringLiteral("Neu"), &TMainform::Neu3Click);
     Bearbeiten3 = addCommand(payers, QStringLiteral("Bearbeiten"), &TMainform::Bearbeiten3Click);
     Suchen1 = addCommand(payers, QStringLiteral("Suchen"), &TMainform::Suchen1Click);
-    Drucken1 = addCommand(payers, QStringLiteral("Drucken"));
+    Drucken1 = addCommand(payers, QStringLiteral("Drucken"), &TMainform::Drucken1Click);
     payers->addSeparator();
     Datenimportieren1 = addCommand(payers, QStringLiteral("Daten importieren"), &TMainform::Datenimportieren1Click);
     Sammellschen1 = addCommand(payers, QStringLiteral("Sammellöschen"), &TMainform::Sammellschen1Click);
@@ -130,7 +133,7 @@ void TMainform::BuildMenu()
     QMenu *clients = menuBar()->addMenu(QStringLiteral("&Mandanten"));
     Neu2 = addCommand(clients, QStringLiteral("Neu"), &TMainform::Neu2Click);
     Bearbeiten2 = addCommand(clients, QStringLiteral("Bearbeiten"), &TMainform::Bearbeiten2Click);
-    Drucken2 = addCommand(clients, QStringLiteral("Drucken"));
+    Drucken2 = addCommand(clients, QStringLiteral("Drucken"), &TMainform::Drucken2Click);
 
     QMenu *dtaus = menuBar()->addMenu(QStringLiteral("&DTAUS-Diskette"));
     Lastschriften1 = addCommand(dtaus, QStringLiteral("Lastschriften erstellen"), &TMainform::Lastschriften1Click);
@@ -310,10 +313,29 @@ void TMainform::Datenimportieren2Click()
     ModalWindows::exec(window);
 }
 
+// The print windows are made for each use, like the import windows.
+void TMainform::Drucken1Click()
+{
+    TempfdruckenF window(m_data, this);
+    ModalWindows::exec(window);
+}
+
+void TMainform::Drucken2Click()
+{
+    TMandantenDruckenF window(m_data, this);
+    ModalWindows::exec(window);
+}
+
+void TMainform::Drucken3Click()
+{
+    TBuchungenDruckenF window(m_data, this);
+    ModalWindows::exec(window);
+}
+
 void TMainform::SpeedButton4Click()
 {
     Table &bookings = *m_data.ClientDataSet1;
-    bookings.setFilter(QStringLiteral("Faelligkeit = '%1'").arg(FormatSettings::dateToStr(Clock::today())));
+    bookings.setFilter(TDataModule1::DueTodayFilter());
     bookings.setFiltered(SpeedButton4->isChecked());
 }
 

@@ -83,6 +83,9 @@ public:
     void SpeedButton4Click();
     void Datenimportieren1Click(); // payers from a text file
     void Datenimportieren2Click(); // bookings from a text file
+    void Drucken1Click(); // the payers list
+    void Drucken2Click(); // the clients list
+    void Drucken3Click(); // the bookings list
     void Datenbanksichernzurcklesen1Click();
     void Sammellschen1Click();
     void Beenden1Click();

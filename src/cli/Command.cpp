@@ -116,8 +116,9 @@ QString Command::parseError(const QCommandLineParser &parser, const QStringList 
 {
     if (!parser.unknownOptionNames().isEmpty()) {
         const QString name = parser.unknownOptionNames().constFirst();
+        const bool shortForm = name.size() == 1 && !args.contains(QStringLiteral("--") + name);
         return QStringLiteral("Unbekannte Option „%1%2“.")
-            .arg(name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--"), name);
+            .arg(shortForm ? QStringLiteral("-") : QStringLiteral("--"), name);
     }
     if (!args.isEmpty() && args.constLast().startsWith(u'-'))
         return QStringLiteral("Zu „%1“ fehlt der Wert.").arg(args.constLast());
@@ -142,17 +143,43 @@ int Command::execute(const QStringList &args)
                               : QStringLiteral("Zu viele Angaben: „%1“.")
                                     .arg(parser.positionalArguments().at(m_description.arguments.size())));
     }
+    if (const QString problem = checkOptions(parser); !problem.isEmpty())
+        return usageError(problem);
+    return run(parser);
+}
+
+const QCommandLineOption *Command::option(const QString &name) const
+{
+    for (const QCommandLineOption &candidate : m_description.options) {
+        if (candidate.names().contains(name))
+            return &candidate;
+    }
+    return nullptr;
+}
+
+// A value option given twice would silently lose one value; an empty value counts as not given.
+QString Command::checkOptions(const QCommandLineParser &parser) const
+{
+    for (const QCommandLineOption &candidate : m_description.options) {
+        const QString name = candidate.names().constFirst();
+        if (!candidate.valueName().isEmpty() && parser.values(name).size() > 1
+            && !m_description.repeatable.contains(name))
+            return QStringLiteral("Die Option --%1 ist mehrfach angegeben.").arg(name);
+    }
+    const auto given = [&](const QString &name) {
+        const QCommandLineOption *described = option(name);
+        return parser.isSet(name) && (!described || described->valueName().isEmpty() || !parser.value(name).isEmpty());
+    };
     for (const QString &group : m_description.required) {
         const QStringList names = group.split(u'|');
-        const auto set = std::count_if(names.begin(), names.end(),
-                                       [&](const QString &name) { return parser.isSet(name); });
+        const auto set = std::count_if(names.begin(), names.end(), given);
         if (names.size() == 1 && set == 0)
-            return usageError(QStringLiteral("Es fehlt die Option --%1.").arg(group));
+            return QStringLiteral("Es fehlt die Option --%1.").arg(group);
         if (set != 1)
-            return usageError(
-                QStringLiteral("Bitte genau eine der Optionen --%1 angeben.").arg(names.join(QStringLiteral(", --"))));
+            return QStringLiteral("Bitte genau eine der Optionen --%1 angeben.")
+                .arg(names.join(QStringLiteral(", --")));
     }
-    return run(parser);
+    return {};
 }
 
 QDate Command::dateArgument(const QString &text)

@@ -24,6 +24,7 @@ public:
         QString details; // the rest of the command's own help, may be empty
         QList<QCommandLineOption> options;
         QStringList required; // options that must be given; "a|b": exactly one of them
+        QStringList repeatable = {}; // options that may be given more than once
     };
 
     explicit Command(Description description);
@@ -54,6 +55,8 @@ protected:
 private:
     QString help() const;
     QStringList requiredGroup(const QString &option) const;
+    const QCommandLineOption *option(const QString &name) const;
+    QString checkOptions(const QCommandLineParser &parser) const;
     QString parseError(const QCommandLineParser &parser, const QStringList &args) const;
 
     Description m_description;

@@ -108,3 +108,10 @@ public:
     IbanCommand();
     int run(const QCommandLineParser &parser) override;
 };
+
+class PrintCommand : public Command
+{
+public:
+    PrintCommand();
+    int run(const QCommandLineParser &parser) override;
+};

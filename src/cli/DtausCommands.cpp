@@ -9,11 +9,13 @@
 #include "dtaus/QuennDTA.h"
 
 #include <cmath>
+#include <cstdio>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLocale>
 
 namespace {
 constexpr qint64 kMaxJsonSize = 256LL * 1024 * 1024;
@@ -158,6 +160,7 @@ int write(const QString &input, const QString &target)
 
     const QJsonArray bookings = json.array(QStringLiteral("buchungen"));
     engine.Start();
+    engine.ReserveBuchungen(bookings.size());
     for (qsizetype i = 0; i < bookings.size(); ++i) {
         const QString where = QStringLiteral("Buchung %1: ").arg(i + 1);
         if (!bookings.at(i).isObject())
@@ -174,6 +177,112 @@ int write(const QString &input, const QString &target)
           << " sumBankleitzahlen=" << engine.SummeBankleitzahlen()
           << " sumBetraege=" << QString::number(engine.SummeBetraege(), 'f', 2) << Qt::endl;
     return 0;
+}
+
+// One booking of "dtaus read" as compact JSON, written straight into the output: the members in the
+// order and with the escapes and number forms that Qt's JSON writer gives them, without building a
+// document per booking.
+class BookingJson
+{
+public:
+    explicit BookingJson(QByteArray &out)
+        : m_out(out)
+    { }
+
+    void boolean(const char *key, bool value)
+    {
+        name(key);
+        m_out.append(value ? "true" : "false");
+    }
+    void text(const char *key, const QString &value)
+    {
+        name(key);
+        string(value);
+    }
+    void number(const char *key, qint64 value)
+    {
+        name(key);
+        m_out.append(QByteArray::number(value));
+    }
+    void amount(const char *key, double value)
+    {
+        name(key);
+        // Whole amounts as integers, others in their shortest form, as Qt's JSON writer has them.
+        if (value == std::trunc(value) && std::fabs(value) < 9007199254740992.0)
+            m_out.append(QByteArray::number(qint64(value)));
+        else
+            m_out.append(QByteArray::number(value, 'g', QLocale::FloatingPointShortest));
+    }
+    void texts(const char *key, const QStringList &values)
+    {
+        name(key);
+        m_out.append('[');
+        for (qsizetype i = 0; i < values.size(); ++i) {
+            if (i > 0)
+                m_out.append(',');
+            string(values.at(i));
+        }
+        m_out.append(']');
+    }
+
+private:
+    void name(const char *key)
+    {
+        if (!m_first)
+            m_out.append(',');
+        m_first = false;
+        m_out.append('"').append(key).append("\":");
+    }
+
+    void string(const QString &value)
+    {
+        static const char hex[] = "0123456789abcdef";
+        m_out.append('"');
+        for (qsizetype i = 0; i < value.size(); ++i) {
+            const char16_t c = value.at(i).unicode();
+            if (c >= 0x80) {
+                if (QChar::isSurrogate(c)) { // only a lone one reaches here from 8-bit text: escaped as Qt does
+                    const char escaped[] = {'\\',        'u', hex[c >> 12], hex[(c >> 8) & 0xF], hex[(c >> 4) & 0xF],
+                                            hex[c & 0xF]};
+                    m_out.append(escaped, 6);
+                } else {
+                    m_out.append(QStringView(value).sliced(i, 1).toUtf8());
+                }
+                continue;
+            }
+            switch (c) {
+            case u'"': m_out.append("\\\""); break;
+            case u'\\': m_out.append("\\\\"); break;
+            case u'\b': m_out.append("\\b"); break;
+            case u'\f': m_out.append("\\f"); break;
+            case u'\n': m_out.append("\\n"); break;
+            case u'\r': m_out.append("\\r"); break;
+            case u'\t': m_out.append("\\t"); break;
+            default:
+                if (c < 0x20) {
+                    const char escaped[] = {'\\', 'u', '0', '0', hex[c >> 4], hex[c & 0xF]};
+                    m_out.append(escaped, 6);
+                } else {
+                    m_out.append(char(c));
+                }
+            }
+        }
+        m_out.append('"');
+    }
+
+    QByteArray &m_out;
+    bool m_first = true;
+};
+
+constexpr qsizetype kOutputChunk = 1 << 20;
+
+// Bytes straight to standard output, after what the text stream holds.
+void writeOut(QByteArray &bytes)
+{
+    out().flush();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+    std::fflush(stdout);
+    bytes.clear();
 }
 
 // The JSON goes out booking by booking: a file of 200,000 transactions would otherwise be held as a
@@ -197,29 +306,34 @@ int read(const QString &file)
     while (opening.endsWith('\n'))
         opening.chop(1);
     out() << opening << ",\n    \"buchungen\": [";
+    out().flush();
     bool first = true;
+    QByteArray output;
+    output.reserve(2 * kOutputChunk);
     engine.OnExtendedDTAImport =
         [&](const QString &pEmpfaenger, qint64 pEmpfaengerKontonummer, qint64 pEmpfaengerBankleitzahl, double pBetrag,
             const QString &pAuftraggeber, qint64 pAuftraggeberKontonummer, qint64 pAuftraggeberBankleitzahl,
             const QStringList &pVerwendungszwecke, bool pAbbuchungsauftrag, const QString &pCustomZahlungsschluessel) {
-            const QJsonObject booking {
-                {QStringLiteral("empfaenger"), pEmpfaenger},
-                {QStringLiteral("empfaengerKontonummer"), pEmpfaengerKontonummer},
-                {QStringLiteral("empfaengerBankleitzahl"), pEmpfaengerBankleitzahl},
-                {QStringLiteral("betrag"), pBetrag},
-                {QStringLiteral("auftraggeber"), pAuftraggeber},
-                {QStringLiteral("auftraggeberKontonummer"), pAuftraggeberKontonummer},
-                {QStringLiteral("auftraggeberBankleitzahl"), pAuftraggeberBankleitzahl},
-                {QStringLiteral("verwendungszwecke"), QJsonArray::fromStringList(pVerwendungszwecke)},
-                {QStringLiteral("abbuchungsauftrag"), pAbbuchungsauftrag},
-                {QStringLiteral("customZahlungsschluessel"), pCustomZahlungsschluessel},
-            };
-            out() << (first ? "\n        " : ",\n        ") << QJsonDocument(booking).toJson(QJsonDocument::Compact);
+            output.append(first ? "\n        {" : ",\n        {");
             first = false;
+            BookingJson json(output);
+            json.boolean("abbuchungsauftrag", pAbbuchungsauftrag);
+            json.text("auftraggeber", pAuftraggeber);
+            json.number("auftraggeberBankleitzahl", pAuftraggeberBankleitzahl);
+            json.number("auftraggeberKontonummer", pAuftraggeberKontonummer);
+            json.amount("betrag", pBetrag);
+            json.text("customZahlungsschluessel", pCustomZahlungsschluessel);
+            json.text("empfaenger", pEmpfaenger);
+            json.number("empfaengerBankleitzahl", pEmpfaengerBankleitzahl);
+            json.number("empfaengerKontonummer", pEmpfaengerKontonummer);
+            json.texts("verwendungszwecke", pVerwendungszwecke);
+            output.append('}');
+            if (output.size() > kOutputChunk)
+                writeOut(output);
         };
     engine.ImportDTA(file);
-    out() << (first ? "]\n}\n" : "\n    ]\n}\n");
-    out().flush();
+    output.append(first ? "]\n}\n" : "\n    ]\n}\n");
+    writeOut(output);
     return 0;
 }
 

@@ -79,7 +79,8 @@ ImportTextCommand::ImportTextCommand()
            QStringLiteral("KODIERUNG"), QStringLiteral("auto")},
           {QStringLiteral("data-dir"), QStringLiteral("Datenordner (ohne Angabe: der des Programms)"),
            QStringLiteral("ORDNER")}},
-         {}})
+         {},
+         {QStringLiteral("map")}})
 { }
 
 int ImportTextCommand::run(const QCommandLineParser &parser)

@@ -5,6 +5,8 @@
 
 #include <memory>
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <vector>
 
 namespace {
 std::vector<std::unique_ptr<Command>> allCommands()
@@ -24,6 +26,7 @@ std::vector<std::unique_ptr<Command>> allCommands()
     commands.push_back(std::make_unique<BackupCommand>());
     commands.push_back(std::make_unique<RestoreCommand>());
     commands.push_back(std::make_unique<DeleteBookingsCommand>());
+    commands.push_back(std::make_unique<PrintCommand>());
     commands.push_back(std::make_unique<BlzImportCommand>());
     return commands;
 }
@@ -68,11 +71,19 @@ void unknownCommand(const QString &given, const std::vector<std::unique_ptr<Comm
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
-    QStringList args = app.arguments().mid(1);
+    // Printing lays text out with fonts, which needs the Gui application; the offscreen platform
+    // makes it work without a display.
+    const bool printing = argc > 1 && qstrcmp(argv[1], "print") == 0;
+    std::unique_ptr<QCoreApplication> app;
+    if (printing) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    QStringList args = QCoreApplication::arguments().mid(1);
     const std::vector<std::unique_ptr<Command>> commands = allCommands();
     if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
-        printHelp(args.isEmpty() ? err() : out(), commands);
+        printHelp(out(), commands);
         return args.isEmpty() ? 2 : 0;
     }
     const QString given = args.first();

@@ -1,7 +1,9 @@
 #include "data/DataModule.h"
 
+#include "base/Clock.h"
 #include "base/Errors.h"
 #include "data/DTAConst.h"
+#include "data/FormatSettings.h"
 #include "data/INI.h"
 #include "data/Names.h"
 
@@ -281,4 +283,9 @@ void TDataModule1::CloseTables()
 {
     for (Table *table : {ClientDataSet4, ClientDataSet1, ClientDataSet2, ClientDataSet3})
         table->close();
+}
+
+QString TDataModule1::DueTodayFilter()
+{
+    return QStringLiteral("%1 = '%2'").arg(Bookings::Faelligkeit, FormatSettings::dateToStr(Clock::today()));
 }

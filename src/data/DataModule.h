@@ -41,6 +41,8 @@ public:
     QString DataDirectory() const { return m_dataDirectory; }
     QString ProgramDirectory() const { return m_programDirectory; }
     static QString DefaultDataDirectory();
+    // The bookings filter of "Heute fällig": the bookings due today.
+    static QString DueTodayFilter();
 
     // State of the record rules
     qint32 LastBuchungID = 0;

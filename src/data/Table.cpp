@@ -100,6 +100,7 @@ void Table::setFields(const QList<FieldDef> &fields)
     cancel();
     m_rows.clear();
     m_view.clear();
+    m_lookups.clear();
     m_filter.reset();
     m_filterText.clear();
     m_fields = fields;
@@ -197,6 +198,7 @@ void Table::emptyTable()
 {
     cancel();
     m_rows.clear();
+    m_lookups.clear();
     rebuildView();
     first();
     m_changed = true;
@@ -212,7 +214,8 @@ void Table::setProtected(bool value)
 void Table::replaceRows(std::vector<std::unique_ptr<TableRow>> rows)
 {
     cancel();
-    m_rows = std::move(rows);
+    m_rows.assign(std::make_move_iterator(rows.begin()), std::make_move_iterator(rows.end()));
+    m_lookups.clear();
     for (auto &row : m_rows)
         row->values.resize(m_fields.size());
     const auto order = [this](const auto &a, const auto &b) { return lessThan(*a, *b); };
@@ -380,6 +383,7 @@ TableRow *Table::placeRow(TableRow values)
     auto at = std::upper_bound(m_rows.begin(), m_rows.end(), placed,
                                [this](const TableRow *a, const auto &b) { return lessThan(*a, *b); });
     m_rows.insert(at, std::move(row));
+    indexRow(placed);
     return placed;
 }
 
@@ -389,6 +393,7 @@ void Table::eraseRow(const TableRow *row)
                                   [this](const auto &a, const TableRow *b) { return lessThan(*a, *b); });
     while (owner != m_rows.end() && owner->get() != row)
         ++owner;
+    unindexRow(owner->get());
     m_rows.erase(owner);
 }
 
@@ -436,8 +441,13 @@ void Table::post()
         const QScopedValueRollback changing(m_changing, true);
         TableRow *row = inserting ? nullptr : m_view.at(oldPosition);
         const bool keyChanged = row && compareValues(valueOf(*row, m_orderField), valueOf(posted, m_orderField)) != 0;
+        const auto replace = [this](TableRow *target, const TableRow &values) {
+            unindexRow(target);
+            *target = values;
+            indexRow(target);
+        };
         if (row && !keyChanged && passes(posted)) {
-            *row = posted;
+            replace(row, posted);
             position = oldPosition;
         } else {
             if (row) {
@@ -445,7 +455,7 @@ void Table::post()
                 if (keyChanged)
                     eraseRow(row);
                 else
-                    *row = posted;
+                    replace(row, posted);
             }
             if (!row || keyChanged)
                 row = placeRow(posted);
@@ -494,6 +504,34 @@ void Table::deleteRecord()
     m_changed = true;
     m_eof = m_view.empty();
     moveTo(std::min(position, int(m_view.size()) - 1));
+}
+
+int Table::deleteShown()
+{
+    requireSettled("gelöscht");
+    cancel();
+    requireBrowse("gelöscht");
+    const int count = recordCount();
+    if (count == 0)
+        return 0;
+    // The view is a part of the rows in the same order: one walk over both finds every row it shows.
+    auto shown = m_view.begin();
+    auto kept = m_rows.begin();
+    for (auto &row : m_rows) {
+        if (shown != m_view.end() && row.get() == *shown) {
+            unindexRow(row.get());
+            ++shown;
+        } else {
+            *kept++ = std::move(row);
+        }
+    }
+    m_rows.erase(kept, m_rows.end());
+    m_view.clear();
+    m_changed = true;
+    m_eof = m_bof = true;
+    m_recNo = -1;
+    notifyReset();
+    return count;
 }
 
 // ---------------------------------------------------------------------------------------------------------------
@@ -666,17 +704,71 @@ QString Table::asStringAt(int position, int field) const
     return rowText(position < 0 ? currentRow() : *m_view.at(position), field, false);
 }
 
+int Table::viewPosition(const TableRow *row) const
+{
+    // The view is in table order: the rows with the same order key as this one are next to it.
+    const auto [from, to] = std::equal_range(m_view.begin(), m_view.end(), row,
+                                             [this](const TableRow *a, const TableRow *b) { return lessThan(*a, *b); });
+    const auto at = std::find(from, to, row);
+    return at == to ? -1 : int(at - m_view.begin());
+}
+
+// The text that locate compares: a text field's value (empty when it is empty), else the edit form.
+QString Table::lookupKey(const TableRow &row, int field) const
+{
+    if (m_fields.at(field).type != FieldType::String)
+        return rowText(row, field, false);
+    const auto *text = std::get_if<QString>(&valueOf(row, field));
+    return text ? *text : QString();
+}
+
+const QMultiHash<QString, TableRow *> &Table::lookupIndex(int field)
+{
+    auto found = m_lookups.find(field);
+    if (found == m_lookups.end()) {
+        QMultiHash<QString, TableRow *> index;
+        index.reserve(qsizetype(m_rows.size()));
+        for (const auto &row : m_rows)
+            index.insert(lookupKey(*row, field), row.get());
+        found = m_lookups.insert(field, std::move(index));
+    }
+    return found.value();
+}
+
+void Table::indexRow(TableRow *row)
+{
+    for (auto it = m_lookups.begin(); it != m_lookups.end(); ++it)
+        it.value().insert(lookupKey(*row, it.key()), row);
+}
+
+void Table::unindexRow(TableRow *row)
+{
+    for (auto it = m_lookups.begin(); it != m_lookups.end(); ++it)
+        it.value().remove(lookupKey(*row, it.key()), row);
+}
+
 bool Table::locate(const QString &field, const QString &value)
 {
     const int index = requireField(field);
     requireSettled("bewegt");
     leaveRecord();
-    const bool text = m_fields.at(index).type == FieldType::String;
+    const FieldType type = m_fields.at(index).type;
+    if (type == FieldType::String || type == FieldType::Integer) {
+        const QMultiHash<QString, TableRow *> &lookup = lookupIndex(index);
+        int first = -1;
+        for (auto it = lookup.constFind(value); it != lookup.cend() && it.key() == value; ++it) {
+            const int position = viewPosition(it.value());
+            if (position >= 0 && (first < 0 || position < first))
+                first = position;
+        }
+        if (first < 0)
+            return false;
+        m_bof = m_eof = false;
+        moveTo(first);
+        return true;
+    }
     for (int i = 0; i < int(m_view.size()); ++i) {
-        const FieldValue &v = valueOf(*m_view[i], index);
-        const auto *s = std::get_if<QString>(&v);
-        const bool equal = text ? (s ? *s == value : value.isEmpty()) : rowText(*m_view[i], index, false) == value;
-        if (equal) {
+        if (rowText(*m_view[i], index, false) == value) {
             m_bof = m_eof = false;
             moveTo(i);
             return true;
@@ -696,7 +788,6 @@ bool Table::passes(const TableRow &row) const
 void Table::rebuildView()
 {
     m_view.clear();
-    m_view.reserve(m_rows.size());
     for (const auto &row : m_rows) {
         if (passes(*row))
             m_view.push_back(row.get());

@@ -2,8 +2,10 @@
 
 #include "data/Fields.h"
 
+#include <deque>
 #include <functional>
 #include <memory>
+#include <QHash>
 #include <QObject>
 #include <QPointer>
 
@@ -82,6 +84,8 @@ public:
     void post();
     void cancel();
     void deleteRecord();
+    // Deletes every record the view shows, in one step; returns how many.
+    int deleteShown();
     void setReadOnly(bool value) { m_readOnly = value; }
     bool isReadOnly() const { return m_readOnly; }
 
@@ -109,6 +113,8 @@ public:
         return rowText(row, requireField(field), false);
     }
 
+    // Moves to the first record of the view whose field has the text `value`. Text and integer fields
+    // are found through an index of the whole table, kept up to date by every change of a row.
     bool locate(const QString &field, const QString &value);
 
     // Filter
@@ -166,6 +172,11 @@ private:
     void setState(State state);
     void notifyReset();
     void requireBrowse(const char *action) const;
+    int viewPosition(const TableRow *row) const; // -1 when the view does not show it
+    QString lookupKey(const TableRow &row, int field) const;
+    const QMultiHash<QString, TableRow *> &lookupIndex(int field);
+    void indexRow(TableRow *row);
+    void unindexRow(TableRow *row);
 
     QString m_name;
     QList<FieldDef> m_fields;
@@ -174,8 +185,10 @@ private:
     QString m_indexName;
     QString m_fileName;
 
-    std::vector<std::unique_ptr<TableRow>> m_rows; // table order
-    std::vector<TableRow *> m_view; // the rows the filter lets through, table order
+    // Newest-first tables take new rows at the front: a deque does that without moving the others.
+    std::deque<std::unique_ptr<TableRow>> m_rows; // table order
+    std::deque<TableRow *> m_view; // the rows the filter lets through, table order
+    QHash<int, QMultiHash<QString, TableRow *>> m_lookups; // per field that locate searched: text to rows
     int m_recNo = -1;
     bool m_eof = true;
     bool m_bof = true;

@@ -4,50 +4,70 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace DTAUSLayout {
 
 namespace {
-void appendFill(QByteArray &out, int length, char ch)
+// Puts fields into a record whose bytes are blanks already, each at its place in the field table.
+class RecordWriter
 {
-    out.append(length, ch);
-}
+public:
+    explicit RecordWriter(char *record)
+        : m_record(record)
+    { }
 
-void appendNumber(QByteArray &out, qint64 value, int width, char fill = '0')
-{
-    char digits[24];
-    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-    const int length = int(end - digits);
-    if (length < width)
-        appendFill(out, width - length, fill);
-    out.append(end - std::min(length, width), std::min(length, width));
-}
+    void constant(const Field &field, const char *text) { std::memcpy(at(field), text, size_t(field.length)); }
+    void zeros(const Field &field) { std::memset(at(field), '0', size_t(field.length)); }
 
-void appendText(QByteArray &out, const QByteArray &text, int width)
-{
-    const int length = std::min(int(text.size()), width);
-    out.append(text.constData(), length);
-    appendFill(out, width - length, ' ');
-}
-
-QByteArray dateDigits(const QDate &date, bool fourDigitYear)
-{
-    char buffer[16];
-    const int year = fourDigitYear ? date.year() : date.year() % 100;
-    std::snprintf(buffer, sizeof buffer, fourDigitYear ? "%02d%02d%04d" : "%02d%02d%02d", date.day(), date.month(),
-                  year);
-    return QByteArray(buffer);
-}
-
-void appendSlot(QByteArray &out, const QList<QByteArray> &lines, int extensionIndex)
-{
-    // Extension part i carries purpose line i + 1; unused slots stay blank.
-    if (extensionIndex + 1 < lines.size()) {
-        out.append("02");
-        appendText(out, lines.at(extensionIndex + 1), kTextLength);
-    } else {
-        appendFill(out, 29, ' ');
+    // Right-aligned; a number longer than the field keeps its last digits (callers check fits()).
+    void number(const Field &field, qint64 value, char fill = '0')
+    {
+        char digits[24];
+        const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+        const int length = std::min(int(end - digits), field.length);
+        std::memset(at(field), fill, size_t(field.length - length));
+        std::memcpy(at(field) + field.length - length, end - length, size_t(length));
     }
+
+    // Left-aligned, cut to the field; the rest stays blank.
+    void text(const Field &field, const QByteArray &value)
+    {
+        std::memcpy(at(field), value.constData(), size_t(std::min(int(value.size()), field.length)));
+    }
+
+    // DDMMYY or DDMMYYYY, as the field's length says.
+    void date(const Field &field, const QDate &date)
+    {
+        char buffer[32];
+        const bool fourDigitYear = field.length == 8;
+        std::snprintf(buffer, sizeof buffer, fourDigitYear ? "%02d%02d%04d" : "%02d%02d%02d", date.day(), date.month(),
+                      fourDigitYear ? date.year() : date.year() % 100);
+        std::memcpy(at(field), buffer, size_t(field.length));
+    }
+
+    // Extension part `index` of a C record, holding a purpose line.
+    void purposePart(int index, const QByteArray &line)
+    {
+        const Field part = C::erweiterung(index);
+        char *start = at(part);
+        std::memcpy(start + C::ErweiterungArt.offset(), "02", 2);
+        std::memcpy(start + C::ErweiterungText.offset(), line.constData(),
+                    size_t(std::min(int(line.size()), C::ErweiterungText.length)));
+    }
+
+private:
+    char *at(const Field &field) const { return m_record + field.offset(); }
+
+    char *m_record;
+};
+
+// Blank sections at the end of `out` for a record, and a writer on them.
+RecordWriter appendBlankSections(QByteArray &out, int sections)
+{
+    const qsizetype start = out.size();
+    out.resize(start + qsizetype(sections) * kSectionLength, ' ');
+    return RecordWriter(out.data() + start);
 }
 } // namespace
 
@@ -115,75 +135,58 @@ std::optional<qint64> roundToCents(double amount)
 QByteArray aRecord(const ARecord &a)
 {
     QByteArray out;
-    out.reserve(kSectionLength);
-    out.append("0128A");
-    out.append(a.fileKind.left(2));
-    appendNumber(out, a.auftraggeberBLZ, 8, ' ');
-    out.append("00000000");
-    appendText(out, a.auftraggeberName, kTextLength);
-    out.append(dateDigits(a.dateidatum, false));
-    appendText(out, a.diskNumber, 4);
-    appendNumber(out, a.auftraggeberKontoNr, 10);
-    out.append("0000000000");
-    appendFill(out, 15, ' ');
+    RecordWriter r = appendBlankSections(out, 1);
+    r.constant(A::Satzlaenge, "0128");
+    r.constant(A::Satzart, "A");
+    r.text(A::Dateiart, a.fileKind);
+    r.number(A::BLZ, a.auftraggeberBLZ, ' ');
+    r.zeros(A::Nullen);
+    r.text(A::Name, a.auftraggeberName);
+    r.date(A::Dateidatum, a.dateidatum);
+    r.text(A::Diskettennummer, a.diskNumber);
+    r.number(A::Kontonummer, a.auftraggeberKontoNr);
+    r.zeros(A::Referenz);
     if (a.ausfuehrungsdatum.isValid())
-        out.append(dateDigits(a.ausfuehrungsdatum, true));
-    else
-        appendFill(out, 8, ' ');
-    appendFill(out, 24, ' ');
-    out.append('1');
+        r.date(A::Ausfuehrungsdatum, a.ausfuehrungsdatum);
+    r.constant(A::Waehrung, "1");
     return out;
 }
 
 void appendCRecord(QByteArray &out, const CRecord &c)
 {
     const int extensions = int(c.purposeLines.size()) - 1;
-    const int sections = cSectionCount(extensions);
-    // Section 1
-    appendNumber(out, cLogicalLength(extensions), 4);
-    out.append('C');
-    out.append("00000000");
-    appendNumber(out, c.blz, 8);
-    appendNumber(out, c.kontonummer, 10);
-    out.append("0000000000000");
-    appendText(out, c.paymentKey, 5);
-    out.append(' ');
-    out.append("00000000000");
-    appendNumber(out, c.auftraggeberBLZ, 8);
-    appendNumber(out, c.auftraggeberKontoNr, 10);
-    appendNumber(out, c.cents, 11);
-    appendFill(out, 3, ' ');
-    appendText(out, c.name, kTextLength);
-    appendFill(out, 8, ' ');
-    // Section 2
-    appendText(out, c.auftraggeberName, kTextLength);
-    appendText(out, c.purposeLines.value(0), kTextLength);
-    out.append('1');
-    appendFill(out, 2, ' ');
-    appendNumber(out, extensions, 2);
-    appendSlot(out, c.purposeLines, 0);
-    appendSlot(out, c.purposeLines, 1);
-    appendFill(out, 11, ' ');
-    // Sections 3 to 6: four slots each
-    for (int section = 3, slot = 2; section <= sections; ++section) {
-        for (int i = 0; i < 4; ++i)
-            appendSlot(out, c.purposeLines, slot++);
-        appendFill(out, 12, ' ');
-    }
+    RecordWriter r = appendBlankSections(out, cSectionCount(extensions));
+    r.number(C::Satzlaenge, cLogicalLength(extensions));
+    r.constant(C::Satzart, "C");
+    r.zeros(C::ErstbeteiligtesInstitut);
+    r.number(C::BLZ, c.blz);
+    r.number(C::Kontonummer, c.kontonummer);
+    r.zeros(C::InterneKundennummer);
+    r.text(C::Textschluessel, c.paymentKey);
+    r.zeros(C::BetragDM);
+    r.number(C::AuftraggeberBLZ, c.auftraggeberBLZ);
+    r.number(C::AuftraggeberKontonummer, c.auftraggeberKontoNr);
+    r.number(C::Betrag, c.cents);
+    r.text(C::Name, c.name);
+    r.text(C::AuftraggeberName, c.auftraggeberName);
+    r.text(C::Verwendungszweck, c.purposeLines.value(0));
+    r.constant(C::Waehrung, "1");
+    r.number(C::Erweiterungen, extensions);
+    for (int i = 0; i < extensions; ++i) // part i carries purpose line i + 1; unused parts stay blank
+        r.purposePart(i, c.purposeLines.at(i + 1));
 }
 
 QByteArray eRecord(const ERecord &e)
 {
     QByteArray out;
-    out.reserve(kSectionLength);
-    out.append("0128E");
-    appendFill(out, 5, ' ');
-    appendNumber(out, e.count, 7);
-    out.append("0000000000000");
-    appendNumber(out, e.sumKontonummern, 17);
-    appendNumber(out, e.sumBankleitzahlen, 17);
-    appendNumber(out, e.sumCents, 13);
-    appendFill(out, 51, ' ');
+    RecordWriter r = appendBlankSections(out, 1);
+    r.constant(E::Satzlaenge, "0128");
+    r.constant(E::Satzart, "E");
+    r.number(E::Anzahl, e.count);
+    r.zeros(E::BetragDM);
+    r.number(E::SummeKontonummern, e.sumKontonummern);
+    r.number(E::SummeBankleitzahlen, e.sumBankleitzahlen);
+    r.number(E::SummeBetraege, e.sumCents);
     return out;
 }
 

@@ -7,10 +7,14 @@
 #include <QIODevice>
 
 namespace {
-const QList<QByteArray> kPaymentKeys = {"04", "05", "51", "53", "54", "56", "67", "68", "69"};
+const char *const kPaymentKeys[] = {"04", "05", "51", "53", "54", "56", "67", "68", "69"};
 } // namespace
 
-// Checks one record held in memory; positions are counted from 1 as in the layout.
+using DTAUSLayout::Field;
+using DTAUSLayout::FieldKind;
+
+// Checks one record held in memory, field by field in place; positions are counted from 1 as in the
+// layout.
 class DTAUSVerifier::Record
 {
 public:
@@ -20,32 +24,38 @@ public:
         , m_number(number)
     { }
 
-    QByteArray at(int pos, int len) const { return m_bytes.mid(pos - 1, len); }
+    QByteArrayView at(const Field &f) const { return QByteArrayView(m_bytes).sliced(f.offset(), f.length); }
 
-    void literal(int pos, const QByteArray &expected, const QString &what)
+    void literal(const Field &f, const char *expected, const QString &what)
     {
-        if (at(pos, int(expected.size())) != expected)
-            m_v.add(m_number, pos, QStringLiteral("%1: erwartet „%2“").arg(what, QString::fromLatin1(expected)));
+        if (at(f) != QByteArrayView(expected))
+            m_v.add(m_number, f.position, QStringLiteral("%1: erwartet „%2“").arg(what, QString::fromLatin1(expected)));
     }
-    void fill(int pos, int len, char ch)
+    // A reserve: blanks or zeros, as its kind says.
+    void reserve(const Field &f)
     {
-        literal(pos, QByteArray(len, ch), ch == ' ' ? QStringLiteral("Leerzeichen") : QStringLiteral("Nullen"));
+        const char ch = f.kind == FieldKind::Zeros ? '0' : ' ';
+        const QByteArrayView field = at(f);
+        if (std::any_of(field.begin(), field.end(), [ch](char c) { return c != ch; }))
+            m_v.add(m_number, f.position,
+                    QStringLiteral("%1: erwartet „%2“")
+                        .arg(ch == ' ' ? QStringLiteral("Leerzeichen") : QStringLiteral("Nullen"),
+                             QString(f.length, QLatin1Char(ch))));
     }
-    bool digits(int pos, int len, const QString &what)
+    bool digits(const Field &f, const QString &what)
     {
-        const QByteArray field = at(pos, len);
-        const bool ok = field.size() == len
-            && std::all_of(field.begin(), field.end(), [](char c) { return c >= '0' && c <= '9'; });
+        const QByteArrayView field = at(f);
+        const bool ok = std::all_of(field.begin(), field.end(), [](char c) { return c >= '0' && c <= '9'; });
         if (!ok)
-            m_v.add(m_number, pos, QStringLiteral("%1: nur Ziffern erlaubt").arg(what));
+            m_v.add(m_number, f.position, QStringLiteral("%1: nur Ziffern erlaubt").arg(what));
         return ok;
     }
-    void text(int pos, int len, const QString &what)
+    void text(const Field &f, const QString &what)
     {
-        const QByteArray field = at(pos, len);
+        const QByteArrayView field = at(f);
         for (int i = 0; i < field.size(); ++i) {
             if (!DTAText::isTextByte(static_cast<unsigned char>(field.at(i)))) {
-                m_v.add(m_number, pos + i,
+                m_v.add(m_number, f.position + i,
                         QStringLiteral("%1: Zeichen 0x%2 gehört nicht zum DTAUS-Zeichensatz")
                             .arg(what)
                             .arg(static_cast<unsigned char>(field.at(i)), 2, 16, QLatin1Char('0')));
@@ -53,21 +63,29 @@ public:
             }
         }
     }
-    qint64 number(int pos, int len) const { return at(pos, len).toLongLong(); }
-    void date(int pos, bool fourDigitYear, const QString &what)
+    // The value of a field of digits (checked before).
+    qint64 number(const Field &f) const
     {
-        const int len = fourDigitYear ? 8 : 6;
-        if (!digits(pos, len, what))
-            return;
-        const QByteArray d = at(pos, len);
-        const int year = fourDigitYear ? d.mid(4).toInt() : 2000 + d.mid(4).toInt();
-        if (!QDate(year, d.mid(2, 2).toInt(), d.left(2).toInt()).isValid())
-            m_v.add(m_number, pos, QStringLiteral("%1: kein gültiges Datum").arg(what));
+        qint64 value = 0;
+        for (const char c : at(f))
+            value = value * 10 + (c - '0');
+        return value;
     }
-    void sum(int pos, int len, qint64 expected, const QString &what)
+    void date(const Field &f, const QString &what)
     {
-        if (digits(pos, len, what) && number(pos, len) != expected)
-            m_v.add(m_number, pos, QStringLiteral("%1: %2 statt %3").arg(what).arg(number(pos, len)).arg(expected));
+        if (!digits(f, what))
+            return;
+        const auto part = [this, &f](int from, int length) {
+            return int(number({f.position + from, length, FieldKind::Digits}));
+        };
+        const int year = f.length == 8 ? part(4, 4) : 2000 + part(4, 2);
+        if (!QDate(year, part(2, 2), part(0, 2)).isValid())
+            m_v.add(m_number, f.position, QStringLiteral("%1: kein gültiges Datum").arg(what));
+    }
+    void sum(const Field &f, qint64 expected, const QString &what)
+    {
+        if (digits(f, what) && number(f) != expected)
+            m_v.add(m_number, f.position, QStringLiteral("%1: %2 statt %3").arg(what).arg(number(f)).arg(expected));
     }
 
 private:
@@ -99,7 +117,7 @@ void DTAUSVerifier::verify(QIODevice &device)
             return;
         }
         if (header.size() < 5 || header.at(4) != 'C') {
-            add(record, 5,
+            add(record, DTAUSLayout::C::Satzart.position,
                 header.size() < 5 ? QStringLiteral("Dateiende ohne E-Satz")
                                   : QStringLiteral("Satzart: erwartet „C“ oder „E“"));
             return;
@@ -111,48 +129,50 @@ void DTAUSVerifier::verify(QIODevice &device)
 
 bool DTAUSVerifier::checkA(const QByteArray &a)
 {
+    namespace A = DTAUSLayout::A;
     if (a.size() < DTAUSLayout::kSectionLength) {
         add(1, a.size() + 1, QStringLiteral("A-Satz unvollständig"));
         return false;
     }
     Record r(*this, a, 1);
-    r.literal(1, "0128", QStringLiteral("Satzlänge"));
-    r.literal(5, "A", QStringLiteral("Satzart"));
-    const QByteArray kind = r.at(6, 2);
+    r.literal(A::Satzlaenge, "0128", QStringLiteral("Satzlänge"));
+    r.literal(A::Satzart, "A", QStringLiteral("Satzart"));
+    const QByteArrayView kind = r.at(A::Dateiart);
     if (kind != "LK" && kind != "GK")
-        add(1, 6, QStringLiteral("Dateiart: erwartet „LK“ oder „GK“"));
+        add(1, A::Dateiart.position, QStringLiteral("Dateiart: erwartet „LK“ oder „GK“"));
     m_debitFile = kind == "LK";
-    r.digits(8, 8, QStringLiteral("Bankleitzahl des Auftraggebers"));
-    r.fill(16, 8, '0');
-    r.text(24, 27, QStringLiteral("Name des Auftraggebers"));
-    r.date(51, false, QStringLiteral("Dateidatum"));
-    if (r.at(57, 4) != "    ")
-        r.digits(57, 4, QStringLiteral("Diskettennummer"));
-    r.digits(61, 10, QStringLiteral("Kontonummer des Auftraggebers"));
-    r.fill(71, 10, '0');
-    r.fill(81, 15, ' ');
-    if (r.at(96, 8) != "        ")
-        r.date(96, true, QStringLiteral("Ausführungsdatum"));
-    r.fill(104, 24, ' ');
-    r.literal(128, "1", QStringLiteral("Währung"));
-    m_originatorBLZ = r.at(8, 8);
-    m_originatorKonto = r.at(61, 10);
+    r.digits(A::BLZ, QStringLiteral("Bankleitzahl des Auftraggebers"));
+    r.reserve(A::Nullen);
+    r.text(A::Name, QStringLiteral("Name des Auftraggebers"));
+    r.date(A::Dateidatum, QStringLiteral("Dateidatum"));
+    if (r.at(A::Diskettennummer) != "    ")
+        r.digits(A::Diskettennummer, QStringLiteral("Diskettennummer"));
+    r.digits(A::Kontonummer, QStringLiteral("Kontonummer des Auftraggebers"));
+    r.reserve(A::Referenz);
+    r.reserve(A::Reserve1);
+    if (r.at(A::Ausfuehrungsdatum) != "        ")
+        r.date(A::Ausfuehrungsdatum, QStringLiteral("Ausführungsdatum"));
+    r.reserve(A::Reserve2);
+    r.literal(A::Waehrung, "1", QStringLiteral("Währung"));
+    m_originatorBLZ = r.at(A::BLZ).toByteArray();
+    m_originatorKonto = r.at(A::Kontonummer).toByteArray();
     return true;
 }
 
 bool DTAUSVerifier::checkC(QIODevice &device, const QByteArray &header, int number)
 {
-    QByteArray c = header + device.read(2 * DTAUSLayout::kSectionLength - 5);
+    namespace C = DTAUSLayout::C;
+    QByteArray c = header + device.read(2 * DTAUSLayout::kSectionLength - header.size());
     if (c.size() < 2 * DTAUSLayout::kSectionLength) {
         add(number, c.size() + 1, QStringLiteral("C-Satz unvollständig"));
         return false;
     }
     Record r(*this, c, number);
-    if (!r.digits(186, 2, QStringLiteral("Anzahl der Erweiterungsteile")))
+    if (!r.digits(C::Erweiterungen, QStringLiteral("Anzahl der Erweiterungsteile")))
         return false;
-    const int extensions = int(r.number(186, 2));
+    const int extensions = int(r.number(C::Erweiterungen));
     if (extensions > DTAUSLayout::kMaxExtensionParts) {
-        add(number, 186, QStringLiteral("Anzahl der Erweiterungsteile: höchstens 15"));
+        add(number, C::Erweiterungen.position, QStringLiteral("Anzahl der Erweiterungsteile: höchstens 15"));
         return false;
     }
     const int length = DTAUSLayout::cSectionCount(extensions) * DTAUSLayout::kSectionLength;
@@ -162,71 +182,80 @@ bool DTAUSVerifier::checkC(QIODevice &device, const QByteArray &header, int numb
         return false;
     }
     ++m_transactions;
-    if (r.digits(1, 4, QStringLiteral("Satzlänge")) && r.number(1, 4) != DTAUSLayout::cLogicalLength(extensions))
-        add(number, 1, QStringLiteral("Satzlänge passt nicht zur Anzahl der Erweiterungsteile"));
-    r.fill(6, 8, '0');
-    if (r.digits(14, 8, QStringLiteral("Bankleitzahl")))
-        m_sumBLZ += r.number(14, 8);
-    if (r.digits(22, 10, QStringLiteral("Kontonummer")))
-        m_sumKonto += r.number(22, 10);
-    r.fill(32, 13, '0');
-    if (r.digits(45, 5, QStringLiteral("Textschlüssel"))) {
-        const QByteArray key = r.at(45, 2);
-        if (!kPaymentKeys.contains(key))
-            add(number, 45, QStringLiteral("Textschlüssel „%1“ ist unbekannt").arg(QString::fromLatin1(key)));
+    if (r.digits(C::Satzlaenge, QStringLiteral("Satzlänge"))
+        && r.number(C::Satzlaenge) != DTAUSLayout::cLogicalLength(extensions))
+        add(number, C::Satzlaenge.position, QStringLiteral("Satzlänge passt nicht zur Anzahl der Erweiterungsteile"));
+    r.reserve(C::ErstbeteiligtesInstitut);
+    if (r.digits(C::BLZ, QStringLiteral("Bankleitzahl")))
+        m_sumBLZ += r.number(C::BLZ);
+    if (r.digits(C::Kontonummer, QStringLiteral("Kontonummer")))
+        m_sumKonto += r.number(C::Kontonummer);
+    r.reserve(C::InterneKundennummer);
+    if (r.digits(C::Textschluessel, QStringLiteral("Textschlüssel"))) {
+        const QByteArrayView key = r.at(C::Textschluessel).first(2);
+        if (!std::any_of(std::begin(kPaymentKeys), std::end(kPaymentKeys), [&key](const char *k) { return key == k; }))
+            add(number, C::Textschluessel.position,
+                QStringLiteral("Textschlüssel „%1“ ist unbekannt").arg(QString::fromLatin1(key)));
         else if (m_debitFile != (key == "04" || key == "05"))
-            add(number, 45, QStringLiteral("Textschlüssel passt nicht zur Dateiart"));
+            add(number, C::Textschluessel.position, QStringLiteral("Textschlüssel passt nicht zur Dateiart"));
     }
-    r.fill(50, 1, ' ');
-    r.fill(51, 11, '0');
-    r.digits(62, 8, QStringLiteral("Bankleitzahl des Auftraggebers"));
-    r.digits(70, 10, QStringLiteral("Kontonummer des Auftraggebers"));
-    if (r.at(62, 8) != m_originatorBLZ || r.at(70, 10) != m_originatorKonto)
-        add(number, 62, QStringLiteral("Auftraggeberkonto weicht vom A-Satz ab"));
-    if (r.digits(80, 11, QStringLiteral("Betrag")))
-        m_sumCents += r.number(80, 11);
-    r.fill(91, 3, ' ');
-    r.text(94, 27, QStringLiteral("Name"));
-    r.fill(121, 8, ' ');
-    r.text(129, 27, QStringLiteral("Name des Auftraggebers"));
-    r.text(156, 27, QStringLiteral("Verwendungszweck"));
-    r.literal(183, "1", QStringLiteral("Währung"));
-    r.fill(184, 2, ' ');
-    const auto slot = [&](int pos, int index) {
-        if (index >= extensions) {
-            r.fill(pos, 29, ' ');
-            return;
-        }
-        const QByteArray kind = r.at(pos, 2);
-        if (kind != "01" && kind != "02" && kind != "03")
-            add(number, pos, QStringLiteral("Art des Erweiterungsteils: erwartet „01“, „02“ oder „03“"));
-        r.text(pos + 2, 27, QStringLiteral("Erweiterungsteil"));
-    };
-    slot(188, 0);
-    slot(217, 1);
-    r.fill(246, 11, ' ');
-    for (int section = 3; section <= DTAUSLayout::cSectionCount(extensions); ++section) {
-        const int start = (section - 1) * DTAUSLayout::kSectionLength + 1;
-        for (int i = 0; i < 4; ++i)
-            slot(start + 29 * i, 2 + (section - 3) * 4 + i);
-        r.fill(start + 116, 12, ' ');
+    r.reserve(C::Bankintern);
+    r.reserve(C::BetragDM);
+    r.digits(C::AuftraggeberBLZ, QStringLiteral("Bankleitzahl des Auftraggebers"));
+    r.digits(C::AuftraggeberKontonummer, QStringLiteral("Kontonummer des Auftraggebers"));
+    if (r.at(C::AuftraggeberBLZ) != m_originatorBLZ || r.at(C::AuftraggeberKontonummer) != m_originatorKonto)
+        add(number, C::AuftraggeberBLZ.position, QStringLiteral("Auftraggeberkonto weicht vom A-Satz ab"));
+    if (r.digits(C::Betrag, QStringLiteral("Betrag")))
+        m_sumCents += r.number(C::Betrag);
+    r.reserve(C::Reserve1);
+    r.text(C::Name, QStringLiteral("Name"));
+    r.reserve(C::Reserve2);
+    r.text(C::AuftraggeberName, QStringLiteral("Name des Auftraggebers"));
+    r.text(C::Verwendungszweck, QStringLiteral("Verwendungszweck"));
+    r.literal(C::Waehrung, "1", QStringLiteral("Währung"));
+    r.reserve(C::Reserve3);
+    // Parts beyond the count must be blank; the reserves close sections 2 to 6.
+    const int sections = DTAUSLayout::cSectionCount(extensions);
+    for (int index = 0; index < 2 + (sections - 2) * C::kPartsPerSection; ++index) {
+        checkExtensionPart(r, number, index, index < extensions);
+        if (index == 1)
+            r.reserve(C::Reserve4);
+        else if (index > 1 && (index - 2) % C::kPartsPerSection == C::kPartsPerSection - 1)
+            r.reserve(C::sectionReserve(3 + (index - 2) / C::kPartsPerSection));
     }
     return true;
 }
 
+void DTAUSVerifier::checkExtensionPart(Record &r, int number, int index, bool used)
+{
+    namespace C = DTAUSLayout::C;
+    const Field part = C::erweiterung(index);
+    if (!used) {
+        r.reserve({part.position, part.length, FieldKind::Blanks});
+        return;
+    }
+    const QByteArrayView kind = r.at(
+        {part.position + C::ErweiterungArt.offset(), C::ErweiterungArt.length, FieldKind::Digits});
+    if (kind != "01" && kind != "02" && kind != "03")
+        add(number, part.position, QStringLiteral("Art des Erweiterungsteils: erwartet „01“, „02“ oder „03“"));
+    r.text({part.position + C::ErweiterungText.offset(), C::ErweiterungText.length, FieldKind::Text},
+           QStringLiteral("Erweiterungsteil"));
+}
+
 void DTAUSVerifier::checkE(const QByteArray &e, int number)
 {
+    namespace E = DTAUSLayout::E;
     if (e.size() < DTAUSLayout::kSectionLength) {
         add(number, e.size() + 1, QStringLiteral("E-Satz unvollständig"));
         return;
     }
     Record r(*this, e, number);
-    r.literal(1, "0128", QStringLiteral("Satzlänge"));
-    r.fill(6, 5, ' ');
-    r.sum(11, 7, m_transactions, QStringLiteral("Anzahl der C-Sätze"));
-    r.fill(18, 13, '0');
-    r.sum(31, 17, m_sumKonto, QStringLiteral("Summe der Kontonummern"));
-    r.sum(48, 17, m_sumBLZ, QStringLiteral("Summe der Bankleitzahlen"));
-    r.sum(65, 13, m_sumCents, QStringLiteral("Summe der Beträge"));
-    r.fill(78, 51, ' ');
+    r.literal(E::Satzlaenge, "0128", QStringLiteral("Satzlänge"));
+    r.reserve(E::Reserve1);
+    r.sum(E::Anzahl, m_transactions, QStringLiteral("Anzahl der C-Sätze"));
+    r.reserve(E::BetragDM);
+    r.sum(E::SummeKontonummern, m_sumKonto, QStringLiteral("Summe der Kontonummern"));
+    r.sum(E::SummeBankleitzahlen, m_sumBLZ, QStringLiteral("Summe der Bankleitzahlen"));
+    r.sum(E::SummeBetraege, m_sumCents, QStringLiteral("Summe der Beträge"));
+    r.reserve(E::Reserve2);
 }

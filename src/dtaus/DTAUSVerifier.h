@@ -31,6 +31,7 @@ private:
     void add(int record, int position, const QString &text);
     bool checkA(const QByteArray &a);
     bool checkC(QIODevice &device, const QByteArray &header, int record);
+    void checkExtensionPart(Record &r, int record, int index, bool used);
     void checkE(const QByteArray &e, int record);
 
     QList<Finding> m_findings;

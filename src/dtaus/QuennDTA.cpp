@@ -419,6 +419,11 @@ void TQuennDTA::AddBuchung(const QString &Name, qint64 Kontonummer, qint64 BLZ, 
     DTAUSLayout::appendCRecord(m_content, c);
 }
 
+void TQuennDTA::ReserveBuchungen(qsizetype count)
+{
+    m_content.reserve(m_content.size() + (count * DTAUSLayout::cSectionCount(2) + 1) * DTAUSLayout::kSectionLength);
+}
+
 void TQuennDTA::Finish()
 {
     if (m_state == WriteState::Idle) {

@@ -105,6 +105,10 @@ public:
                     const QString &Zweck2, const QString &Zweck3);
     void AddBuchung(const QString &Name, qint64 Kontonummer, qint64 BLZ, double Betrag, QStringList &Zwecke);
     void Finish();
+    // Room in the content for that many more C records of up to two extension parts and the E record,
+    // so that a large file is built in one allocation instead of being copied while it grows. Call it
+    // after Start with the number of transactions about to be added.
+    void ReserveBuchungen(qsizetype count);
 
     // The ranges the checks below accept; the editors mark their fields with the same ranges.
     static constexpr qint64 kMinBLZ = 10000000;

@@ -42,11 +42,26 @@ private:
     QIODevice &m_device;
 };
 
-// A field of a piece; empty when the piece was cut short before it ended.
-QByteArray field(const QByteArray &piece, int from, int length)
+using DTAUSLayout::Field;
+
+// A field of a piece of a record that begins at `pieceStart` (0-based offset within the record);
+// empty when the piece was cut short before the field ended.
+QByteArray field(const QByteArray &piece, int pieceStart, const Field &f)
 {
-    return piece.size() >= from + length ? piece.mid(from, length) : QByteArray();
+    const int from = f.offset() - pieceStart;
+    return piece.size() >= from + f.length ? piece.mid(from, f.length) : QByteArray();
 }
+
+// As much of the field as the piece holds.
+QByteArray part(const QByteArray &piece, int pieceStart, const Field &f)
+{
+    return piece.mid(f.offset() - pieceStart, f.length);
+}
+
+// Where the pieces of a C record begin: the header, the rest of section 1, section 2.
+constexpr int kHeaderLength = 5;
+constexpr int kSection1 = kHeaderLength;
+constexpr int kSection2 = DTAUSLayout::kSectionLength;
 
 std::optional<qint64> toNumber(const QByteArray &text)
 {
@@ -91,12 +106,15 @@ public:
     void run()
     {
         readARecord();
-        QByteArray header = m_in.take(5);
-        while (!(header.size() == 5 && header.at(4) == 'E')) {
-            if (header.size() < 5 || header.at(4) != 'C')
+        QByteArray header = m_in.take(kHeaderLength);
+        const auto isKind = [&header](char kind) {
+            return header.size() == kHeaderLength && header.at(DTAUSLayout::C::Satzart.offset()) == kind;
+        };
+        while (!isKind('E')) {
+            if (!isKind('C'))
                 fail(kBadHeader);
             readCRecord();
-            header = m_in.take(5);
+            header = m_in.take(kHeaderLength);
         }
         readERecord();
     }
@@ -156,21 +174,24 @@ private:
 
     void readARecord()
     {
-        const QByteArray a = m_in.take(128);
+        namespace A = DTAUSLayout::A;
+        const QByteArray a = m_in.take(DTAUSLayout::kSectionLength);
         if (!a.startsWith("0128A"))
             fail(kBadStart);
-        m_engine.SetLastschriften(field(a, 5, 2) == "LK");
-        m_engine.SetAuftraggeberBLZ(qint32(number(field(a, 7, 8), kBadBLZ)));
-        m_engine.SetAuftraggeberName(text(a.mid(23, 27)));
-        m_engine.SetDateidatum(date(field(a, 50, 6), true));
-        m_engine.SetAuftraggeberKontoNr(number(field(a, 60, 10), kBadKonto));
-        m_engine.SetAusfuehrungsdatum(date(field(a, 95, 8), false));
+        m_engine.SetLastschriften(field(a, 0, A::Dateiart) == "LK");
+        m_engine.SetAuftraggeberBLZ(qint32(number(field(a, 0, A::BLZ), kBadBLZ)));
+        m_engine.SetAuftraggeberName(text(part(a, 0, A::Name)));
+        m_engine.SetDateidatum(date(field(a, 0, A::Dateidatum), true));
+        m_engine.SetAuftraggeberKontoNr(number(field(a, 0, A::Kontonummer), kBadKonto));
+        m_engine.SetAusfuehrungsdatum(date(field(a, 0, A::Ausfuehrungsdatum), false));
     }
 
-    void addSlot(const QByteArray &slot, QStringList &lines) const
+    // An extension part of a piece of the record that begins at `pieceStart`.
+    void addPart(const QByteArray &piece, int pieceStart, int index, QStringList &lines) const
     {
-        if (slot.size() == 29 && slot.startsWith("02")) {
-            const QString line = text(slot.mid(2));
+        const QByteArray extension = part(piece, pieceStart, DTAUSLayout::C::erweiterung(index));
+        if (extension.size() == DTAUSLayout::C::kPartLength && extension.startsWith("02")) {
+            const QString line = text(part(extension, 0, DTAUSLayout::C::ErweiterungText));
             if (!line.isEmpty())
                 lines.append(line);
         }
@@ -178,39 +199,35 @@ private:
 
     void readCRecord()
     {
-        const QByteArray s1 = m_in.take(123); // section 1 after the five header characters
-        const qint64 blz = number(field(s1, 8, 8), kBadBLZ);
-        const qint64 konto = number(field(s1, 16, 10), kBadKonto);
-        const QByteArray key = s1.mid(39, 5);
-        const qint64 agBlz = number(field(s1, 56, 8), kBadBLZ);
-        const qint64 agKonto = number(field(s1, 64, 10), kBadKonto);
-        const qint64 cents = number(field(s1, 74, 11), kBadAmount);
-        const QString name = text(s1.mid(88, 27));
+        namespace C = DTAUSLayout::C;
+        const QByteArray s1 = m_in.take(DTAUSLayout::kSectionLength - kHeaderLength);
+        const qint64 blz = number(field(s1, kSection1, C::BLZ), kBadBLZ);
+        const qint64 konto = number(field(s1, kSection1, C::Kontonummer), kBadKonto);
+        const QByteArray key = part(s1, kSection1, C::Textschluessel);
+        const qint64 agBlz = number(field(s1, kSection1, C::AuftraggeberBLZ), kBadBLZ);
+        const qint64 agKonto = number(field(s1, kSection1, C::AuftraggeberKontonummer), kBadKonto);
+        const qint64 cents = number(field(s1, kSection1, C::Betrag), kBadAmount);
+        const QString name = text(part(s1, kSection1, C::Name));
 
-        const QByteArray s2 = m_in.take(128);
-        const QString auftraggeber = text(s2.mid(0, 27));
+        const QByteArray s2 = m_in.take(DTAUSLayout::kSectionLength);
+        const QString auftraggeber = text(part(s2, kSection2, C::AuftraggeberName));
         QStringList lines;
-        if (const QString first = text(s2.mid(27, 27)); !first.isEmpty())
+        if (const QString first = text(part(s2, kSection2, C::Verwendungszweck)); !first.isEmpty())
             lines.append(first);
-        const qint64 extensions = number(field(s2, 57, 2), kBadExtensions);
+        const qint64 extensions = number(field(s2, kSection2, C::Erweiterungen), kBadExtensions);
         // More parts than a record can have would take the following records for purpose lines.
         if (extensions < 0 || extensions > DTAUSLayout::kMaxExtensionParts)
             fail(kBadExtensions);
-        addSlot(s2.mid(59, 29), lines);
-        addSlot(s2.mid(88, 29), lines);
-        if (s2.size() < 128)
+        addPart(s2, kSection2, 0, lines);
+        addPart(s2, kSection2, 1, lines);
+        if (s2.size() < DTAUSLayout::kSectionLength)
             fail(kBadExtensions);
-        int sections = 0;
-        if (extensions > 2)
-            ++sections;
-        if (extensions > 6)
-            ++sections;
-        if (extensions > 10)
-            ++sections;
-        for (int i = 0; i < sections; ++i)
-            readExtensionSection(4, 12, lines);
-        if (extensions == 15)
-            readExtensionSection(1, 99, lines);
+        // The sections the count promises, whole; the last part of a record with fifteen stands alone
+        // in its section, which the reader takes as far as the part reaches.
+        for (int section = 3; section <= DTAUSLayout::cSectionCount(int(extensions)); ++section) {
+            const bool lone = extensions == DTAUSLayout::kMaxExtensionParts && section == 6;
+            readExtensionSection(section, lone ? 1 : C::kPartsPerSection, lines);
+        }
 
         const bool abbuchung = key.startsWith("04");
         QString customKey = QString::fromLatin1(key.left(2));
@@ -227,27 +244,30 @@ private:
     // The control sums after the last C record; the reader hands them on without comparing them.
     void readERecord()
     {
-        const QByteArray e = m_in.take(123); // after the five header characters
-        if (e.size() < 123)
+        namespace E = DTAUSLayout::E;
+        const QByteArray e = m_in.take(DTAUSLayout::kSectionLength - kHeaderLength);
+        if (e.size() < DTAUSLayout::kSectionLength - kHeaderLength)
             fail(kBadERecord); // cut short
         DTAUSLayout::ERecord sums;
-        const std::pair<qint64 *, std::pair<int, int>> fields[] = {{&sums.count, {5, 7}},
-                                                                   {&sums.sumKontonummern, {25, 17}},
-                                                                   {&sums.sumBankleitzahlen, {42, 17}},
-                                                                   {&sums.sumCents, {59, 13}}};
+        const std::pair<qint64 *, Field> fields[] = {{&sums.count, E::Anzahl},
+                                                     {&sums.sumKontonummern, E::SummeKontonummern},
+                                                     {&sums.sumBankleitzahlen, E::SummeBankleitzahlen},
+                                                     {&sums.sumCents, E::SummeBetraege}};
         for (const auto &[value, place] : fields)
-            *value = number(field(e, place.first, place.second), kBadERecord);
+            *value = number(field(e, kHeaderLength, place), kBadERecord);
         if (m_engine.OnDTAControlSums)
             m_engine.OnDTAControlSums(sums);
     }
 
-    void readExtensionSection(int slotCount, int fill, QStringList &lines)
+    void readExtensionSection(int section, int parts, QStringList &lines)
     {
-        const QByteArray section = m_in.take(29 * slotCount + fill);
-        if (section.size() < 29 * slotCount + fill)
+        const int start = (section - 1) * DTAUSLayout::kSectionLength;
+        const QByteArray bytes = m_in.take(DTAUSLayout::kSectionLength);
+        if (bytes.size() < DTAUSLayout::kSectionLength)
             fail(kBadExtensions); // the count promised more parts than the file holds
-        for (int i = 0; i < slotCount; ++i)
-            addSlot(section.mid(29 * i, 29), lines);
+        const int first = 2 + (section - 3) * DTAUSLayout::C::kPartsPerSection;
+        for (int i = first; i < first + parts; ++i)
+            addPart(bytes, start, i, lines);
     }
 
     TQuennDTA &m_engine;

@@ -73,6 +73,7 @@ bool buildFile(TDataModule1 &data, TQuennDTA &engine, const CreationRun::Input &
         bookings.setFilter(
             CreationRun::SelectionFilter(input.gutschriften, input.dueFrom, input.dueTo, input.offen, input.gesperrt));
         bookings.setFiltered(true);
+        engine.ReserveBuchungen(bookings.recordCount());
         for (bookings.first(); !bookings.eof(); bookings.next()) {
             addBooking(engine, bookings);
             result.writtenIds.append(bookings.asInteger(Bookings::ID));

@@ -84,6 +84,10 @@ DTAUSImportHandler::Result DTAUSImportHandler::run(TQuennDTA &engine, const QStr
             return m_result;
         }
     }
+    // One walk: the grids are told once at the end, the ID counters reach the settings once (also
+    // when a refusal ends the import).
+    const TDataModule1::FrozenViews frozen(m_data);
+    TDataModule1::CounterBatch counters(m_data);
     try {
         for (const Transaction &t : file.transactions)
             QuennDTA1ExtendedDTAImport(t.empfaenger, t.empfaengerKontonummer, t.empfaengerBankleitzahl, t.betrag,
@@ -94,6 +98,7 @@ DTAUSImportHandler::Result DTAUSImportHandler::run(TQuennDTA &engine, const QStr
         m_data.ClientDataSet1->cancel();
         m_result.refused = true;
     }
+    counters.finish();
     return m_result;
 }
 

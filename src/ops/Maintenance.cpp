@@ -89,13 +89,8 @@ int DeleteShown(TDataModule1 &data)
 {
     Table &bookings = *data.ClientDataSet1;
     const TDataModule1::FrozenViews frozen(data);
-    int deleted = 0;
     bookings.first();
-    while (!bookings.isEmpty()) {
-        bookings.deleteRecord();
-        ++deleted;
-    }
-    return deleted;
+    return bookings.deleteShown();
 }
 
 } // namespace Maintenance

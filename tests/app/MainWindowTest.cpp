@@ -140,10 +140,10 @@ TEST_F(MainWindowTest, beendenWritesTheTablesButNoPlacement)
     EXPECT_TRUE(readFile(QStringLiteral("data/db2.xml")).contains("Beim Beenden"));
 }
 
-TEST_F(MainWindowTest, commandsWithoutTheirWindowsAreDisabled)
+TEST_F(MainWindowTest, commandsOpenTheirWindows)
 {
     for (QAction *action : {window->Drucken1, window->Drucken2, window->Drucken3})
-        EXPECT_FALSE(action->isEnabled()) << action->text().toStdString();
+        EXPECT_TRUE(action->isEnabled()) << action->text().toStdString();
     EXPECT_TRUE(window->Suchen1->isEnabled());
     EXPECT_TRUE(window->Sammellschen1->isEnabled());
     EXPECT_TRUE(window->Datenbanksichernzurcklesen1->isEnabled());

@@ -19,7 +19,7 @@ TEST_F(CliTest, dtausWriteReadVerify)
               QStringLiteral("count=2 sumKontonummern=1234666 sumBankleitzahlen=30050070 sumBetraege=12.51\n"));
     const QByteArray file = readFile(target);
     EXPECT_EQ(file.size(), 128 + 256 + 256 + 128);
-    EXPECT_EQ(file.mid(128 + 93, 6), "M]LLER");
+    EXPECT_EQ(file.mid(DtausBytes::offsetOf(DtausBytes::kFirstC, DTAUSLayout::C::Name), 6), "M]LLER");
 
     const Result verified = run({"dtaus", "verify", target});
     EXPECT_EQ(verified.exitCode, 0);
@@ -43,11 +43,45 @@ TEST_F(CliTest, dtausWriteReadVerify)
     EXPECT_EQ(first.value("verwendungszwecke").toArray(), (QJsonArray {"BEITRAG 2026", "MITGLIED 17"}));
 }
 
+// "dtaus read" writes its JSON itself: any byte a damaged name holds must come back as the reader
+// decodes it, in JSON that parses, with the amounts as numbers.
+TEST_F(CliTest, dtausReadEscapesEveryCharacterOfANameAndKeepsAmounts)
+{
+    const QString target = path(QStringLiteral("DTAUS0.TXT"));
+    QJsonObject input = request();
+    QJsonArray bookings = input.value("buchungen").toArray();
+    QJsonObject whole = bookings.at(1).toObject();
+    whole.insert("betrag", 1000000);
+    bookings.replace(1, whole);
+    input.insert("buchungen", bookings);
+    ASSERT_EQ(run({"dtaus", "write", writeJson(input), target}).exitCode, 0);
+    const QByteArray odd("A\x01\x1f\"\\\x7f\xe4\xff/", 9);
+    writeFile(QStringLiteral("DTAUS0.TXT"),
+              DtausBytes::patched(readFile(target), DtausBytes::kFirstC, DTAUSLayout::C::Name, odd));
+    QString decoded;
+    TQuennDTA reader;
+    reader.OnDTAImport = [&decoded](const QString &name, auto &&...) {
+        if (decoded.isEmpty())
+            decoded = name;
+    };
+    reader.ImportDTA(target);
+
+    const Result read = run({"dtaus", "read", target});
+    ASSERT_EQ(read.exitCode, 0) << read.err.toStdString();
+    QJsonParseError error;
+    const QJsonObject json = QJsonDocument::fromJson(read.out.toUtf8(), &error).object();
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << read.out.toStdString();
+    const QJsonArray readBookings = json.value("buchungen").toArray();
+    EXPECT_EQ(readBookings.at(0).toObject().value("empfaenger").toString(), decoded);
+    EXPECT_DOUBLE_EQ(readBookings.at(1).toObject().value("betrag").toDouble(), 1000000);
+    EXPECT_TRUE(read.out.contains(QStringLiteral("\"betrag\":1000000,")));
+}
+
 TEST_F(CliTest, otherFileNamesGetTheSecondEncoding)
 {
     const QString target = path(QStringLiteral("lastschrift.txt"));
     ASSERT_EQ(run({"dtaus", "write", writeJson(request()), target}).exitCode, 0);
-    EXPECT_EQ(readFile(target).mid(128 + 93, 6), "M\x9ALLER");
+    EXPECT_EQ(readFile(target).mid(DtausBytes::offsetOf(DtausBytes::kFirstC, DTAUSLayout::C::Name), 6), "M\x9ALLER");
 }
 
 TEST_F(CliTest, engineErrorsGoToStandardErrorWithoutAFile)
@@ -72,7 +106,7 @@ TEST_F(CliTest, refusedFilesAndFindings)
     const QString target = path(QStringLiteral("DTAUS0.TXT"));
     ASSERT_EQ(run({"dtaus", "write", writeJson(request()), target}).exitCode, 0);
     QByteArray file = readFile(target);
-    file[file.size() - 128 + 76] = '9';
+    file[DtausBytes::lastOf(int(file.size()) - DTAUSLayout::kSectionLength, DTAUSLayout::E::SummeBetraege)] = '9';
     writeFile(QStringLiteral("DTAUS0.TXT"), file + "\r\n");
     const Result verified = run({"dtaus", "verify", target});
     EXPECT_EQ(verified.exitCode, 1);
@@ -185,7 +219,7 @@ TEST_F(CliTest, importDtausIntoADataDirectory)
     bad.insert("buchungen", bookings);
     ASSERT_EQ(run({"dtaus", "write", writeJson(bad), file}).exitCode, 1); // the engine refuses it too
     QByteArray content = readFile(file);
-    content.replace(128 + 256 + 13, 8, "00001234");
+    content = DtausBytes::patched(content, DtausBytes::kSecondC, DTAUSLayout::C::BLZ, "00001234");
     writeFile(QStringLiteral("DTAUS0.TXT"), content);
     // The changed bank code no longer matches the E record: nothing without --accept-wrong-sums.
     const Result wrongSums = run({"import-dtaus", file, "--data-dir", data});
@@ -343,6 +377,11 @@ TEST_F(CliTest, commandsExplainThemselvesAndRefuseWrongCalls)
               QStringLiteral("Bitte genau eine der Optionen --lastschriften, --gutschriften angeben."));
     EXPECT_EQ(refusal(createArgs + QStringList {"--lastschriften", "--gutschriften"}),
               QStringLiteral("Bitte genau eine der Optionen --lastschriften, --gutschriften angeben."));
+    EXPECT_EQ(refusal(QStringList(createArgs).replaceInStrings(QStringLiteral("2026-12-31"), QString())
+                      + QStringList {"--lastschriften"}),
+              QStringLiteral("Es fehlt die Option --due-to."));
+    EXPECT_EQ(refusal(createArgs + QStringList {"--lastschriften", "--client", "2"}),
+              QStringLiteral("Die Option --client ist mehrfach angegeben."));
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("DTAUS0"))));
 }
 

@@ -178,6 +178,60 @@ TEST_F(TableTest, locateIsExactAndKeepsTheRecordWhenNothingIsFound)
     EXPECT_EQ(payers().asString(QStringLiteral("Name")), QStringLiteral("Meierhof"));
 }
 
+// Locate searches an index of the rows once it has been used; every later change must reach it.
+TEST_F(TableTest, locateFollowsInsertsEditsDeletesAndTheFilter)
+{
+    for (int id : {1, 2, 3, 4})
+        addBooking(id, id % 2 ? QStringLiteral("Meier") : QStringLiteral("Kunz"), id < 3 ? "offen" : "erledigt");
+    EXPECT_TRUE(bookings().locate(QStringLiteral("Name"), QStringLiteral("Meier")));
+    EXPECT_EQ(bookings().asInteger(QStringLiteral("ID")), 3); // the first of the view, newest first
+    EXPECT_TRUE(bookings().locate(QStringLiteral("ID"), QStringLiteral("2")));
+
+    addBooking(5, QStringLiteral("Meier"));
+    bookings().locate(QStringLiteral("ID"), QStringLiteral("3"));
+    bookings().edit();
+    bookings().setAsString(QStringLiteral("Name"), QStringLiteral("Zander"));
+    bookings().post();
+    bookings().locate(QStringLiteral("ID"), QStringLiteral("4"));
+    bookings().edit();
+    bookings().setAsInteger(QStringLiteral("ID"), 9); // a new key: the row moves to the front
+    bookings().post();
+    EXPECT_TRUE(bookings().locate(QStringLiteral("Name"), QStringLiteral("Zander")));
+    EXPECT_EQ(bookings().asInteger(QStringLiteral("ID")), 3);
+    EXPECT_FALSE(bookings().locate(QStringLiteral("ID"), QStringLiteral("4")));
+    EXPECT_TRUE(bookings().locate(QStringLiteral("ID"), QStringLiteral("9")));
+    EXPECT_TRUE(bookings().locate(QStringLiteral("Name"), QStringLiteral("Meier")));
+    EXPECT_EQ(bookings().asInteger(QStringLiteral("ID")), 5);
+    bookings().deleteRecord();
+    EXPECT_TRUE(bookings().locate(QStringLiteral("Name"), QStringLiteral("Meier")));
+    EXPECT_EQ(bookings().asInteger(QStringLiteral("ID")), 1);
+
+    bookings().setFilter(QStringLiteral("Status = 'erledigt'"));
+    bookings().setFiltered(true);
+    EXPECT_FALSE(bookings().locate(QStringLiteral("Name"), QStringLiteral("Meier"))); // ID 1 is not shown
+    EXPECT_TRUE(bookings().locate(QStringLiteral("Name"), QStringLiteral("Kunz")));
+    EXPECT_EQ(bookings().asInteger(QStringLiteral("ID")), 9);
+}
+
+TEST_F(TableTest, deleteShownDeletesWhatTheFilterShowsAndKeepsTheRest)
+{
+    for (int id = 1; id <= 6; ++id)
+        addBooking(id, QStringLiteral("N%1").arg(id), id % 3 ? "offen" : "erledigt");
+    bookings().locate(QStringLiteral("Name"), QStringLiteral("N2")); // indexed before the deletion
+    bookings().setFilter(QStringLiteral("Status = 'offen'"));
+    bookings().setFiltered(true);
+    EXPECT_EQ(bookings().deleteShown(), 4);
+    EXPECT_TRUE(bookings().isEmpty());
+    EXPECT_TRUE(bookings().eof());
+    EXPECT_TRUE(bookings().isChanged());
+    bookings().setFiltered(false);
+    EXPECT_EQ(walk(bookings(), QStringLiteral("ID")), QStringList({"6", "3"}));
+    EXPECT_FALSE(bookings().locate(QStringLiteral("Name"), QStringLiteral("N2")));
+    EXPECT_TRUE(bookings().locate(QStringLiteral("Name"), QStringLiteral("N3")));
+    EXPECT_EQ(bookings().deleteShown(), 2);
+    EXPECT_EQ(bookings().deleteShown(), 0);
+}
+
 TEST_F(TableTest, calculatedFieldsAreFilledOnEveryRead)
 {
     int calls = 0;

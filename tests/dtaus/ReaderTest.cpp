@@ -1,10 +1,15 @@
 #include "base/Errors.h"
 #include "dtaus/EngineFixture.h"
+#include "support/DtausBytes.h"
 
 #include <QBuffer>
 #include <QRandomGenerator>
 
 namespace {
+using namespace DtausBytes;
+namespace A = DTAUSLayout::A;
+namespace C = DTAUSLayout::C;
+namespace E = DTAUSLayout::E;
 
 struct Transaction {
     QString name;
@@ -165,7 +170,7 @@ TEST_F(ReaderTest, paymentKeys)
                           Case {"51000", false, QStringLiteral("51")}, Case {"53000", false, QStringLiteral("53000")},
                           Case {"54123", false, QStringLiteral("54123")}}) {
         QByteArray file = sample();
-        file.replace(128 + 44, 5, c.key);
+        file = patched(file, kFirstC, C::Textschluessel, c.key);
         ASSERT_EQ(read(file), QString());
         ASSERT_EQ(received.size(), 1);
         EXPECT_EQ(received[0].abbuchung, c.abbuchung);
@@ -176,9 +181,10 @@ TEST_F(ReaderTest, paymentKeys)
 TEST_F(ReaderTest, amountNamesAndBlankPurposeLines)
 {
     QByteArray file = sample(1, {"A", "B", "C"});
-    file.replace(128 + 79, 11, "00000012345");
-    file.replace(128 + 93, 27, QByteArray("M]LLER & S\\HNE").leftJustified(27, ' '));
-    file.replace(128 + 187 + 2, 27, QByteArray(27, ' ')); // extension part 1 ("B") emptied
+    file = patched(file, kFirstC, C::Betrag, "00000012345");
+    file = patched(file, kFirstC, C::Name, QByteArray("M]LLER & S\\HNE").leftJustified(C::Name.length, ' '));
+    file = patched(file, kFirstC, C::erweiterung(0), QByteArray(C::ErweiterungText.length, ' '),
+                   C::ErweiterungText.offset()); // extension part 1 ("B") emptied
     ASSERT_EQ(read(file), QString());
     EXPECT_DOUBLE_EQ(received[0].betrag, 123.45);
     EXPECT_EQ(received[0].name, QStringLiteral("MÜLLER & SÖHNE"));
@@ -188,7 +194,7 @@ TEST_F(ReaderTest, amountNamesAndBlankPurposeLines)
 TEST_F(ReaderTest, otherExtensionKindsAreSkipped)
 {
     QByteArray file = sample(1, {"A", "B"});
-    file.replace(128 + 187, 2, "01");
+    file = patched(file, kFirstC, C::erweiterung(0), "01");
     ASSERT_EQ(read(file), QString());
     EXPECT_EQ(received[0].lines, QStringList {QStringLiteral("A")});
 }
@@ -222,12 +228,12 @@ TEST_F(ReaderTest, executionDate)
     QByteArray file = sample();
     ASSERT_EQ(read(file), QString());
     EXPECT_EQ(readerDate.date(), QDate(2026, 12, 9)); // eight blanks: today
-    file.replace(95, 8, "15032012");
+    file = patched(file, 0, A::Ausfuehrungsdatum, "15032012");
     ASSERT_EQ(read(file), QString());
     EXPECT_EQ(readerDate.date(), QDate(2012, 3, 15));
-    file.replace(95, 8, "15X32012");
+    file = patched(file, 0, A::Ausfuehrungsdatum, "15X32012");
     EXPECT_EQ(read(file), format(QStringLiteral("Fehler beim Konvertieren eines Datums.")));
-    file.replace(95, 8, "31022012");
+    file = patched(file, 0, A::Ausfuehrungsdatum, "31022012");
     EXPECT_FALSE(read(file).isEmpty());
     EXPECT_TRUE(received.isEmpty());
 }
@@ -237,7 +243,7 @@ TEST_F(ReaderTest, unconvertibleDateWithWarningsOnIsTodayAndTheReadGoesOn)
     MessageRecorder messages;
     messages.install();
     QByteArray file = sample();
-    file.replace(95, 8, "1X0X20Y2"); // three parts wrong: still one message
+    file = patched(file, 0, A::Ausfuehrungsdatum, "1X0X20Y2"); // three parts wrong: still one message
     TQuennDTA reader;
     reader.SetShowWarnings(true);
     int events = 0;
@@ -260,15 +266,24 @@ TEST_F(ReaderTest, failureMessages)
     };
     const Case cases[] = {
         {"start", 0, "0128B", QStringLiteral("Dateianfang entspricht nicht dem DTA-Format.")},
-        {"originator bank code", 7, "1234x678", format(QStringLiteral("Fehler beim Konvertieren einer Bankleitzahl."))},
-        {"originator account", 60, "12345678 0", format(QStringLiteral("Fehler beim Konvertieren einer Kontonummer."))},
-        {"c header", 128 + 4, "X", format(QStringLiteral("Fehler beim Einlesen eines C-Datensatze-Headers"))},
-        {"bank code", 128 + 13, "1002003A", format(QStringLiteral("Fehler beim Konvertieren einer Bankleitzahl."))},
-        {"account", 128 + 21, "          ", format(QStringLiteral("Fehler beim Konvertieren einer Kontonummer."))},
-        {"amount", 128 + 79, "0000001234,", format(QStringLiteral("Fehler beim Konvertieren des Betrages."))},
-        {"extensions", 128 + 185, "X1", format(QStringLiteral("Fehler beim Konvertieren der Erweiterungen-Anzahl."))},
-        {"second c header", 384 + 4, "Q", format(QStringLiteral("Fehler beim Einlesen eines C-Datensatze-Headers"))},
-        {"creation date", 50, "0A1226", format(QStringLiteral("Fehler beim Konvertieren eines Datums."))},
+        {"originator bank code", offsetOf(0, A::BLZ), "1234x678",
+         format(QStringLiteral("Fehler beim Konvertieren einer Bankleitzahl."))},
+        {"originator account", offsetOf(0, A::Kontonummer), "12345678 0",
+         format(QStringLiteral("Fehler beim Konvertieren einer Kontonummer."))},
+        {"c header", offsetOf(kFirstC, C::Satzart), "X",
+         format(QStringLiteral("Fehler beim Einlesen eines C-Datensatze-Headers"))},
+        {"bank code", offsetOf(kFirstC, C::BLZ), "1002003A",
+         format(QStringLiteral("Fehler beim Konvertieren einer Bankleitzahl."))},
+        {"account", offsetOf(kFirstC, C::Kontonummer), "          ",
+         format(QStringLiteral("Fehler beim Konvertieren einer Kontonummer."))},
+        {"amount", offsetOf(kFirstC, C::Betrag), "0000001234,",
+         format(QStringLiteral("Fehler beim Konvertieren des Betrages."))},
+        {"extensions", offsetOf(kFirstC, C::Erweiterungen), "X1",
+         format(QStringLiteral("Fehler beim Konvertieren der Erweiterungen-Anzahl."))},
+        {"second c header", offsetOf(kSecondC, C::Satzart), "Q",
+         format(QStringLiteral("Fehler beim Einlesen eines C-Datensatze-Headers"))},
+        {"creation date", offsetOf(0, A::Dateidatum), "0A1226",
+         format(QStringLiteral("Fehler beim Konvertieren eines Datums."))},
     };
     for (const Case &c : cases) {
         QByteArray file = good;
@@ -277,7 +292,7 @@ TEST_F(ReaderTest, failureMessages)
     }
     // A broken second record leaves the first delivered.
     QByteArray file = good;
-    file.replace(384 + 79, 1, "x");
+    file = patched(file, kSecondC, C::Betrag, "x");
     read(file);
     EXPECT_EQ(received.size(), 1);
 }
@@ -313,21 +328,21 @@ TEST_F(ReaderTest, aRecordFollowedByERecordAndWrongSums)
 
     // Sums that do not match are handed on, not compared: that is the caller's business.
     QByteArray file = sample();
-    file.replace(file.size() - 128 + 10, 7, "0000099");
+    file = patched(file, int(file.size()) - DTAUSLayout::kSectionLength, E::Anzahl, "0000099");
     EXPECT_EQ(read(file), QString());
     EXPECT_EQ(received.size(), 1);
     EXPECT_EQ(sums.count, 99);
     EXPECT_EQ(sums.sumKontonummern, 1234567);
     EXPECT_EQ(sums.sumBankleitzahlen, 10020030);
     // Sums that are no numbers make the E record unreadable.
-    file.replace(file.size() - 128 + 64, 1, "x");
+    file = patched(file, int(file.size()) - DTAUSLayout::kSectionLength, E::SummeBetraege, "x");
     EXPECT_EQ(read(file), format(QStringLiteral("Fehler beim Einlesen des E-Satzes.")));
 }
 
 TEST_F(ReaderTest, extensionCountAboveFifteenIsRefused)
 {
     QByteArray file = sample(2, {"A", "B", "C"});
-    file.replace(128 + 185, 2, "99"); // would take the second C record for purpose lines
+    file = patched(file, kFirstC, C::Erweiterungen, "99"); // would take the second C record for purpose lines
     EXPECT_EQ(read(file), format(QStringLiteral("Fehler beim Konvertieren der Erweiterungen-Anzahl.")));
     EXPECT_TRUE(received.isEmpty());
 }

@@ -1,5 +1,6 @@
 #include "dtaus/DTAUSVerifier.h"
 #include "dtaus/EngineFixture.h"
+#include "support/DtausBytes.h"
 
 #include <QBuffer>
 
@@ -54,23 +55,27 @@ TEST_F(VerifierTest, findsEachKindOfFault)
         int record;
         int findingPosition;
     };
-    const int e = good.size() - 128;
+    using namespace DtausBytes;
+    namespace A = DTAUSLayout::A;
+    namespace C = DTAUSLayout::C;
+    namespace E = DTAUSLayout::E;
+    const int e = int(good.size()) - DTAUSLayout::kSectionLength;
     const Case cases[] = {
-        {"file kind", 5, "XK", 1, 6},
-        {"zeros", 15, "1", 1, 16},
-        {"text character", 23, "a", 1, 24},
-        {"creation date", 50, "321326", 1, 51},
-        {"currency", 127, "2", 1, 128},
-        {"length field", 128, "0188", 2, 1},
-        {"payment key", 128 + 44, "99", 2, 45},
-        {"key against file kind", 128 + 44, "51", 2, 45},
-        {"blank", 128 + 49, "0", 2, 50},
-        {"amount digits", 128 + 79, "A", 2, 80},
-        {"unused slot", 128 + 190, "X", 2, 188},
-        {"count", e + 16, "9", 4, 11},
-        {"account sum", e + 46, "9", 4, 31},
-        {"bank code sum", e + 63, "9", 4, 48},
-        {"amount sum", e + 76, "9", 4, 65},
+        {"file kind", offsetOf(0, A::Dateiart), "XK", 1, 6},
+        {"zeros", offsetOf(0, A::Nullen), "1", 1, 16},
+        {"text character", offsetOf(0, A::Name), "a", 1, 24},
+        {"creation date", offsetOf(0, A::Dateidatum), "321326", 1, 51},
+        {"currency", offsetOf(0, A::Waehrung), "2", 1, 128},
+        {"length field", offsetOf(kFirstC, C::Satzlaenge), "0188", 2, 1},
+        {"payment key", offsetOf(kFirstC, C::Textschluessel), "99", 2, 45},
+        {"key against file kind", offsetOf(kFirstC, C::Textschluessel), "51", 2, 45},
+        {"blank", offsetOf(kFirstC, C::Bankintern), "0", 2, 50},
+        {"amount digits", offsetOf(kFirstC, C::Betrag), "A", 2, 80},
+        {"unused slot", offsetOf(kFirstC, C::erweiterung(0), 3), "X", 2, 188},
+        {"count", lastOf(e, E::Anzahl), "9", 4, 11},
+        {"account sum", lastOf(e, E::SummeKontonummern), "9", 4, 31},
+        {"bank code sum", lastOf(e, E::SummeBankleitzahlen), "9", 4, 48},
+        {"amount sum", lastOf(e, E::SummeBetraege), "9", 4, 65},
     };
     for (const Case &c : cases) {
         QByteArray file = good;

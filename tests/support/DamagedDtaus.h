@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/DtausBytes.h"
+
 #include <QByteArray>
 #include <QList>
 
@@ -13,21 +15,23 @@ struct DamagedDtaus {
 
 inline QList<DamagedDtaus> damagedCopies(const QByteArray &file)
 {
-    const auto patched = [&file](int at, const QByteArray &bytes) {
-        return QByteArray(file).replace(at, bytes.size(), bytes);
-    };
+    using namespace DtausBytes;
+    namespace C = DTAUSLayout::C;
     return {
-        {"letter in the second amount", patched(384 + 5 + 80, "X"), "Fehler beim Konvertieren des Betrages."},
+        {"letter in the second amount", patched(file, kSecondC, C::Betrag, "X", 6),
+         "Fehler beim Konvertieren des Betrages."},
         {"cut inside the first C record", file.left(200), "Datei entspricht nicht dem DTA-Format."},
         {"cut inside the second C record", file.left(500), "Datei entspricht nicht dem DTA-Format."},
-        {"cut inside the E record", file.left(700), "Fehler beim Einlesen des E-Satzes."},
-        {"no E record", file.left(640), "Datei entspricht nicht dem DTA-Format."},
-        {"99 extension parts", patched(256 + 57, "99"), "Fehler beim Konvertieren der Erweiterungen-Anzahl."},
+        {"cut inside the E record", file.left(kERecordAfterTwo + 60), "Fehler beim Einlesen des E-Satzes."},
+        {"no E record", file.left(kERecordAfterTwo), "Datei entspricht nicht dem DTA-Format."},
+        {"99 extension parts", patched(file, kFirstC, C::Erweiterungen, "99"),
+         "Fehler beim Konvertieren der Erweiterungen-Anzahl."},
     };
 }
 
 // The copy whose E record counts three transactions for the two it holds.
 inline QByteArray wrongCount(const QByteArray &file)
 {
-    return QByteArray(file).replace(640 + 16, 1, "3");
+    using DTAUSLayout::E::Anzahl;
+    return DtausBytes::patched(file, DtausBytes::kERecordAfterTwo, Anzahl, "3", Anzahl.length - 1);
 }
