@@ -34,7 +34,17 @@ template <typename T, void (*Free)(T *)> using Owned = std::unique_ptr<T, Freer<
 // The parsed schema of a message, read once from the program's resources.
 xmlSchemaPtr schemaOf(const QString &message)
 {
-    static QHash<QString, xmlSchemaPtr> schemas; // kept for the program's life
+    // Parsed once and freed at the program's end.
+    struct Cache {
+        QHash<QString, xmlSchemaPtr> schemas;
+        ~Cache()
+        {
+            for (const xmlSchemaPtr schema : std::as_const(schemas))
+                xmlSchemaFree(schema);
+        }
+    };
+    static Cache cache;
+    QHash<QString, xmlSchemaPtr> &schemas = cache.schemas;
     if (const auto found = schemas.constFind(message); found != schemas.constEnd())
         return found.value();
     QFile file(QStringLiteral(":/sepa-schemas/%1.xsd").arg(message));
