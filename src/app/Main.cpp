@@ -140,6 +140,11 @@ void TMainform::BuildMenu()
     Gutschriftenerstellen1 = addCommand(dtaus, QStringLiteral("Gutschriften erstellen"),
                                         &TMainform::Gutschriftenerstellen1Click);
     dtaus->addSeparator();
+    SEPALastschriften1 = addCommand(dtaus, QStringLiteral("SEPA-Lastschriften erstellen"),
+                                    &TMainform::SEPALastschriften1Click);
+    SEPAUeberweisungen1 = addCommand(dtaus, QStringLiteral("SEPA-Überweisungen erstellen"),
+                                     &TMainform::SEPAUeberweisungen1Click);
+    dtaus->addSeparator();
     DTAUSDisketteeinlesen1 = addCommand(dtaus, QStringLiteral("DTAUS-Diskette einlesen"),
                                         &TMainform::DTAUSDisketteeinlesen1Click);
 

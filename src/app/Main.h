@@ -56,6 +56,8 @@ public:
     QAction *Drucken2; // Mandanten → "Drucken"
     QAction *Lastschriften1; // DTAUS-Diskette → "Lastschriften erstellen"
     QAction *Gutschriftenerstellen1; // DTAUS-Diskette → "Gutschriften erstellen"
+    QAction *SEPALastschriften1; // DTAUS-Diskette → "SEPA-Lastschriften erstellen"
+    QAction *SEPAUeberweisungen1; // DTAUS-Diskette → "SEPA-Überweisungen erstellen"
     QAction *DTAUSDisketteeinlesen1; // DTAUS-Diskette → "DTAUS-Diskette einlesen"
     QAction *Hilfeaufrufen1; // Hilfe → "Hilfe aufrufen" (F1)
     QAction *UMFRAGEzurVerbesserungdesProgrammes1; // Hilfe → "UMFRAGE zur Verbesserung des Programmes"
@@ -72,6 +74,8 @@ public:
     // The payment-file dialog for direct debits and for credit transfers.
     virtual void Lastschriften1Click() = 0;
     virtual void Gutschriftenerstellen1Click() = 0;
+    virtual void SEPALastschriften1Click() = 0;
+    virtual void SEPAUeberweisungen1Click() = 0;
 
     void FormCreate();
     void FormShow();

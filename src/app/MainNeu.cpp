@@ -85,3 +85,15 @@ void TMainform1::Gutschriftenerstellen1Click()
     dtausErstellenF1->SetKind(TdtausErstellenF1::Kind::Gutschriften);
     ModalWindows::exec(*dtausErstellenF1);
 }
+
+void TMainform1::SEPALastschriften1Click()
+{
+    dtausErstellenF1->SetKind(TdtausErstellenF1::Kind::SepaLastschriften);
+    ModalWindows::exec(*dtausErstellenF1);
+}
+
+void TMainform1::SEPAUeberweisungen1Click()
+{
+    dtausErstellenF1->SetKind(TdtausErstellenF1::Kind::SepaUeberweisungen);
+    ModalWindows::exec(*dtausErstellenF1);
+}

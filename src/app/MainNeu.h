@@ -31,6 +31,8 @@ public:
     void Bearbeiten2Click() override;
     void Lastschriften1Click() override;
     void Gutschriftenerstellen1Click() override;
+    void SEPALastschriften1Click() override;
+    void SEPAUeberweisungen1Click() override;
 
 private:
     QList<RecordEditor *> Editors() const;

@@ -1,5 +1,7 @@
 #include "cli/Command.h"
 
+#include "data/FormatSettings.h"
+
 #include <algorithm>
 #include <QCoreApplication>
 
@@ -178,4 +180,10 @@ QString Command::checkOptions(const QCommandLineParser &parser) const
                 .arg(names.join(QStringLiteral(", --")));
     }
     return {};
+}
+
+QDate Command::dateArgument(const QString &text)
+{
+    const QDate iso = QDate::fromString(text, Qt::ISODate);
+    return iso.isValid() ? iso : FormatSettings::strToDate(text);
 }

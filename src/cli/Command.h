@@ -2,6 +2,7 @@
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QDate>
 #include <QStringList>
 #include <QTextStream>
 
@@ -46,6 +47,9 @@ public:
     int execute(const QStringList &args);
 
     QStringList usageParts() const;
+
+    // A date given as 2026-12-24 or 24.12.2026; throws the conversion message.
+    static QDate dateArgument(const QString &text);
 
     // Words joined into lines of at most 100 characters, the following lines indented.
     static QString wrapped(const QStringList &words, int indent);

@@ -96,6 +96,27 @@ public:
     int run(const QCommandLineParser &parser) override;
 };
 
+class SepaCreateCommand : public Command
+{
+public:
+    SepaCreateCommand();
+    int run(const QCommandLineParser &parser) override;
+};
+
+class SepaVerifyCommand : public Command
+{
+public:
+    SepaVerifyCommand();
+    int run(const QCommandLineParser &parser) override;
+};
+
+class IbanCommand : public Command
+{
+public:
+    IbanCommand();
+    int run(const QCommandLineParser &parser) override;
+};
+
 class PrintCommand : public Command
 {
 public:

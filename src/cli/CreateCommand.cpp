@@ -17,12 +17,6 @@
 #include <QFileInfo>
 
 namespace {
-QDate date(const QString &text)
-{
-    const QDate iso = QDate::fromString(text, Qt::ISODate);
-    return iso.isValid() ? iso : FormatSettings::strToDate(text);
-}
-
 // The printouts are checked before the run, so that a run never writes a file whose list then
 // cannot be printed (a data file, the payment file itself, a folder that is not there).
 void checkPrintTargets(const QCommandLineParser &parser, const TDataModule1 &data, const QString &target)
@@ -125,10 +119,10 @@ int CreateCommand::run(const QCommandLineParser &parser)
     const QString client = parser.value(QStringLiteral("client"));
     const QString execution = parser.value(QStringLiteral("execution-date"));
     input.target = parser.value(QStringLiteral("target"));
-    input.dueFrom = date(parser.value(QStringLiteral("due-from")));
-    input.dueTo = date(parser.value(QStringLiteral("due-to")));
+    input.dueFrom = dateArgument(parser.value(QStringLiteral("due-from")));
+    input.dueTo = dateArgument(parser.value(QStringLiteral("due-to")));
     if (!execution.isEmpty()) {
-        input.ausfuehrungsdatum = date(execution);
+        input.ausfuehrungsdatum = dateArgument(execution);
         // The engine would move any other day to today without a word.
         if (input.ausfuehrungsdatum < Clock::today() || input.ausfuehrungsdatum > Clock::today().addDays(15))
             throw BelvantoError(

@@ -61,14 +61,17 @@ Table *tableFor(TDataModule1 &module, const QString &file)
     const QList<FieldDef> declared = DataPacket::fieldsOf(file);
     for (Table *table : {module.ClientDataSet1, module.ClientDataSet2, module.ClientDataSet3}) {
         QStringList stored;
+        QStringList required; // a file of an earlier version lacks the optional fields
         for (const FieldDef &field : table->fields()) {
             if (field.isStored())
                 stored.append(field.name);
+            if (field.isStored() && !field.optional)
+                required.append(field.name);
         }
         QStringList names;
         for (const FieldDef &field : declared)
             names.append(field.name);
-        if (names == stored)
+        if (names == stored || names == required)
             return table;
     }
     throw BelvantoError(QStringLiteral("„%1“ ist keine Datei mit Buchungen, Empfängern oder Mandanten.").arg(file));

@@ -18,6 +18,9 @@ std::vector<std::unique_ptr<Command>> allCommands()
     commands.push_back(std::make_unique<DtausVerifyCommand>());
     commands.push_back(std::make_unique<DtausSlipCommand>());
     commands.push_back(std::make_unique<CreateCommand>());
+    commands.push_back(std::make_unique<SepaCreateCommand>());
+    commands.push_back(std::make_unique<SepaVerifyCommand>());
+    commands.push_back(std::make_unique<IbanCommand>());
     commands.push_back(std::make_unique<ImportDtausCommand>());
     commands.push_back(std::make_unique<ImportTextCommand>());
     commands.push_back(std::make_unique<BackupCommand>());

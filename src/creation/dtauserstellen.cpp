@@ -81,7 +81,7 @@ TdtausErstellenF::TdtausErstellenF(TDataModule1 &dataModule, QWidget *parent)
     g->addWidget(CBoffen, 0, 0);
     g->addWidget(CBgesperrt, 1, 0);
 
-    auto *diskBox = group(QStringLiteral("Daten der DTAUS-Diskette"), g);
+    GBDiskette = group(QStringLiteral("Daten der DTAUS-Diskette"), g);
     DTPErstell = datePicker();
     DTPAusf = datePicker();
     g->addWidget(new QLabel(QStringLiteral("Erstellungsdatum:")), 0, 0);
@@ -122,13 +122,30 @@ TdtausErstellenF::TdtausErstellenF(TDataModule1 &dataModule, QWidget *parent)
     auto *panel = new QGridLayout(Panel1);
     panel->addWidget(clientBox, 0, 0, 2, 1);
     panel->addWidget(statusBox, 0, 1);
-    panel->addWidget(diskBox, 0, 2);
+    panel->addWidget(GBDiskette, 0, 2);
     panel->addWidget(rangeBox, 1, 1, 1, 2);
     panel->addWidget(targetBox, 2, 0);
     panel->addWidget(resultBox, 2, 1, 1, 2);
+    GBSepa = group(QStringLiteral("SEPA"), g);
+    CBSchema = new QComboBox;
+    CBSchema->addItems({QStringLiteral("CORE"), QStringLiteral("B2B")});
+    CBSchema->setToolTip(QStringLiteral("CORE: Buchungen „LS_Einzug“, B2B: Buchungen „LS_Abbuchung“"));
+    CBSequenz = new QComboBox;
+    CBSequenz->addItems(
+        {QStringLiteral("RCUR"), QStringLiteral("FRST"), QStringLiteral("OOFF"), QStringLiteral("FNAL")});
+    CBVersion = new QComboBox;
+    CBVersion->addItems({QStringLiteral("2019"), QStringLiteral("2009")});
+    g->addWidget(new QLabel(QStringLiteral("Verfahren:")), 0, 0);
+    g->addWidget(CBSchema, 0, 1);
+    g->addWidget(new QLabel(QStringLiteral("Sequenz:")), 0, 2);
+    g->addWidget(CBSequenz, 0, 3);
+    g->addWidget(new QLabel(QStringLiteral("Version:")), 0, 4);
+    g->addWidget(CBVersion, 0, 5);
+    GBSepa->hide();
+    panel->addWidget(GBSepa, 3, 0, 1, 3);
     CBerledigen = new QCheckBox(QStringLiteral("Buchungen als erledigt markieren nach Erstellen der Diskette"));
     CBerledigen->setChecked(true);
-    panel->addWidget(CBerledigen, 3, 0, 1, 3);
+    panel->addWidget(CBerledigen, 4, 0, 1, 3);
 
     BErstellen = TSRColorButton::DialogButton(QStringLiteral("&Erstellen"), 90);
     BBegleit = TSRColorButton::DialogButton(QStringLiteral(" Begleitblatt"), 110);
@@ -194,13 +211,14 @@ void TdtausErstellenF::CBMandantenChange()
     LKontoinhaber->setText(originator.auftraggeberName);
     LKontonummer->setText(originator.auftraggeberKontonummer);
     LBankleitzahl->setText(originator.auftraggeberBLZ);
+    m_glaeubigerID = originator.glaeubigerID;
     WriteSettingInteger(Settings::Mandant, clients.asInteger(Clients::ID));
     EZieldateiChange();
 }
 
 void TdtausErstellenF::SpeedButton2Click()
 {
-    const QString file = FileDialogs::getSaveFileName(this, EZieldatei->text(), QStringLiteral("DTAUS-Dateien (*)"));
+    const QString file = FileDialogs::getSaveFileName(this, EZieldatei->text(), m_fileFilter);
     if (!file.isEmpty())
         EZieldatei->setText(QDir::toNativeSeparators(file));
 }

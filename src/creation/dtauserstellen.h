@@ -33,6 +33,7 @@ public:
     QLabel *Label9;
     QCheckBox *CBoffen;
     QCheckBox *CBgesperrt;
+    QGroupBox *GBDiskette; // "Daten der DTAUS-Diskette", for SEPA files "Daten der SEPA-Datei"
     QDateEdit *DTPErstell;
     QDateEdit *DTPAusf;
     QDateEdit *DTPvon;
@@ -44,6 +45,10 @@ public:
     QLabel *LBLZ;
     QLabel *LSatzzahl;
     QLabel *LSumme;
+    QGroupBox *GBSepa; // SEPA files only
+    QComboBox *CBSchema; // direct debits: CORE or B2B
+    QComboBox *CBSequenz; // direct debits: RCUR, FRST, OOFF, FNAL
+    QComboBox *CBVersion; // "2019 (pain.008.001.08 / pain.001.001.09)" or the 2009 versions
     QCheckBox *CBerledigen;
     TGradientPanel *GradientPanel1;
     TSRColorButton *BErstellen;
@@ -66,6 +71,8 @@ protected:
     void setStatus(const QString &text, const QColor &colour);
 
     TDataModule1 &m_data;
+    QString m_glaeubigerID; // of the chosen client
+    QString m_fileFilter = QStringLiteral("DTAUS-Dateien (*)"); // of the target's file dialog
     // The marking: per file confirmed during this opening, the bookings in it that are to be marked
     // (none when marking was not asked for). A file replaced by a later run counts no more.
     QMap<QString, QList<qint32>> m_confirmedFiles;

@@ -7,6 +7,7 @@
 #include "data/INI.h"
 #include "data/Names.h"
 #include "entry/DB3EingabNeu.h"
+#include "ops/Sepa.h"
 #include "print/Printer.h"
 #include "print/RunPrintouts.h"
 #include "widgets/GuardedHandlers.h"
@@ -18,6 +19,7 @@
 #include <QDateEdit>
 #include <QDir>
 #include <QFileInfo>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalBlocker>
@@ -39,6 +41,10 @@ TdtausErstellenF1::TdtausErstellenF1(TDataModule1 &dataModule, TDB3EingabeF1 &cl
                     if (isVisible())
                         CBoffenClick();
                 }));
+    connect(CBSchema, &QComboBox::currentIndexChanged, this, guarded([this] {
+                if (isVisible())
+                    CBoffenClick(); // the scheme chooses the bookings
+            }));
     connect(SpeedButton1, &QToolButton::clicked, this, guarded([this] { SpeedButton1Click(); }));
     connect(BErstellen, &TSRColorButton::clicked, this, guarded([this] { BErstellenClick(); }));
     connect(BBuchungs, &TSRColorButton::clicked, this, guarded([this] { Button2Click(); }));
@@ -47,10 +53,35 @@ TdtausErstellenF1::TdtausErstellenF1(TDataModule1 &dataModule, TDB3EingabeF1 &cl
 
 void TdtausErstellenF1::SetKind(Kind kind)
 {
+    const bool wasSepa = IsSepa();
     m_kind = kind;
-    const bool gutschriften = kind == Kind::Gutschriften;
-    setWindowTitle(gutschriften ? QStringLiteral("Gutschriften erstellen") : QStringLiteral("Lastschriften erstellen"));
-    LLastGut->setText(gutschriften ? QStringLiteral("Gutschriften") : QStringLiteral("Lastschriften"));
+    const bool sepa = IsSepa();
+    const bool gutschriften = IsGutschriften();
+    QString caption = gutschriften ? QStringLiteral("Gutschriften") : QStringLiteral("Lastschriften");
+    if (sepa)
+        caption = gutschriften ? QStringLiteral("SEPA-Überweisungen") : QStringLiteral("SEPA-Lastschriften");
+    setWindowTitle(caption + QStringLiteral(" erstellen"));
+    LLastGut->setText(caption);
+    GBDiskette->setTitle(sepa ? QStringLiteral("Daten der SEPA-Datei") : QStringLiteral("Daten der DTAUS-Diskette"));
+    GBSepa->setVisible(sepa);
+    CBerledigen->setText(sepa ? QStringLiteral("Buchungen als erledigt markieren nach Erstellen der Datei")
+                              : QStringLiteral("Buchungen als erledigt markieren nach Erstellen der Diskette"));
+    CBSchema->setEnabled(!gutschriften);
+    CBSequenz->setEnabled(!gutschriften);
+    LKontonr->setVisible(!sepa); // the DTAUS control sums
+    LBLZ->setVisible(!sepa);
+    m_fileFilter = sepa ? QStringLiteral("SEPA-Dateien (*.xml)") : QStringLiteral("DTAUS-Dateien (*)");
+    if (sepa && !wasSepa)
+        m_dtausTarget = EZieldatei->text();
+    else if (!sepa && wasSepa)
+        EZieldatei->setText(m_dtausTarget);
+}
+
+QString TdtausErstellenF1::TargetSetting() const
+{
+    if (!IsSepa())
+        return Settings::OutputDir;
+    return IsGutschriften() ? Settings::SepaTargetUeberweisungen : Settings::SepaTargetLastschriften;
 }
 
 void TdtausErstellenF1::showEvent(QShowEvent *event)
@@ -65,16 +96,26 @@ void TdtausErstellenF1::showEvent(QShowEvent *event)
 void TdtausErstellenF1::FormShow()
 {
     m_data.SaveTables(); // every opening is a save point
-    const QString stored = ReadSettingString(Settings::OutputDir);
+    const QString stored = ReadSettingString(TargetSetting());
     if (!stored.isEmpty())
         EZieldatei->setText(stored);
+    else if (IsSepa())
+        EZieldatei->setText(QDir::toNativeSeparators(QDir::home().filePath(
+            IsGutschriften() ? QStringLiteral("SEPA-Ueberweisungen.xml") : QStringLiteral("SEPA-Lastschriften.xml"))));
     Label9->hide();
     const QDate today = Clock::today();
-    // Only the days the engine accepts: it would change any other day to today without a word.
-    DTPAusf->setDateRange(today, today.addDays(15));
     for (QDateEdit *picker : {DTPvon, DTPbis, DTPErstell, DTPAusf}) {
         const QSignalBlocker quiet(picker);
         picker->setDate(today);
+    }
+    if (IsSepa()) {
+        // The next business day is proposed; the run names the next valid day for any other.
+        const QSignalBlocker quiet(DTPAusf);
+        DTPAusf->setDateRange(Sepa::earliestExecutionDate(today), today.addYears(1));
+        DTPAusf->setDate(Sepa::earliestExecutionDate(today));
+    } else {
+        // Only the days the engine accepts: it would change any other day to today without a word.
+        DTPAusf->setDateRange(today, today.addDays(15));
     }
     m_confirmedFiles.clear();
     m_data.DisconnectDB();
@@ -118,7 +159,7 @@ void TdtausErstellenF1::SpeedButton1Click()
 CreationRun::Input TdtausErstellenF1::RunInput(bool preview) const
 {
     CreationRun::Input input;
-    input.gutschriften = m_kind == Kind::Gutschriften;
+    input.gutschriften = IsGutschriften();
     input.auftraggeberName = LKontoinhaber->text();
     input.auftraggeberBLZ = LBankleitzahl->text();
     input.auftraggeberKontonummer = LKontonummer->text();
@@ -130,6 +171,10 @@ CreationRun::Input TdtausErstellenF1::RunInput(bool preview) const
     // The preview's scratch file goes to the system's temporary folder.
     input.target = preview ? QDir::temp().filePath(QStringLiteral("Belvanto-Vorschau.tmp")) : EZieldatei->text();
     input.preview = preview;
+    input.glaeubigerID = m_glaeubigerID;
+    input.sepaScheme = CBSchema->currentText();
+    input.sepaSequence = CBSequenz->currentText();
+    input.sepaVersion = CBVersion->currentIndex() == 1 ? Sepa::Version::V2009 : Sepa::Version::V2019;
     return input;
 }
 
@@ -186,8 +231,10 @@ CreationRun::Result TdtausErstellenF1::Run(bool preview)
     for (QLabel *label : {LSumme, LSatzzahl, LKontonr, LBLZ})
         label->clear();
     setStatus(QStringLiteral("Verarbeitung beginnt ..."), Qt::red);
-    return CreationRun::DTAUSLauf(m_data, QuennDTA1, RunInput(preview),
-                                  [this](const CreationRun::Result &result) { ShowResult(result); });
+    const auto show = [this](const CreationRun::Result &result) { ShowResult(result); };
+    if (IsSepa())
+        return CreationRun::SEPALauf(m_data, RunInput(preview), show);
+    return CreationRun::DTAUSLauf(m_data, QuennDTA1, RunInput(preview), show);
 }
 
 void TdtausErstellenF1::CBoffenClick()
@@ -207,5 +254,5 @@ void TdtausErstellenF1::BErstellenClick()
     if (result.confirmed)
         m_confirmedFiles.insert(QFileInfo(result.file).canonicalFilePath(),
                                 CBerledigen->isChecked() ? result.writtenIds : QList<qint32>());
-    WriteSettingString(Settings::OutputDir, EZieldatei->text());
+    WriteSettingString(TargetSetting(), EZieldatei->text());
 }

@@ -22,8 +22,9 @@ public:
     void BErstellenClick();
     void Button2Click(); // "Buchungsliste drucken"
     void Button3Click(); // " Begleitblatt"
-    enum class Kind { Lastschriften, Gutschriften };
-    // Sets the file kind, shown in the caption and above the values.
+    enum class Kind { Lastschriften, Gutschriften, SepaLastschriften, SepaUeberweisungen };
+    // Sets the file kind, shown in the caption and above the values; SEPA files have their own
+    // choices, target and date rule.
     void SetKind(Kind kind);
 
 protected:
@@ -37,7 +38,12 @@ private:
     CreationRun::Result Run(bool preview);
     void ShowResult(const CreationRun::Result &result);
     bool Preselect();
+    bool IsSepa() const { return m_kind == Kind::SepaLastschriften || m_kind == Kind::SepaUeberweisungen; }
+    bool IsGutschriften() const { return m_kind == Kind::Gutschriften || m_kind == Kind::SepaUeberweisungen; }
+    // The setting that remembers the target of this kind.
+    QString TargetSetting() const;
 
     TDB3EingabeF1 &m_clientEditor;
     Kind m_kind = Kind::Lastschriften;
+    QString m_dtausTarget; // the DTAUS target while a SEPA kind is shown
 };

@@ -61,6 +61,12 @@ QList<FieldDef> accountHolderFields(bool withPurpose, bool withLabels, int accou
     return fields;
 }
 
+// The fields for SEPA files, appended to the stored fields of earlier versions and hidden in the grids.
+FieldDef sepaField(const QString &name, FieldType type, int size, const QString &label = {})
+{
+    return {name, type, size, label, 10, false, true};
+}
+
 constexpr int kDefaultIntegerWidth = 11;
 } // namespace
 
@@ -83,17 +89,21 @@ QList<FieldDef> TDataModule1::BookingFields()
 
 QList<FieldDef> TDataModule1::PayerFields()
 {
-    return accountHolderFields(true, true, 10, 10);
+    return accountHolderFields(true, true, 10, 10)
+        + QList<FieldDef> {sepaField(Payers::Mandatsreferenz, FieldType::String, 35),
+                           sepaField(Payers::Mandatsdatum, FieldType::Date, 0)};
 }
 
 QList<FieldDef> TDataModule1::ClientFields()
 {
-    return accountHolderFields(false, false, 15, kDefaultIntegerWidth);
+    return accountHolderFields(false, false, 15, kDefaultIntegerWidth)
+        + QList<FieldDef> {sepaField(Clients::GlaeubigerID, FieldType::String, 35, QStringLiteral("Gläubiger-ID"))};
 }
 
 QList<FieldDef> TDataModule1::BankFields()
 {
-    return {textField(BankDirectory::BLZ, 8, 8), textField(BankDirectory::Bank, 100, 30)};
+    return {textField(BankDirectory::BLZ, 8, 8), textField(BankDirectory::Bank, 100, 30),
+            sepaField(BankDirectory::BIC, FieldType::String, 11)};
 }
 
 TDataModule1::TDataModule1(const DataLocations &locations, QObject *parent)

@@ -357,6 +357,8 @@ private:
                 continue;
             ++m_storedFields;
             const auto found = byName.constFind(field.name.toCaseFolded());
+            if (found == byName.constEnd() && field.optional)
+                continue;
             if (found == byName.constEnd())
                 fail(QStringLiteral("das Feld „%1“ fehlt").arg(field.name));
             const PacketField &packet = packetFields.at(found.value());

@@ -15,6 +15,9 @@ struct FieldDef {
     QString displayLabel; // the name when empty
     int displayWidth = 10; // characters
     bool visible = true;
+    // A stored field added in a later version: a packet without it loads (the field stays empty) and
+    // gains it when saved.
+    bool optional = false;
 
     QString label() const { return displayLabel.isEmpty() ? name : displayLabel; }
     bool isStored() const { return type != FieldType::Calculated; }

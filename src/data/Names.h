@@ -31,6 +31,10 @@ inline const QString PLZ = QStringLiteral("PLZ");
 inline const QString Ort = QStringLiteral("Ort");
 inline const QString Land = QStringLiteral("Land");
 inline const QString AktivesKonto = QStringLiteral("Aktives Konto"); // 1 to 3
+// Added for SEPA files; files of earlier versions lack them.
+inline const QString GlaeubigerID = QStringLiteral("GlaeubigerID"); // clients: creditor identifier
+inline const QString Mandatsreferenz = QStringLiteral("Mandatsreferenz"); // payers: the direct-debit mandate
+inline const QString Mandatsdatum = QStringLiteral("Mandatsdatum"); // payers: the day it was signed
 // The fields of account 1, 2 or 3: "Kontonummer2", "BLZ2", "Bank2" (calculated).
 inline QString Kontonummer(int account)
 {
@@ -52,6 +56,7 @@ namespace Clients = AccountHolders;
 namespace BankDirectory {
 inline const QString BLZ = QStringLiteral("BLZ");
 inline const QString Bank = QStringLiteral("Bank");
+inline const QString BIC = QStringLiteral("BIC"); // added for SEPA files
 } // namespace BankDirectory
 
 // Values of Bookings::Status
@@ -79,6 +84,8 @@ inline const QString LastMandantID = QStringLiteral("LastMandantID");
 inline const QString LetzteArt = QStringLiteral("letzteArt");
 inline const QString Mandant = QStringLiteral("Mandant"); // client last chosen for a payment file
 inline const QString OutputDir = QStringLiteral("OutputDir"); // target of the last payment file
+inline const QString SepaTargetLastschriften = QStringLiteral("SepaZielLastschriften"); // of the last SEPA files
+inline const QString SepaTargetUeberweisungen = QStringLiteral("SepaZielUeberweisungen");
 inline const QString WindowState = QStringLiteral("WindowState");
 inline const QString WindowMaximized = QStringLiteral("wsMaximized");
 inline const QString WindowNormal = QStringLiteral("wsNormal");

@@ -2,9 +2,13 @@
 
 #include "data/Names.h"
 #include "data/Table.h"
+#include "ops/Sepa.h"
 #include "widgets/DataControls.h"
 #include "widgets/SRColBtn.h"
 
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
 #include <QRadioButton>
 
 AccountHolderEditor::AccountHolderEditor(Table &table, const QString &caption, const QString &deleteQuestion,
@@ -56,6 +60,28 @@ AccountHolderEditor::AccountHolderEditor(Table &table, const QString &caption, c
     addRow(QStringLiteral("BLZ 3"), DBEditBLZ3);
     addRow(QStringLiteral("Bank 3"), DBTextBank3);
     addRow(QString(), DBRadioGroup1);
+    LIBAN = new QLabel;
+    LIBAN->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    addRow(QString(), LIBAN);
+    if (withPurpose) {
+        GroupBoxSEPA = new QGroupBox(QStringLiteral("SEPA-Lastschrift"));
+        auto *mandate = new QGridLayout(GroupBoxSEPA);
+        DBEditMandatsreferenz = edit(Payers::Mandatsreferenz);
+        DBEditMandatsdatum = edit(Payers::Mandatsdatum);
+        DBEditMandatsdatum->setPlaceholderText(QStringLiteral("TT.MM.JJJJ"));
+        mandate->addWidget(new QLabel(QStringLiteral("Mandatsreferenz")), 0, 0);
+        mandate->addWidget(DBEditMandatsreferenz, 0, 1);
+        mandate->addWidget(new QLabel(QStringLiteral("Mandatsdatum")), 1, 0);
+        mandate->addWidget(DBEditMandatsdatum, 1, 1);
+        addRow(QString(), GroupBoxSEPA);
+    } else {
+        DBEditGlaeubigerID = edit(Clients::GlaeubigerID);
+        addRow(QStringLiteral("Gläubiger-ID"), DBEditGlaeubigerID);
+    }
+    for (auto signal : {&Table::reset, &Table::stateChanged, &Table::recordChanged})
+        connect(&table, signal, this, [this] { ShowIban(); });
+    connect(&table, &Table::currentChanged, this, [this] { ShowIban(); });
+    ShowIban();
     setFirstControl(DBEditName);
     setFixedWidth(520);
 }
@@ -76,4 +102,17 @@ void AccountHolderEditor::BSpeichernClick()
 {
     RecordEditor::BSpeichernClick();
     BSpeichern->setEnabled(m_saveAlwaysEnabled);
+}
+
+void AccountHolderEditor::ShowIban()
+{
+    const Table &t = table();
+    std::optional<QString> iban;
+    if (!t.isEmpty() || t.state() != Table::State::Browse) {
+        const int account = t.asInteger(AccountHolders::AktivesKonto);
+        if (account >= 1 && account <= 3)
+            iban = Sepa::iban(t.asString(AccountHolders::Kontonummer(account)),
+                              t.asString(AccountHolders::BLZ(account)));
+    }
+    LIBAN->setText(QStringLiteral("IBAN: ") + (iban ? Sepa::grouped(*iban) : QStringLiteral("–")));
 }

@@ -6,9 +6,12 @@ class DBEdit;
 class DBMemo;
 class DBRadioGroup;
 class DBText;
+class QGroupBox;
+class QLabel;
 
 // The payer and the client editor: one layout for name, address and three accounts with their bank
-// names; payers also have a payment reference.
+// names; payers also have a payment reference and their SEPA mandate, clients their creditor ID.
+// Both show the IBAN of the active account.
 class AccountHolderEditor : public RecordEditor
 {
     Q_OBJECT
@@ -32,6 +35,11 @@ public:
     DBEdit *DBEditBLZ3;
     DBText *DBTextBank3;
     DBRadioGroup *DBRadioGroup1; // "Aktives Konto"
+    DBEdit *DBEditGlaeubigerID = nullptr; // clients only
+    QGroupBox *GroupBoxSEPA = nullptr; // payers only: "SEPA-Lastschrift"
+    DBEdit *DBEditMandatsreferenz = nullptr;
+    DBEdit *DBEditMandatsdatum = nullptr;
+    QLabel *LIBAN; // "IBAN: DE89 3704 0044 0532 0130 00", read only
 
     // "Speichern" is enabled while a change is pending; the windows the program shows keep it enabled.
     void BNeuClick() override;
@@ -42,5 +50,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    void ShowIban();
+
     bool m_saveAlwaysEnabled = false;
 };

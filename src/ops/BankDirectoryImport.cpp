@@ -13,6 +13,8 @@ namespace {
 constexpr int kMinimumLength = 168;
 constexpr int kNameFrom = 9;
 constexpr int kNameLength = 58;
+constexpr int kBicFrom = 139;
+constexpr int kBicLength = 11;
 constexpr qint64 kMaxFileSize = 256LL * 1024 * 1024;
 constexpr int kListedProblems = 20;
 } // namespace
@@ -59,6 +61,7 @@ BankDirectoryImport BankDirectoryImport::run(const QString &bundesbankFile, cons
         directory.insert();
         directory.setAsString(BankDirectory::BLZ, code);
         directory.setAsString(BankDirectory::Bank, text.mid(kNameFrom, kNameLength).trimmed());
+        directory.setAsString(BankDirectory::BIC, text.mid(kBicFrom, kBicLength).trimmed());
         directory.post();
     }
     // An empty directory would replace the banks of the one in use without a word.

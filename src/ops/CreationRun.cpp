@@ -26,14 +26,6 @@ bool originatorCheck(const std::function<bool()> &check, const QString &message)
     return false;
 }
 
-bool mayReplace(const QString &file)
-{
-    return MessageService::current().ask(
-               QStringLiteral("Die Datei „%1“ existiert bereits. Ersetzen?").arg(QDir::toNativeSeparators(file)),
-               MessageService::Buttons::YesNoDefaultNo)
-        == MessageService::Answer::Yes;
-}
-
 // One booking into the file; a refusal names the booking, so that the user can find and mend it.
 void addBooking(TQuennDTA &engine, const Table &bookings)
 {
@@ -101,11 +93,38 @@ bool buildFile(TDataModule1 &data, TQuennDTA &engine, const CreationRun::Input &
     engine.FileName = fileName;
     return true;
 }
+
 } // namespace
+
+bool CreationRun::MayReplace(const QString &file)
+{
+    return MessageService::current().ask(
+               QStringLiteral("Die Datei „%1“ existiert bereits. Ersetzen?").arg(QDir::toNativeSeparators(file)),
+               MessageService::Buttons::YesNoDefaultNo)
+        == MessageService::Answer::Yes;
+}
+
+void CreationRun::PutInPlace(Result &result, const QByteArray &content, const QString &kindName)
+{
+    if (result.count == 0) {
+        MessageService::current().information(
+            QStringLiteral("Es wurden keine Datensätze in die %1-Datei geschrieben.").arg(kindName));
+        return;
+    }
+    FileAccess::PendingFile pending(result.file, content);
+    const QString text = QStringLiteral("Insgesamt wurden ") + QString::number(result.count)
+        + QStringLiteral(" Datensätze mit einer Gesamtsumme von ") + result.total + QStringLiteral("\r")
+        + QStringLiteral("in die Datei \"") + QDir::toNativeSeparators(result.file) + QStringLiteral("\" geschrieben.");
+    if (MessageService::current().ask(text, MessageService::Buttons::OkCancel) == MessageService::Answer::Ok) {
+        pending.commit();
+        result.confirmed = true;
+    }
+}
 
 void CreationRun::TakeOriginator(Input &input, const Table &clients)
 {
     input.auftraggeberName = clients.asString(Clients::Name);
+    input.glaeubigerID = clients.asString(Clients::GlaeubigerID);
     const int account = clients.asInteger(Clients::AktivesKonto);
     if (account < 1 || account > 3)
         return;
@@ -194,7 +213,7 @@ CreationRun::Result CreationRun::DTAUSLauf(TDataModule1 &data, TQuennDTA &engine
     engine.FileName = fileName;
     const QString file = engine.TargetFile();
     DataFolder::refuseAsTarget(file, data.DataDirectory());
-    if (!input.preview && QFileInfo::exists(file) && !mayReplace(file)) {
+    if (!input.preview && QFileInfo::exists(file) && !MayReplace(file)) {
         result.targetKept = true;
         return result;
     }
@@ -212,18 +231,6 @@ CreationRun::Result CreationRun::DTAUSLauf(TDataModule1 &data, TQuennDTA &engine
     if (input.preview)
         return result;
 
-    if (result.count == 0) {
-        MessageService::current().information(
-            QStringLiteral("Es wurden keine Datensätze in die DTAUS-Datei geschrieben."));
-        return result;
-    }
-    FileAccess::PendingFile pending(file, engine.Content());
-    const QString text = QStringLiteral("Insgesamt wurden ") + QString::number(result.count)
-        + QStringLiteral(" Datensätze mit einer Gesamtsumme von ") + result.total + QStringLiteral("\r")
-        + QStringLiteral("in die Datei \"") + QDir::toNativeSeparators(file) + QStringLiteral("\" geschrieben.");
-    if (MessageService::current().ask(text, MessageService::Buttons::OkCancel) == MessageService::Answer::Ok) {
-        pending.commit();
-        result.confirmed = true;
-    }
+    PutInPlace(result, engine.Content(), QStringLiteral("DTAUS"));
     return result;
 }

@@ -142,11 +142,13 @@ TEST_F(CliTest, tableDumpAndCopy)
     const Result dump = run({"table", "dump", payers.fileName()});
     ASSERT_EQ(dump.exitCode, 0) << dump.err.toStdString();
     QStringList lines = dump.out.split(u'\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), 15);
+    ASSERT_EQ(lines.size(), 17);
     EXPECT_EQ(lines.at(0), QStringLiteral("ID\ti4"));
     EXPECT_EQ(lines.at(1), QStringLiteral("Name\tstring\t50"));
     EXPECT_EQ(lines.at(13), QStringLiteral("Aktives Konto\ti4"));
-    EXPECT_EQ(lines.at(14), QStringLiteral("1\tZeile 1\\r\\nTab\\there \\\\ ok\t\t\t\t\t\t\t\t\t\t\t\t2"));
+    EXPECT_EQ(lines.at(14), QStringLiteral("Mandatsreferenz\tstring\t35"));
+    EXPECT_EQ(lines.at(15), QStringLiteral("Mandatsdatum\tdate"));
+    EXPECT_EQ(lines.at(16), QStringLiteral("1\tZeile 1\\r\\nTab\\there \\\\ ok\t\t\t\t\t\t\t\t\t\t\t\t2\t\t"));
 
     const Result bookingDump = run({"table", "dump", bookings.fileName()});
     EXPECT_TRUE(bookingDump.out.endsWith(
@@ -190,9 +192,9 @@ TEST_F(CliTest, bankDirectoryImportAndBankNames)
                              path(QStringLiteral("blz.xml"))});
     ASSERT_EQ(dump.exitCode, 0) << dump.err.toStdString();
     const QStringList lines = dump.out.split(u'\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), 18);
+    ASSERT_EQ(lines.size(), 20);
     EXPECT_EQ(lines.at(4), QStringLiteral("Bank1\tcalculated\t50"));
-    EXPECT_EQ(lines.at(17), QStringLiteral("1\t\t\t10000000\tBundesbank\t\t\t\t\t\t\t12345678\t\t\t\t\t1"));
+    EXPECT_EQ(lines.at(19), QStringLiteral("1\t\t\t10000000\tBundesbank\t\t\t\t\t\t\t12345678\t\t\t\t\t1\t\t"));
 }
 
 TEST_F(CliTest, importDtausIntoADataDirectory)

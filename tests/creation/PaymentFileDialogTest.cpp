@@ -2,12 +2,16 @@
 #include "creation/dtauserstellenNeu.h"
 #include "data/DataModule.h"
 #include "data/INI.h"
+#include "data/Names.h"
 #include "dtaus/DTAUSVerifier.h"
 #include "dtaus/QuennDTA.h"
+#include "entry/DB2EingabeNeu.h"
 #include "entry/DB3EingabNeu.h"
+#include "ops/SepaVerifier.h"
 #include "print/Printer.h"
 #include "support/PdfText.h"
 #include "support/TestEnvironment.h"
+#include "widgets/DataControls.h"
 #include "widgets/DBGrid.h"
 #include "widgets/FileDialogs.h"
 #include "widgets/ModalWindows.h"
@@ -18,6 +22,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
@@ -447,6 +452,81 @@ TEST_F(PaymentFileDialogTest, accountColumnsShowAllDigitsAndTheDialogIsCentred)
         const QPoint offset = dialog->frameGeometry().center() - window->frameGeometry().center();
         EXPECT_LE(offset.manhattanLength(), 20) << offset.x() << ' ' << offset.y();
     });
+}
+
+TEST_F(PaymentFileDialogTest, sepaDirectDebitsFromTheMenuMarkOnlyTheConfirmedFile)
+{
+    Table &clients = *module->ClientDataSet3;
+    clients.edit();
+    clients.setAsString(Clients::GlaeubigerID, QStringLiteral("DE98ZZZ09999999999"));
+    clients.post();
+    Table &payers = *module->ClientDataSet2;
+    payers.insert();
+    payers.setAsString(Payers::Name, QStringLiteral("Müller"));
+    payers.setAsString(Payers::Kontonummer(1), QStringLiteral("1234567"));
+    payers.setAsInteger(Payers::BLZ(1), 10020030);
+    payers.setAsString(Payers::Mandatsreferenz, QStringLiteral("M-1"));
+    payers.setAsDate(Payers::Mandatsdatum, QDate(2025, 5, 2));
+    payers.post();
+    const QString target = path(QStringLiteral("SEPA-Lastschriften.xml"));
+    messages.answers = {MessageService::Answer::Ok};
+    open(window->SEPALastschriften1, [&] {
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("SEPA-Lastschriften erstellen"));
+        EXPECT_EQ(dialog->EZieldatei->text(),
+                  QDir::toNativeSeparators(QDir::homePath() + QStringLiteral("/SEPA-Lastschriften.xml")));
+        EXPECT_EQ(dialog->DTPAusf->date(), QDate(2026, 12, 10)); // the next business day
+        EXPECT_TRUE(dialog->GBSepa->isVisible());
+        EXPECT_EQ(dialog->LSatzzahl->text(), QStringLiteral("Satzanzahl: 1")); // CORE: the LS_Einzug booking
+        QDir().mkpath(QStringLiteral(SCREENSHOT_DIR));
+        dialog->grab().save(QStringLiteral(SCREENSHOT_DIR "/payment-file-dialog-sepa.png"));
+        create(QDate(2026, 12, 9), QDate(2026, 12, 9), target);
+        // B2B selects the LS_Abbuchung booking; cancelled, so nothing is written or marked.
+        dialog->CBSchema->setCurrentText(QStringLiteral("B2B"));
+        QFile::rename(target, target + QStringLiteral(".ok"));
+        create(QDate(2026, 12, 9), QDate(2026, 12, 9), target);
+    });
+    EXPECT_FALSE(QFile::exists(target));
+    const QByteArray file = readFile(target + QStringLiteral(".ok"));
+    EXPECT_EQ(SepaVerifier::verify(file, QDate(2026, 12, 9)).problems, QStringList());
+    EXPECT_TRUE(file.contains("<MndtId>M-1</MndtId>"));
+    ASSERT_EQ(messages.shown.size(), 2) << messages.shown.join(u'|').toStdString();
+    EXPECT_TRUE(messages.shown.at(0).startsWith(QStringLiteral("Frage: Insgesamt wurden 1 Datensätze")));
+    EXPECT_TRUE(messages.shown.at(1).startsWith(QStringLiteral("Frage: Insgesamt wurden 1 Datensätze mit einer "
+                                                               "Gesamtsumme von 20,00")));
+    EXPECT_EQ(states(),
+              (QStringList {QStringLiteral("Gutschrift=offen"), QStringLiteral("Später=offen"),
+                            QStringLiteral("Schmidt=offen"), QStringLiteral("Müller=erledigt")}));
+
+    // Back to DTAUS: the DTAUS target and layout as they were.
+    open(window->Lastschriften1, [&] {
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Lastschriften erstellen"));
+        EXPECT_EQ(dialog->EZieldatei->text(), QDir::toNativeSeparators(QDir::homePath() + QStringLiteral("/DTAUS0")));
+        EXPECT_FALSE(dialog->GBSepa->isVisible());
+        EXPECT_EQ(dialog->DTPAusf->maximumDate(), QDate(2026, 12, 24));
+    });
+}
+
+TEST_F(PaymentFileDialogTest, editorsShowTheSepaFieldsAndTheIban)
+{
+    TDB3EingabeF1 &clientEditor = *window->DB3EingabeF1;
+    TDBEINgabe2F1 &payerEditor = *window->DBEINgabe2F1;
+    EXPECT_EQ(clientEditor.LIBAN->text(), QStringLiteral("IBAN: DE04 2003 0040 0987 6543 21"));
+    clientEditor.DBEditGlaeubigerID->typeText(QStringLiteral("DE98ZZZ09999999999"));
+    Table &payers = *module->ClientDataSet2;
+    payers.insert();
+    payerEditor.DBEditKontonummer1->typeText(QStringLiteral("DE89 3704 0044 0532 0130 00"));
+    payerEditor.DBEditMandatsreferenz->typeText(QStringLiteral("M-7"));
+    payerEditor.DBEditMandatsdatum->typeText(QStringLiteral("01.03.2024"));
+    EXPECT_EQ(payerEditor.LIBAN->text(), QStringLiteral("IBAN: DE89 3704 0044 0532 0130 00"));
+    EXPECT_EQ(payerEditor.GroupBoxSEPA->title(), QStringLiteral("SEPA-Lastschrift"));
+    payers.post();
+    EXPECT_EQ(payers.asDate(Payers::Mandatsdatum), QDate(2024, 3, 1));
+    QDir().mkpath(QStringLiteral(SCREENSHOT_DIR));
+    for (QDialog *editor : std::initializer_list<QDialog *> {&clientEditor, &payerEditor}) {
+        editor->show();
+        editor->grab().save(QStringLiteral(SCREENSHOT_DIR "/editor-%1.png").arg(editor == &clientEditor ? 3 : 2));
+        editor->hide();
+    }
 }
 
 } // namespace

@@ -53,7 +53,7 @@ TEST_F(DataModuleTest, firstStartCreatesEmptyTablesAndRemembersCreditTransfers)
     EXPECT_EQ(ReadSettingInteger(QStringLiteral("letzteArt")), 2);
     EXPECT_EQ(widthsStored, 1);
     // Every table file holds its fields.
-    EXPECT_EQ(DataPacket::fieldsOf(dataFile(QStringLiteral("db2.xml"))).size(), 14);
+    EXPECT_EQ(DataPacket::fieldsOf(dataFile(QStringLiteral("db2.xml"))).size(), 16); // with the SEPA mandate
     EXPECT_EQ(DataPacket::fieldsOf(dataFile(QStringLiteral("db1.xml"))).size(), 10);
 }
 

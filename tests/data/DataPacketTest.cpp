@@ -256,7 +256,7 @@ TEST_F(DataPacketTest, rowsThatNoTableCanHoldAreRefusedInLinearTime)
         QString message;
     };
     const Case cases[] = {
-        {"80,000 attributes", many, QStringLiteral("mehr Attribute, als die Tabelle Felder hat (14)")},
+        {"80,000 attributes", many, QStringLiteral("mehr Attribute, als die Tabelle Felder hat (16)")},
         {"duplicate attribute", "<ROW ID=\"1\" Name=\"A\" Name=\"B\"/>",
          QStringLiteral("„Name“ steht in einer Zeile doppelt")},
         {"NUL by reference", "<ROW ID=\"1\" Name=\"A&#0;B\"/>", QStringLiteral("„&#0;“ ist keine gültige Entität")},

@@ -41,10 +41,12 @@ TEST_F(BankDirectoryImportTest, takesOneEntryPerBankAndReportsBadLines)
     banks.loadFromFile(path(QStringLiteral("blz.xml")));
     QStringList rows;
     for (banks.first(); !banks.eof(); banks.next())
-        rows.append(banks.asString(QStringLiteral("BLZ")) + u'=' + banks.asString(QStringLiteral("Bank")));
+        rows.append(banks.asString(QStringLiteral("BLZ")) + u'=' + banks.asString(QStringLiteral("Bank")) + u'='
+                    + banks.asString(QStringLiteral("BIC")));
     EXPECT_EQ(rows,
-              (QStringList {QStringLiteral("10000000=Bundesbank"), QStringLiteral("20050550=Hamburger Sparkasse"),
-                            QStringLiteral("37050198=Sparkasse Köln")}));
+              (QStringList {QStringLiteral("10000000=Bundesbank=MARKDEF1100"),
+                            QStringLiteral("20050550=Hamburger Sparkasse=MARKDEF1100"),
+                            QStringLiteral("37050198=Sparkasse Köln=MARKDEF1100")}));
 }
 
 TEST_F(BankDirectoryImportTest, missingFileIsReported)
