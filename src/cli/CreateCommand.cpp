@@ -6,6 +6,7 @@
 #include "base/FileAccess.h"
 #include "cli/BatchMessages.h"
 #include "cli/OpenData.h"
+#include "cli/RunSelection.h"
 #include "data/DataFolder.h"
 
 #include "data/FormatSettings.h"
@@ -73,28 +74,21 @@ CreateCommand::CreateCommand()
                         "bzw.\n\"Gutschriften erstellen\" im Programm. Ausgabe: die vier Ergebniswerte; "
                         "Rückgabewert 1 mit Meldung,\nwenn nichts geschrieben wurde, 3, wenn die Datei geschrieben, "
                         "aber nicht gedruckt wurde."),
-         {{QStringLiteral("lastschriften"), QStringLiteral("eine Datei mit Lastschriften")},
-          {QStringLiteral("gutschriften"), QStringLiteral("eine Datei mit Gutschriften")},
-          {QStringLiteral("client"), QStringLiteral("Mandant (Auftraggeber) mit seinem aktiven Konto"),
-           QStringLiteral("ID")},
-          {QStringLiteral("due-from"), QStringLiteral("Fälligkeit von (JJJJ-MM-TT oder TT.MM.JJJJ)"),
-           QStringLiteral("DATUM")},
-          {QStringLiteral("due-to"), QStringLiteral("Fälligkeit bis"), QStringLiteral("DATUM")},
-          {QStringLiteral("offen"), QStringLiteral("offene Buchungen (Vorgabe, wenn kein Status angegeben ist)")},
-          {QStringLiteral("gesperrt"), QStringLiteral("gesperrte Buchungen")},
-          {QStringLiteral("execution-date"),
-           QStringLiteral("Ausführungsdatum (heute bis heute + 15 Tage; ohne Angabe: keins)"), QStringLiteral("DATUM")},
-          {QStringLiteral("target"), QStringLiteral("Zieldatei"), QStringLiteral("DATEI")},
-          {QStringLiteral("overwrite"),
-           QStringLiteral("eine vorhandene Zieldatei ersetzen (sonst bleibt sie, und es wird nichts geschrieben)")},
-          {QStringLiteral("mark-done"), QStringLiteral("die geschriebenen Buchungen als erledigt markieren")},
-          {QStringLiteral("booking-list"),
-           QStringLiteral("die Buchungsliste des Laufs als PDF-Datei drucken (nur wenn eine Datei geschrieben wurde)"),
-           QStringLiteral("LISTE.pdf")},
-          {QStringLiteral("slip"), QStringLiteral("das Begleitblatt des Laufs als PDF-Datei drucken"),
-           QStringLiteral("BLATT.pdf")},
-          {QStringLiteral("data-dir"), QStringLiteral("Datenordner (ohne Angabe: der des Programms)"),
-           QStringLiteral("ORDNER")}},
+         QList<QCommandLineOption> {
+             {QStringLiteral("lastschriften"), QStringLiteral("eine Datei mit Lastschriften")},
+             {QStringLiteral("gutschriften"), QStringLiteral("eine Datei mit Gutschriften")},
+             {QStringLiteral("client"), QStringLiteral("Mandant (Auftraggeber) mit seinem aktiven Konto"),
+              QStringLiteral("ID")},
+             {QStringLiteral("execution-date"),
+              QStringLiteral("Ausführungsdatum (heute bis heute + 15 Tage; ohne Angabe: keins)"),
+              QStringLiteral("DATUM")},
+             {QStringLiteral("booking-list"),
+              QStringLiteral(
+                  "die Buchungsliste des Laufs als PDF-Datei drucken (nur wenn eine Datei geschrieben wurde)"),
+              QStringLiteral("LISTE.pdf")},
+             {QStringLiteral("slip"), QStringLiteral("das Begleitblatt des Laufs als PDF-Datei drucken"),
+              QStringLiteral("BLATT.pdf")}}
+             + RunSelection::options(),
          {QStringLiteral("lastschriften|gutschriften"), QStringLiteral("client"), QStringLiteral("due-from"),
           QStringLiteral("due-to"), QStringLiteral("target")}})
 { }
@@ -108,19 +102,10 @@ bool CreateCommand::paints(const QStringList &args) const
 
 int CreateCommand::run(const QCommandLineParser &parser)
 {
-    CreationRun::Input input;
-    input.gutschriften = parser.isSet(QStringLiteral("gutschriften"));
-    input.offen = parser.isSet(QStringLiteral("offen"));
-    input.gesperrt = parser.isSet(QStringLiteral("gesperrt"));
-    if (!input.offen && !input.gesperrt)
-        input.offen = true;
+    CreationRun::Input input = RunSelection::input(parser);
     const bool markDone = parser.isSet(QStringLiteral("mark-done"));
     const bool overwrite = parser.isSet(QStringLiteral("overwrite"));
-    const QString client = parser.value(QStringLiteral("client"));
     const QString execution = parser.value(QStringLiteral("execution-date"));
-    input.target = parser.value(QStringLiteral("target"));
-    input.dueFrom = dateArgument(parser.value(QStringLiteral("due-from")));
-    input.dueTo = dateArgument(parser.value(QStringLiteral("due-to")));
     if (!execution.isEmpty()) {
         input.ausfuehrungsdatum = dateArgument(execution);
         // The engine would move any other day to today without a word.
@@ -133,9 +118,7 @@ int CreateCommand::run(const QCommandLineParser &parser)
     OpenData open(parser.value(QStringLiteral("data-dir")));
     TDataModule1 &data = open.data;
     TQuennDTA engine;
-    if (!data.ClientDataSet3->locate(Clients::ID, client))
-        throw BelvantoError(QStringLiteral("Einen Mandanten mit der Nummer %1 gibt es nicht.").arg(client));
-    CreationRun::TakeOriginator(input, *data.ClientDataSet3);
+    RunSelection::takeClient(data, parser, input);
     // A relative target lies in the home folder (see CreationRun::SplitTarget).
     checkPrintTargets(parser, data, QDir::home().absoluteFilePath(input.target));
 

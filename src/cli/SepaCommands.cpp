@@ -7,6 +7,7 @@
 #include "base/FileAccess.h"
 #include "cli/BatchMessages.h"
 #include "cli/OpenData.h"
+#include "cli/RunSelection.h"
 #include "data/Names.h"
 #include "ops/CreationRun.h"
 #include "ops/Sepa.h"
@@ -38,51 +39,37 @@ QString bicOf(TDataModule1 &data, const QString &blz)
 } // namespace
 
 SepaCreateCommand::SepaCreateCommand()
-    : Command(
-        {QStringLiteral("sepa create"),
-         {},
-         QStringLiteral("Lastschriften oder Gutschriften als SEPA-Datei (pain.008 / pain.001) erstellen"),
-         QStringLiteral("Schreibt dieselbe Auswahl wie \"create\" als SEPA-XML-Datei. Ausgabe zuletzt "
-                        "\"transactions=N\" und \"sum=1234.56\";\nRückgabewert 1 mit Meldung, wenn nichts "
-                        "geschrieben wurde (jeder Buchungssatz, der nicht in die Datei kann,\nwird genannt)."),
-         {{QStringLiteral("lastschriften"), QStringLiteral("SEPA-Lastschriften (pain.008)")},
-          {QStringLiteral("gutschriften"), QStringLiteral("SEPA-Überweisungen (pain.001)")},
-          {QStringLiteral("client"), QStringLiteral("Mandant (Zahlungsempfänger bzw. Auftraggeber)"),
-           QStringLiteral("ID")},
-          {QStringLiteral("due-from"), QStringLiteral("Fälligkeit von (JJJJ-MM-TT oder TT.MM.JJJJ)"),
-           QStringLiteral("DATUM")},
-          {QStringLiteral("due-to"), QStringLiteral("Fälligkeit bis"), QStringLiteral("DATUM")},
-          {QStringLiteral("offen"), QStringLiteral("offene Buchungen (Vorgabe, wenn kein Status angegeben ist)")},
-          {QStringLiteral("gesperrt"), QStringLiteral("gesperrte Buchungen")},
-          {QStringLiteral("execution-date"),
-           QStringLiteral("Fälligkeits- bzw. Ausführungsdatum: ein TARGET2-Geschäftstag ab dem nächsten"),
-           QStringLiteral("DATUM")},
-          {QStringLiteral("target"), QStringLiteral("Zieldatei"), QStringLiteral("DATEI")},
-          {QStringLiteral("scheme"), QStringLiteral("Lastschriften: CORE (LS_Einzug, Vorgabe) oder B2B (LS_Abbuchung)"),
-           QStringLiteral("CORE|B2B"), QStringLiteral("CORE")},
-          {QStringLiteral("sequence"), QStringLiteral("Lastschriften: Sequenz (Vorgabe RCUR)"),
-           QStringLiteral("RCUR|FRST|OOFF|FNAL"), QStringLiteral("RCUR")},
-          {QStringLiteral("version"),
-           QStringLiteral("2019 (pain.008.001.08 / pain.001.001.09, Vorgabe) oder 2009 (pain.008.001.02 / "
-                          "pain.001.001.03)"),
-           QStringLiteral("2019|2009"), QStringLiteral("2019")},
-          {QStringLiteral("mark-done"), QStringLiteral("die geschriebenen Buchungen als erledigt markieren")},
-          {QStringLiteral("overwrite"),
-           QStringLiteral("eine vorhandene Zieldatei ersetzen (sonst bleibt sie, und es wird nichts geschrieben)")},
-          {QStringLiteral("data-dir"), QStringLiteral("Datenordner (ohne Angabe: der des Programms)"),
-           QStringLiteral("ORDNER")}},
-         {QStringLiteral("lastschriften|gutschriften"), QStringLiteral("client"), QStringLiteral("due-from"),
-          QStringLiteral("due-to"), QStringLiteral("execution-date"), QStringLiteral("target")}})
+    : Command({QStringLiteral("sepa create"),
+               {},
+               QStringLiteral("Lastschriften oder Gutschriften als SEPA-Datei (pain.008 / pain.001) erstellen"),
+               QStringLiteral("Schreibt dieselbe Auswahl wie \"create\" als SEPA-XML-Datei. Ausgabe zuletzt "
+                              "\"transactions=N\" und \"sum=1234.56\";\nRückgabewert 1 mit Meldung, wenn nichts "
+                              "geschrieben wurde (jeder Buchungssatz, der nicht in die Datei kann,\nwird genannt)."),
+               QList<QCommandLineOption> {
+                   {QStringLiteral("lastschriften"), QStringLiteral("SEPA-Lastschriften (pain.008)")},
+                   {QStringLiteral("gutschriften"), QStringLiteral("SEPA-Überweisungen (pain.001)")},
+                   {QStringLiteral("client"), QStringLiteral("Mandant (Zahlungsempfänger bzw. Auftraggeber)"),
+                    QStringLiteral("ID")},
+                   {QStringLiteral("execution-date"),
+                    QStringLiteral("Fälligkeits- bzw. Ausführungsdatum: ein TARGET2-Geschäftstag ab dem nächsten"),
+                    QStringLiteral("DATUM")},
+                   {QStringLiteral("scheme"),
+                    QStringLiteral("Lastschriften: CORE (LS_Einzug, Vorgabe) oder B2B (LS_Abbuchung)"),
+                    QStringLiteral("CORE|B2B"), QStringLiteral("CORE")},
+                   {QStringLiteral("sequence"), QStringLiteral("Lastschriften: Sequenz (Vorgabe RCUR)"),
+                    QStringLiteral("RCUR|FRST|OOFF|FNAL"), QStringLiteral("RCUR")},
+                   {QStringLiteral("version"),
+                    QStringLiteral("2019 (pain.008.001.08 / pain.001.001.09, Vorgabe) oder 2009 (pain.008.001.02 / "
+                                   "pain.001.001.03)"),
+                    QStringLiteral("2019|2009"), QStringLiteral("2019")}}
+                   + RunSelection::options(),
+               {QStringLiteral("lastschriften|gutschriften"), QStringLiteral("client"), QStringLiteral("due-from"),
+                QStringLiteral("due-to"), QStringLiteral("execution-date"), QStringLiteral("target")}})
 { }
 
 int SepaCreateCommand::run(const QCommandLineParser &parser)
 {
-    CreationRun::Input input;
-    input.gutschriften = parser.isSet(QStringLiteral("gutschriften"));
-    input.offen = parser.isSet(QStringLiteral("offen"));
-    input.gesperrt = parser.isSet(QStringLiteral("gesperrt"));
-    if (!input.offen && !input.gesperrt)
-        input.offen = true;
+    CreationRun::Input input = RunSelection::input(parser);
     input.sepaScheme = choice(parser, QStringLiteral("scheme"), {QStringLiteral("CORE"), QStringLiteral("B2B")});
     input.sepaSequence = choice(parser, QStringLiteral("sequence"),
                                 {QStringLiteral("RCUR"), QStringLiteral("FRST"), QStringLiteral("OOFF"),
@@ -91,18 +78,12 @@ int SepaCreateCommand::run(const QCommandLineParser &parser)
             == QLatin1String("2009")
         ? Sepa::Version::V2009
         : Sepa::Version::V2019;
-    input.target = parser.value(QStringLiteral("target"));
-    input.dueFrom = dateArgument(parser.value(QStringLiteral("due-from")));
-    input.dueTo = dateArgument(parser.value(QStringLiteral("due-to")));
     input.ausfuehrungsdatum = dateArgument(parser.value(QStringLiteral("execution-date")));
 
     const BatchMessages messages(QStringLiteral("--overwrite"), parser.isSet(QStringLiteral("overwrite")));
     OpenData open(parser.value(QStringLiteral("data-dir")));
     TDataModule1 &data = open.data;
-    const QString client = parser.value(QStringLiteral("client"));
-    if (!data.ClientDataSet3->locate(Clients::ID, client))
-        throw BelvantoError(QStringLiteral("Einen Mandanten mit der Nummer %1 gibt es nicht.").arg(client));
-    CreationRun::TakeOriginator(input, *data.ClientDataSet3);
+    RunSelection::takeClient(data, parser, input);
 
     const CreationRun::Result result = CreationRun::SEPALauf(data, input);
     if (!result.confirmed)
