@@ -1,5 +1,7 @@
 #include "entry/AccountWarning.h"
 
+#include "ops/AccountCheck.h"
+
 #include <algorithm>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -66,11 +68,6 @@ QSize AccountWarning::sizeHint() const
     return {width + 4, fontMetrics().height()};
 }
 
-QSize AccountWarning::minimumSizeHint() const
-{
-    return sizeHint();
-}
-
 void AccountWarning::showEvent(QShowEvent *event)
 {
     QLabel::showEvent(event);
@@ -83,8 +80,7 @@ void AccountWarning::refresh()
     // so the bank data is read only when an editor opens.
     if (!isVisible())
         return;
-    m_result = AccountCheck::shared().check(m_kontonummer.text(), m_blz.text());
-    const Note note = noteFor(m_result);
+    const Note note = noteFor(AccountCheck::shared().check(m_kontonummer.text(), m_blz.text()));
     setText(note.text);
     setToolTip(note.hint);
     setStyleSheet(QStringLiteral("color: %1;").arg(QLatin1String(note.colour)));

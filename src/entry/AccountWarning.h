@@ -1,7 +1,5 @@
 #pragma once
 
-#include "ops/AccountCheck.h"
-
 #include <QLabel>
 
 class QLineEdit;
@@ -18,9 +16,7 @@ public:
 
     // The account box with this note on its right, for the control column of a form.
     QWidget *besideAccount();
-    AccountCheck::Result result() const { return m_result; }
     QSize sizeHint() const override;
-    QSize minimumSizeHint() const override;
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -30,5 +26,4 @@ private:
 
     QLineEdit &m_kontonummer;
     QLineEdit &m_blz;
-    AccountCheck::Result m_result = AccountCheck::Result::NotChecked;
 };
