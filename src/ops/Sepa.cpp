@@ -307,7 +307,7 @@ bool isValidIban(const QString &iban)
 std::optional<QString> iban(const QString &kontonummer, const QString &blz)
 {
     const QString compact = withoutBlanks(kontonummer);
-    if (compact.size() > 2 && isUpperAscii(compact.at(0)) && isUpperAscii(compact.at(1))) {
+    if (holdsIban(compact)) {
         if (isValidIban(compact))
             return compact;
         return std::nullopt;
@@ -318,6 +318,12 @@ std::optional<QString> iban(const QString &kontonummer, const QString &blz)
         return std::nullopt;
     const QString national = code + compact.rightJustified(10, u'0');
     return QStringLiteral("DE") + checkDigits(QStringLiteral("DE"), national) + national;
+}
+
+bool holdsIban(const QString &kontonummer)
+{
+    const QString compact = withoutBlanks(kontonummer);
+    return compact.size() > 2 && isUpperAscii(compact.at(0)) && isUpperAscii(compact.at(1));
 }
 
 QString grouped(const QString &iban)
