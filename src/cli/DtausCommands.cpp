@@ -10,6 +10,7 @@
 #include "dtaus/DTAUSVerifier.h"
 #include "dtaus/QuennDTA.h"
 
+#include <charconv>
 #include <cstdio>
 #include <QFile>
 #include <QFileInfo>
@@ -85,7 +86,8 @@ public:
     void number(const char *key, qint64 value)
     {
         name(key);
-        m_out.append(QByteArray::number(value));
+        char digits[24];
+        m_out.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr - digits);
     }
     void amount(const char *key, double value)
     {
@@ -128,8 +130,13 @@ private:
                     const char escaped[] = {'\\',        'u', hex[c >> 12], hex[(c >> 8) & 0xF], hex[(c >> 4) & 0xF],
                                             hex[c & 0xF]};
                     m_out.append(escaped, 6);
+                } else if (c < 0x800) {
+                    const char utf8[] = {char(0xC0 | (c >> 6)), char(0x80 | (c & 0x3F))};
+                    m_out.append(utf8, 2);
                 } else {
-                    m_out.append(QStringView(value).sliced(i, 1).toUtf8());
+                    const char utf8[] = {char(0xE0 | (c >> 12)), char(0x80 | ((c >> 6) & 0x3F)),
+                                         char(0x80 | (c & 0x3F))};
+                    m_out.append(utf8, 3);
                 }
                 continue;
             }

@@ -3,6 +3,7 @@
 #include "base/Errors.h"
 #include "base/FileAccess.h"
 
+#include <algorithm>
 #include <cmath>
 #include <QJsonDocument>
 
@@ -13,27 +14,42 @@ QString utf8(std::string_view text)
 }
 
 // The place of the error as the message has always given it: the character offset that Qt's parser
-// reports. The fast parser does not say where it stopped; a file is read a second time only when it
-// is broken.
-QString parseFailure(const QString &fileName, const QByteArray &bytes)
+// reports.
+[[noreturn]] void refuseAsJson(const QString &fileName, const QJsonParseError &error)
 {
-    QJsonParseError error;
-    QJsonDocument::fromJson(bytes, &error);
-    if (error.error == QJsonParseError::NoError)
-        return QStringLiteral("Die Datei „%1“ ist kein gültiges JSON.").arg(fileName);
-    return QStringLiteral("Die Datei „%1“ ist kein gültiges JSON (Fehler bei Zeichen %2).")
-        .arg(fileName)
-        .arg(error.offset);
+    throw BelvantoError(QStringLiteral("Die Datei „%1“ ist kein gültiges JSON (Fehler bei Zeichen %2).")
+                            .arg(fileName)
+                            .arg(error.offset));
 }
 } // namespace
 
 JsonFile::JsonFile(const QString &fileName, qint64 maxSize)
 {
-    // Read with the padding the parser needs, which spares it a copy of the file.
-    const QByteArray bytes = FileAccess::readAll(fileName, maxSize, qsizetype(simdjson::SIMDJSON_PADDING));
+    // Read with the padding the parser needs, which spares it a copy of the file (a file that grew
+    // while it was read has lost it and is copied after all).
+    const qsizetype padding = qsizetype(simdjson::SIMDJSON_PADDING);
+    const QByteArray bytes = FileAccess::readAll(fileName, maxSize, padding);
+    const bool padded = bytes.capacity() - bytes.size() >= padding;
+    // A byte-order mark, as editors on Windows write one, is no part of the JSON.
+    const qsizetype start = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
     simdjson::dom::element root;
-    if (m_parser.parse(bytes.constData(), size_t(bytes.size()), false).get(root))
-        throw BelvantoError(parseFailure(fileName, bytes));
+    simdjson::error_code error =
+        m_parser.parse(bytes.constData() + start, size_t(bytes.size() - start), !padded).get(root);
+    if (error == simdjson::MEMALLOC)
+        throw BelvantoError(QStringLiteral("Für die Datei „%1“ reicht der Arbeitsspeicher nicht.").arg(fileName));
+    if (error) {
+        // This parser is stricter than the one the requests were always read with (a tab inside a
+        // text, a lone surrogate escape, a number beyond 64 bits): what that one takes is taken as it
+        // reads it, and what it refuses is refused with its position of the error.
+        QJsonParseError qtError;
+        const QJsonDocument document = QJsonDocument::fromJson(bytes, &qtError);
+        if (qtError.error != QJsonParseError::NoError)
+            refuseAsJson(fileName, qtError);
+        const QByteArray normalised = document.toJson(QJsonDocument::Compact);
+        error = m_parser.parse(normalised.constData(), size_t(normalised.size())).get(root);
+        if (error)
+            throw BelvantoError(QStringLiteral("Die Datei „%1“ ist kein gültiges JSON.").arg(fileName));
+    }
     if (root.get(m_root))
         throw BelvantoError(QStringLiteral("Die Datei „%1“ ist kein JSON-Objekt.").arg(fileName));
 }
@@ -46,7 +62,15 @@ JsonRequest::JsonRequest(simdjson::dom::object object, const char *itemName, qsi
 
 bool JsonRequest::find(const char *key, simdjson::dom::element &element) const
 {
-    return !m_object.at_key(key).get(element) && !element.is_null();
+    // Of a key given twice the last value counts, as it always has.
+    bool found = false;
+    for (const simdjson::dom::key_value_pair member : m_object) {
+        if (member.key == key) {
+            element = member.value;
+            found = true;
+        }
+    }
+    return found && !element.is_null();
 }
 
 bool JsonRequest::has(const char *key) const

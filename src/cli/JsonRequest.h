@@ -1,13 +1,12 @@
 #pragma once
 
-#include <memory>
 #include <QDate>
 #include <QStringList>
 #include <simdjson.h>
 
 // A JSON request read from a file, checked value by value before anything is converted: a value of
 // the wrong type or range names its key (and the list member it is in) instead of becoming another
-// valid value in the output. Members are looked up by their first occurrence.
+// valid value in the output.
 class JsonRequest
 {
 public:
@@ -60,6 +59,8 @@ public:
     // Reads the file, at most `maxSize` bytes; throws the German message when it cannot be read, is no
     // JSON or no JSON object.
     JsonFile(const QString &fileName, qint64 maxSize);
+    JsonFile(const JsonFile &) = delete; // the root points into the parser
+    JsonFile &operator=(const JsonFile &) = delete;
     JsonRequest root() const { return JsonRequest(m_root); }
 
 private:

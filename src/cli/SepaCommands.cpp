@@ -104,7 +104,7 @@ SepaVerifyCommand::SepaVerifyCommand()
                QStringLiteral("eine SEPA-Datei prüfen, wie eine Bank sie prüft"),
                QStringLiteral(
                    "Schema, Anzahlen, Summen, Prüfziffern von IBAN und Gläubiger-ID, Datum, Zeichensatz "
-                   "und Längen.\nGibt für eine gute Datei „OK: N Zahlungen, Summe 1234.56 EUR (Nachrichtentyp)“ aus;\n"
+                   "und Längen.\nGibt für eine gute Datei „OK: N Zahlungen, Summe 1234,56 EUR (Nachrichtentyp)“ aus;\n"
                    "Rückgabewert 0 nur für eine Datei, die eine Bank annimmt."),
                {},
                {}})
@@ -122,8 +122,9 @@ int SepaVerifyCommand::run(const QCommandLineParser &parser)
         err() << QStringLiteral("Die Datei ist fehlerhaft (%1 Fehler).").arg(report.problems.size()) << Qt::endl;
         return 1;
     }
-    out() << "OK: " << report.transactions << " Zahlungen, Summe " << Sepa::amount(report.sumCents) << " EUR ("
-          << report.message << ')' << Qt::endl;
+    out() << "OK: " << report.transactions << (report.transactions == 1 ? " Zahlung" : " Zahlungen") << ", Summe "
+          << QString::fromLatin1(Sepa::amount(report.sumCents)).replace(u'.', u',') << " EUR (" << report.message << ')'
+          << Qt::endl;
     return 0;
 }
 

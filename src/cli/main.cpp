@@ -4,6 +4,7 @@
 #include "base/Errors.h"
 
 #include <memory>
+#include <new>
 #include <QGuiApplication>
 #include <vector>
 
@@ -107,6 +108,9 @@ int main(int argc, char *argv[])
         return command->execute(args);
     } catch (const BelvantoError &error) {
         err() << BatchMessages::forTerminal(error.message()) << Qt::endl;
+        return 1;
+    } catch (const std::bad_alloc &) {
+        err() << "Der Arbeitsspeicher reicht für diesen Befehl nicht." << Qt::endl;
         return 1;
     }
 }

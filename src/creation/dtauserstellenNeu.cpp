@@ -119,6 +119,7 @@ void TdtausErstellenF1::FormShow()
         DTPAusf->setDateRange(today, today.addDays(15));
     }
     m_confirmedFiles.clear();
+    m_problems.clear(); // of an earlier opening
     m_data.DisconnectDB();
     FillClients();
     bool preselected = false;
@@ -232,7 +233,7 @@ void TdtausErstellenF1::ShowResult(const CreationRun::Result &result)
 
 void TdtausErstellenF1::ShowProblems()
 {
-    StatusPanel->setToolTip(m_problems.join(u'\n'));
+    StatusPanel->setToolTip(CreationRun::ListedProblems(m_problems).join(u'\n'));
     if (m_problems.isEmpty())
         return;
     // Told here rather than in a box: the preview runs at every change of the selection.

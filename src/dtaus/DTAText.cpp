@@ -2,6 +2,8 @@
 
 #include "base/Windows1252.h"
 
+#include <array>
+
 namespace DTAText {
 
 namespace {
@@ -45,25 +47,36 @@ QByteArray encode(const QString &text, Encoding encoding)
     return result;
 }
 
+namespace {
+char16_t decoded(unsigned char byte)
+{
+    if (byte >= 'a' && byte <= 'z')
+        return char16_t(byte - 'a' + 'A');
+    if (byte == '[' || byte == 0x8E)
+        return u'Ä';
+    if (byte == '\\' || byte == 0x99)
+        return u'Ö';
+    if (byte == ']' || byte == 0x9A)
+        return u'Ü';
+    if (byte == '~' || byte == 0xE1)
+        return u'ß';
+    return Windows1252::toUnicode(byte).unicode();
+}
+} // namespace
+
 QString decode(const QByteArray &bytes)
 {
-    QString result;
-    result.reserve(bytes.size());
-    for (const char b : bytes) {
-        const auto byte = static_cast<unsigned char>(b);
-        if (byte >= 'a' && byte <= 'z')
-            result.append(QChar(char16_t(byte - 'a' + 'A')));
-        else if (byte == '[' || byte == 0x8E)
-            result.append(QChar(u'Ä'));
-        else if (byte == '\\' || byte == 0x99)
-            result.append(QChar(u'Ö'));
-        else if (byte == ']' || byte == 0x9A)
-            result.append(QChar(u'Ü'));
-        else if (byte == '~' || byte == 0xE1)
-            result.append(QChar(u'ß'));
-        else
-            result.append(Windows1252::toUnicode(byte));
-    }
+    // A file holds millions of these bytes: each is looked up, not worked out.
+    static const auto table = [] {
+        std::array<char16_t, 256> codes {};
+        for (int byte = 0; byte < 256; ++byte)
+            codes[size_t(byte)] = decoded(static_cast<unsigned char>(byte));
+        return codes;
+    }();
+    QString result(bytes.size(), Qt::Uninitialized);
+    char16_t *out = reinterpret_cast<char16_t *>(result.data());
+    for (const char b : bytes)
+        *out++ = table[static_cast<unsigned char>(b)];
     return result;
 }
 

@@ -38,8 +38,16 @@ bool AccountCheck::hasBankData() const
 
 AccountCheck::Result AccountCheck::check(const QString &kontonummer, const QString &blz) const
 {
-    if (Sepa::holdsIban(kontonummer))
+    if (Sepa::holdsIban(kontonummer)) {
+        // Only what has the form of an IBAN is told that its check digits are wrong.
+        QString compact = kontonummer.toUpper();
+        compact.remove(u' ');
+        const bool ibanForm = compact.size() >= 15 && compact.size() <= 34
+            && std::all_of(compact.begin(), compact.end(), [](QChar c) { return c.isDigit() || c.isUpper(); });
+        if (!ibanForm)
+            return Result::NotChecked;
         return Sepa::isValidIban(kontonummer) ? Result::Ok : Result::IbanFailed;
+    }
     const QString account = kontonummer.trimmed();
     const QString code = blz.trimmed();
     // What is no account number or bank code at all is the record rules' and the markers' concern.

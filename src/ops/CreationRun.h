@@ -81,6 +81,8 @@ struct CreationRun {
     // The purpose lines of a booking: a typed text is split at its line breaks, and only lines longer
     // than a DTAUS text line are cut; a text without line breaks stays one line for the engine to cut.
     static QStringList PurposeLines(const QString &text);
+    // The first reasons of a refused SEPA run, and how many more there are: a list to be read.
+    static QStringList ListedProblems(const QStringList &problems);
 
     // The selection expression of the run.
     static QString SelectionFilter(bool gutschriften, const QDate &from, const QDate &to, bool offen, bool gesperrt);

@@ -62,13 +62,19 @@ QHash<QString, QList<Mandate>> mandatesByAccount(const Table &payers)
 // firm's staff) never lend each other their mandates. Returns why there is none, or nothing.
 QString findMandate(const QList<Mandate> &onAccount, const QString &name, Mandate &found)
 {
+    // A name read from a DTAUS file is cut to the 27 characters of its field.
+    const QString wanted = name.trimmed();
+    const bool cut = wanted.size() == DTAUSLayout::kTextLength;
     QList<Mandate> named;
     for (const Mandate &mandate : onAccount) {
-        if (mandate.payer.compare(name.trimmed(), Qt::CaseInsensitive) == 0)
+        if (QStringView(mandate.payer)
+                .left(cut ? wanted.size() : mandate.payer.size())
+                .compare(wanted, Qt::CaseInsensitive)
+            == 0)
             named.append(mandate);
     }
     if (named.isEmpty() && onAccount.size() > 1)
-        return QStringLiteral("mehrere Zahlungspflichtige haben dieses Konto, aber keiner den Namen der Buchung");
+        return QStringLiteral("mehrere Zahlungspflichtige haben dieses Konto, aber keiner trägt den Namen der Buchung");
     const QList<Mandate> &candidates = named.isEmpty() ? onAccount : named;
     const auto complete = std::find_if(candidates.begin(), candidates.end(),
                                        [](const Mandate &m) { return m.complete(); });
@@ -77,7 +83,7 @@ QString findMandate(const QList<Mandate> &onAccount, const QString &name, Mandat
         return {};
     }
     if (candidates.isEmpty())
-        return QStringLiteral("kein Zahlungspflichtiger mit Mandatsreferenz und Mandatsdatum für dieses Konto");
+        return QStringLiteral("kein Zahlungspflichtiger hat dieses Konto als aktives Konto");
     return QStringLiteral("der Zahlungspflichtige „%1“ hat keine Mandatsreferenz oder kein Mandatsdatum")
         .arg(candidates.first().payer);
 }
@@ -199,19 +205,22 @@ private:
     QList<qint32> m_ids;
 };
 
-// The booking list of a refused run: the first lines, and how many more there are.
-constexpr int kListedProblems = 30;
-
 [[noreturn]] void refuse(const QStringList &problems)
 {
-    QStringList lines = problems.mid(0, kListedProblems);
-    if (problems.size() > kListedProblems)
-        lines.append(QStringLiteral("… und %1 weitere").arg(problems.size() - kListedProblems));
     throw BelvantoError(QStringLiteral("Die SEPA-Datei wird nicht geschrieben, denn diese Buchungssätze können nicht "
                                        "hinein:\r\n")
-                        + lines.join(QStringLiteral("\r\n")));
+                        + CreationRun::ListedProblems(problems).join(QStringLiteral("\r\n")));
 }
 } // namespace
+
+QStringList CreationRun::ListedProblems(const QStringList &problems)
+{
+    constexpr int kListed = 30;
+    QStringList lines = problems.mid(0, kListed);
+    if (problems.size() > kListed)
+        lines.append(QStringLiteral("… und %1 weitere").arg(problems.size() - kListed));
+    return lines;
+}
 
 QString CreationRun::SepaSelectionFilter(const Input &input)
 {

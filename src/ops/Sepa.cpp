@@ -455,8 +455,9 @@ qint64 Document::sumCents() const
 }
 
 namespace {
-// Room for the whole file, so that the buffer is never copied while it grows: the elements of a
-// transaction take about 450 bytes besides its texts, which take at most three bytes a character.
+// Room for the whole file, so that the buffer is not copied while it grows: the elements of a
+// transaction take about 450 bytes besides its texts, which take up to three bytes a character
+// (only escaped signs take more, and then the buffer grows once).
 qsizetype expectedSize(const Document &d)
 {
     qsizetype size = 4000;

@@ -56,7 +56,7 @@ TEST_F(CliTest, dtausReadEscapesEveryCharacterOfANameAndKeepsAmounts)
     bookings.replace(1, whole);
     input.insert("buchungen", bookings);
     ASSERT_EQ(run({"dtaus", "write", writeJson(input), target}).exitCode, 0);
-    const QByteArray odd("A\x01\x1f\"\\\x7f\xe4\xff/", 9);
+    const QByteArray odd("A\x01\x1f\"\\\x7f\xe4\xff\x80/", 10); // \x80 is the euro sign: three bytes in UTF-8
     writeFile(QStringLiteral("DTAUS0.TXT"),
               DtausBytes::patched(readFile(target), DtausBytes::kFirstC, DTAUSLayout::C::Name, odd));
     QString decoded;

@@ -130,8 +130,9 @@ TEST_F(HostileInputTest, dtausWriteNamesTheValueOfTheWrongTypeOrRange)
     }
 }
 
-// Texts that no JSON writer makes: broken files, numbers beyond the 64-bit ranges, whole numbers
-// written with a decimal point (taken, as they always were).
+// Texts that no JSON writer makes: broken files, numbers at and beyond the 64-bit ranges, whole numbers
+// written with a decimal point, a byte-order mark, a tab inside a text, a key given twice (the last
+// counts): taken or refused as they always were.
 TEST_F(HostileInputTest, dtausWriteReadsTheJsonTextStrictly)
 {
     const QByteArray valid = QJsonDocument(request()).toJson(QJsonDocument::Compact);
@@ -150,10 +151,15 @@ TEST_F(HostileInputTest, dtausWriteReadsTheJsonTextStrictly)
          "Buchung 2: „kontonummer“ muss eine ganze Zahl von 0 bis 9999999999 sein."},
         {replaced("\"kontonummer\":99", "\"kontonummer\":99.0"), {}},
         {replaced("\"betrag\":0.01", "\"betrag\":1"), {}},
+        {replaced("\"kontonummer\":99", "\"kontonummer\":123456789012345678901234"),
+         "Buchung 2: „kontonummer“ muss eine ganze Zahl von 0 bis 9999999999 sein."},
+        {"\xEF\xBB\xBF" + valid, {}},
+        {replaced("\"name\":\"Schmidt\"", "\"name\":\"Schmidt\tSohn\""), {}},
     };
     const QString target = path(QStringLiteral("DTAUS0"));
     for (const Case &c : cases) {
         QFile::remove(target);
+        ASSERT_NE(c.json, valid) << "the case must change the request";
         writeFile(QStringLiteral("in.json"), c.json);
         const Result result = run({"dtaus", "write", path(QStringLiteral("in.json")), target});
         if (c.message.isEmpty()) {
@@ -165,6 +171,10 @@ TEST_F(HostileInputTest, dtausWriteReadsTheJsonTextStrictly)
         EXPECT_TRUE(result.err.contains(c.message)) << result.err.toStdString();
         EXPECT_FALSE(QFile::exists(target)) << c.json.toStdString();
     }
+
+    writeFile(QStringLiteral("in.json"), replaced("\"betrag\":0.01", "\"betrag\":0.01,\"betrag\":7"));
+    const Result twice = run({"dtaus", "write", path(QStringLiteral("in.json")), target});
+    EXPECT_TRUE(twice.out.contains(QStringLiteral("sumBetraege=19.50"))) << twice.out.toStdString();
 }
 
 TEST_F(HostileInputTest, bankDirectoryStaysWhenTheSourceNamesNoBank)

@@ -66,7 +66,7 @@ TEST_F(SepaCliTest, createVerifyAndRefuse)
     EXPECT_TRUE(created.out.endsWith(QStringLiteral("transactions=2\nsum=12.51\n"))) << created.out.toStdString();
     const Result verified = run({"sepa", "verify", target()});
     EXPECT_EQ(verified.exitCode, 0) << verified.err.toStdString();
-    EXPECT_EQ(verified.out, QStringLiteral("OK: 2 Zahlungen, Summe 12.51 EUR (pain.008.001.08)\n"));
+    EXPECT_EQ(verified.out, QStringLiteral("OK: 2 Zahlungen, Summe 12,51 EUR (pain.008.001.08)\n"));
     EXPECT_TRUE(run({"table", "dump", data + QStringLiteral("/db1.xml")}).out.contains(QStringLiteral("\terledigt\t")));
 
     // A file changed afterwards is named with its element.

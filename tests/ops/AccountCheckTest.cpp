@@ -23,9 +23,10 @@ TEST(AccountCheck, banksMethodsFromTheLibrary)
     EXPECT_EQ(check(c, "0532113000", "37040044"), Result::Failed);
     EXPECT_EQ(check(c, "1234567", "10020030"), Result::BankUnknown); // not a wrong account
     // What is no account number is the record rules' concern.
-    const char *notAccounts[][2] = {{"", "10010010"},    {"0", "10010010"},
-                                    {"12a", "10010010"}, {"12345678901", "10010010"},
-                                    {"123456781", ""},   {"123456781", "1001001"}};
+    const char *notAccounts[][2] = {{"", "10010010"},       {"0", "10010010"},
+                                    {"12a", "10010010"},    {"12345678901", "10010010"},
+                                    {"123456781", ""},      {"123456781", "1001001"},
+                                    {"kto 123", "10010010"}}; // letters first, yet no IBAN
     for (const auto &[account, blz] : notAccounts)
         EXPECT_EQ(check(c, account, blz), Result::NotChecked) << account << " " << blz;
 }

@@ -257,8 +257,8 @@ TEST_F(SepaRunTest, refusedSelectionNamesEveryBookingAndWritesNothing)
                       "Mandant „Verein e.V.“: aus Kontonummer „DE00123“ und BLZ „37040044“ ergibt sich "
                       "keine IBAN\r\n"
                       "Mandant „Verein e.V.“: die Gläubiger-ID „DE97ZZZ09999999999“ ist ungültig\r\n"
-                      "Buchungssatz 4 (Ohne Mandat): kein Zahlungspflichtiger mit Mandatsreferenz und "
-                      "Mandatsdatum für dieses Konto"));
+                      "Buchungssatz 4 (Ohne Mandat): kein Zahlungspflichtiger hat dieses Konto als aktives "
+                      "Konto"));
     }
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("SEPA.xml"))));
     EXPECT_EQ(messages.shown, QStringList());
@@ -290,8 +290,6 @@ TEST_F(SepaRunTest, olderDataFilesLoadWithoutTheSepaFields)
     EXPECT_TRUE(reloaded->ClientDataSet2->isNull(QStringLiteral("Mandatsreferenz")));
 }
 
-} // namespace
-
 // Payers who share an account (a family) do not lend each other their mandates: a booking is collected
 // under the mandate of the payer with its name, or of the only payer on its account.
 TEST_F(SepaRunTest, aBookingTakesTheMandateOfThePayerWithItsName)
@@ -306,7 +304,7 @@ TEST_F(SepaRunTest, aBookingTakesTheMandateOfThePayerWithItsName)
               (QStringList {QStringLiteral("Buchungssatz 4 (Hans Eilig): der Zahlungspflichtige „Hans Eilig“ hat keine "
                                            "Mandatsreferenz oder kein Mandatsdatum"),
                             QStringLiteral("Buchungssatz 1 (Einzug): mehrere Zahlungspflichtige haben dieses Konto, "
-                                           "aber keiner den Namen der Buchung")}));
+                                           "aber keiner trägt den Namen der Buchung")}));
     EXPECT_EQ(messages.shown, QStringList()); // a preview asks nothing and shows no box
     EXPECT_THROW(CreationRun::SEPALauf(*module, input()), BelvantoError);
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("SEPA.xml"))));
@@ -332,3 +330,5 @@ TEST_F(SepaRunTest, aBookingTakesTheMandateOfThePayerWithItsName)
     EXPECT_EQ(file.indexOf("<MndtId>MANDAT-H</MndtId>", hans), file.indexOf("<MndtId>", hans));
     EXPECT_EQ(file.indexOf("<MndtId>MANDAT-1</MndtId>", zahler), file.indexOf("<MndtId>", zahler));
 }
+
+} // namespace
