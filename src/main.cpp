@@ -5,6 +5,7 @@
 #include "print/EngineSlip.h"
 #include "widgets/GuardedHandlers.h"
 #include "widgets/MessageBoxes.h"
+#include "base/Memory.h"
 
 #include <QDir>
 #include <QLibraryInfo>
@@ -12,6 +13,7 @@
 
 int main(int argc, char *argv[])
 {
+    Memory::preferLargePages();
     BelvantoApplication app(argc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("Belvanto"));
     QTranslator german;

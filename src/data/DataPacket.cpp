@@ -303,18 +303,24 @@ private:
         failFile(m_fileName, reason + where);
     }
 
-    QString text(const char *value) const
+    QString text(const char *value) const { return text(value, std::strlen(value)); }
+
+    QString text(const char *value, size_t length) const
     {
-        const size_t length = std::strlen(value);
         if (qsizetype(length) > kMaxValueLength)
             fail(QStringLiteral("ein Wert ist zu lang"));
-        if (std::all_of(value, value + length, [](char c) { return uchar(c) < 0x80; }))
+        if (isAscii(value, length))
             return QString::fromLatin1(value, qsizetype(length));
         QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
         QString decoded = decoder(QByteArrayView(value, qsizetype(length)));
         if (decoder.hasError())
             fail(QStringLiteral("„%1“ ist kein gültiger UTF-8-Text").arg(decoded.left(40)));
         return decoded;
+    }
+
+    static bool isAscii(const char *value, size_t length)
+    {
+        return std::all_of(value, value + length, [](char c) { return uchar(c) < 0x80; });
     }
 
     QList<PacketField> packetFields() const
@@ -400,14 +406,14 @@ private:
         const int idField = int(std::find_if(m_fields->begin(), m_fields->end(),
                                              [](const FieldDef &f) { return f.name == QLatin1String("ID"); })
                                 - m_fields->begin());
+        const bool rowStateIsField = m_columns.contains(QByteArrayLiteral("RowState"));
         int rowNumber = 0;
         for (const pugi::xml_node element : m_rowData.children("ROW")) {
             ++rowNumber;
             int state = 0;
             int count = 0;
             for (const pugi::xml_attribute attribute : element.attributes()) {
-                if (std::strcmp(attribute.name(), "RowState") == 0
-                    && !m_columns.contains(QByteArrayLiteral("RowState")))
+                if (!rowStateIsField && std::strcmp(attribute.name(), "RowState") == 0)
                     state = QByteArrayView(attribute.value()).toInt();
                 else if (++count > m_storedFields)
                     fail(QStringLiteral("eine Zeile hat mehr Attribute, als die Tabelle Felder hat (%1)")
@@ -419,7 +425,7 @@ private:
                 row = (state & kRowModified) ? takeOriginal(rowNumber) : nullptr;
                 const bool standalone = !row;
                 if (!row)
-                    row = std::make_unique<TableRow>(TableRow {std::vector<FieldValue>(m_fields->size())});
+                    row = TableRow::make(m_fields->size());
                 readValues(*row, element, seen, rowNumber);
                 if ((state & kRowModified) && standalone && idField < m_fields->size()
                     && isEmptyValue(row->values[idField]))
@@ -432,14 +438,31 @@ private:
         }
     }
 
+    // The field of a ROW attribute, -1 for none. Rows name their attributes in the same order as a
+    // rule: the field at the same place in the row before is tried first.
+    int column(const char *name, size_t place)
+    {
+        if (place < m_lastColumns.size()) {
+            const auto &[lastName, field] = m_lastColumns[place];
+            if (std::strcmp(name, lastName.constData()) == 0)
+                return field;
+        } else {
+            m_lastColumns.resize(place + 1);
+        }
+        const auto found = m_columns.constFind(QByteArray::fromRawData(name, qsizetype(std::strlen(name))));
+        m_lastColumns[place] = {found == m_columns.constEnd() ? QByteArray(name) : found.key(),
+                                found == m_columns.constEnd() ? -1 : found.value()};
+        return m_lastColumns[place].second;
+    }
+
     void readValues(TableRow &row, const pugi::xml_node element, std::vector<int> &seen, int rowNumber)
     {
+        size_t place = 0;
         for (const pugi::xml_attribute attribute : element.attributes()) {
             const char *name = attribute.name();
-            const auto column = m_columns.constFind(QByteArray::fromRawData(name, qsizetype(std::strlen(name))));
-            if (column == m_columns.constEnd())
+            const int fieldIndex = column(name, place++);
+            if (fieldIndex < 0)
                 continue;
-            const int fieldIndex = column.value();
             if (std::exchange(seen[fieldIndex], rowNumber) == rowNumber)
                 fail(QStringLiteral("das Attribut „%1“ steht in einer Zeile doppelt").arg(QString::fromUtf8(name)),
                      element.offset_debug());
@@ -458,47 +481,88 @@ private:
             value = std::monostate();
             return true;
         }
+        const size_t length = std::strlen(raw);
         bool ok = true;
         switch (field.type) {
-        case FieldType::Integer: value = QByteArrayView(raw).toInt(&ok); break;
+        case FieldType::Integer: value = toInteger(raw, length, ok); break;
         case FieldType::Currency: {
-            const double number = QByteArrayView(raw).toDouble(&ok);
+            const double number = toDouble(raw, length, ok);
             ok = ok && std::isfinite(number);
             value = number;
             break;
         }
-        case FieldType::Date: value = parseDate(QByteArrayView(raw), ok); break;
-        default: value = storedText(fieldIndex, text(raw).left(field.size));
+        case FieldType::Date: value = parseDate(QByteArrayView(raw, qsizetype(length)), ok); break;
+        default: value = storedText(fieldIndex, raw, length);
         }
         return ok;
+    }
+
+    // Plain numbers as this program writes them are converted straight from the bytes; anything
+    // else (blanks, a plus sign, exponents of other writers) goes through Qt's conversion as before.
+    static qint32 toInteger(const char *raw, size_t length, bool &ok)
+    {
+        qint32 number = 0;
+        const auto [end, error] = std::from_chars(raw, raw + length, number);
+        if (error == std::errc() && end == raw + length)
+            return number;
+        return QByteArrayView(raw, qsizetype(length)).toInt(&ok);
+    }
+
+    static double toDouble(const char *raw, size_t length, bool &ok)
+    {
+        const char *digits = raw + (*raw == '-');
+        const char *end = raw + length;
+        const char *point = std::find(digits, end, '.');
+        const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+        const bool plain = point != digits && std::all_of(digits, point, isDigit)
+            && (point == end || (point + 1 != end && std::all_of(point + 1, end, isDigit)));
+        double number = 0;
+        if (plain && std::from_chars(raw, end, number).ptr == end)
+            return number; // correctly rounded, as Qt's own conversion
+        return QByteArrayView(raw, qsizetype(length)).toDouble(&ok);
     }
 
     static FieldValue parseDate(QByteArrayView text, bool &ok)
     {
         ok = text.size() == 8 && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-        const QDate date = ok ? QDate(text.first(4).toInt(), text.sliced(4, 2).toInt(), text.sliced(6, 2).toInt())
-                              : QDate();
+        const auto number = [&text](int from, int count) {
+            int result = 0;
+            for (int i = from; i < from + count; ++i)
+                result = result * 10 + (text.at(i) - '0');
+            return result;
+        };
+        const QDate date = ok ? QDate(number(0, 4), number(4, 2), number(6, 2)) : QDate();
         ok = ok && date.isValid();
         return ok ? FieldValue(date) : FieldValue();
     }
 
     // The text as a field holds it. Narrow fields (states, payment kinds) repeat the same few values
-    // across all rows: they share one copy of each.
-    QString storedText(int field, const QString &text)
+    // across all rows: they share one copy of each, found by the bytes of the file.
+    QString storedText(int field, const char *raw, size_t length)
     {
+        const int width = m_fields->at(field).size;
+        if (width > 40)
+            return storableText(raw, length, width);
+        QHash<QByteArray, QString> &pool = m_pools[field];
+        const auto it = pool.constFind(QByteArray::fromRawData(raw, qsizetype(length)));
+        if (it != pool.constEnd())
+            return it.value();
+        const QString stored = storableText(raw, length, width);
+        if (pool.size() < 256)
+            pool.insert(QByteArray(raw, qsizetype(length)), stored);
+        return stored;
+    }
+
+    // At most `width` characters, all of the 8-bit code page.
+    QString storableText(const char *raw, size_t length, int width) const
+    {
+        if (length <= kMaxValueLength && isAscii(raw, length))
+            return QString::fromLatin1(raw, qsizetype(width < 0 ? length : std::min(length, size_t(width))));
+        const QString text = this->text(raw, length).left(width);
         const bool inCodePage = std::all_of(text.begin(), text.end(), [](QChar c) {
             return c.unicode() < 0x80 || (c.unicode() >= 0xA0 && c.unicode() <= 0xFF);
         });
-        const QString stored = inCodePage ? text : Windows1252::restrict(text);
-        if (m_fields->at(field).size > 40)
-            return stored;
-        QHash<QString, QString> &pool = m_pools[field];
-        const auto it = pool.constFind(stored);
-        if (it != pool.constEnd())
-            return it.value();
-        if (pool.size() < 256)
-            pool.insert(stored, stored);
-        return stored;
+        return inCodePage ? text : Windows1252::restrict(text);
     }
 
     QByteArray m_data;
@@ -511,10 +575,11 @@ private:
     const QList<FieldDef> *m_fields = nullptr;
     int m_storedFields = 0;
     QHash<QByteArray, int> m_columns;
+    std::vector<std::pair<QByteArray, int>> m_lastColumns; // by place in the row: name and field
     QHash<qint64, qint64> m_originalOf;
     std::vector<std::unique_ptr<TableRow>> m_rows; // by position; empty where deleted or replaced
     std::vector<int> m_states;
-    QHash<int, QHash<QString, QString>> m_pools;
+    QHash<int, QHash<QByteArray, QString>> m_pools;
 };
 
 QByteArray readPacketFile(const QString &fileName)

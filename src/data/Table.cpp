@@ -51,6 +51,20 @@ int compareValues(const FieldValue &a, const FieldValue &b)
 }
 } // namespace
 
+size_t qHash(const FieldKey &key, size_t seed)
+{
+    // Over the case-folded characters, so that names equal without regard to case hash alike.
+    QtPrivate::QHashCombine combine;
+    const QString &name = key.name;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        char32_t c = name.at(i).unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < name.size() && name.at(i + 1).isLowSurrogate())
+            c = QChar::surrogateToUcs4(char16_t(c), name.at(++i).unicode());
+        seed = combine(seed, QChar::toCaseFolded(c));
+    }
+    return seed;
+}
+
 // ---------------------------------------------------------------------------------------------------------------
 // CalcRecord
 
@@ -104,6 +118,9 @@ void Table::setFields(const QList<FieldDef> &fields)
     m_filter.reset();
     m_filterText.clear();
     m_fields = fields;
+    m_fieldIndex.clear();
+    for (int i = m_fields.size() - 1; i >= 0; --i)
+        m_fieldIndex.insert(FieldKey {m_fields.at(i).name}, i); // backwards: the first of two equal names wins
     m_orderField = -1;
     m_recNo = -1;
     m_eof = m_bof = true;
@@ -112,11 +129,7 @@ void Table::setFields(const QList<FieldDef> &fields)
 
 int Table::fieldIndex(const QString &name) const
 {
-    for (int i = 0; i < m_fields.size(); ++i) {
-        if (m_fields.at(i).name.compare(name, Qt::CaseInsensitive) == 0)
-            return i;
-    }
-    return -1;
+    return m_fieldIndex.value(FieldKey {name}, -1);
 }
 
 int Table::requireField(const QString &name) const
@@ -340,7 +353,7 @@ void Table::insert()
     requireBrowse("ergänzt");
     requireSettled("ergänzt");
     leaveRecord();
-    m_buffer.values.assign(m_fields.size(), FieldValue());
+    m_buffer.values.assign(m_fields.size());
     m_modified = false;
     setState(State::Insert);
     if (afterInsert)
@@ -378,7 +391,8 @@ void Table::updateRecord()
 
 TableRow *Table::placeRow(TableRow values)
 {
-    auto row = std::make_unique<TableRow>(std::move(values));
+    auto row = TableRow::make(m_fields.size());
+    row->values = std::move(values.values);
     TableRow *placed = row.get();
     auto at = std::upper_bound(m_rows.begin(), m_rows.end(), placed,
                                [this](const TableRow *a, const auto &b) { return lessThan(*a, *b); });
