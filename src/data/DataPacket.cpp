@@ -86,21 +86,73 @@ bool appendEscaped(QByteArray &out, const QString &value)
     return end != nullptr;
 }
 
-void appendValue(QByteArray &out, const FieldValue &value)
+// The most bytes that the written form of a value takes.
+qsizetype valueBound(const FieldValue &value)
 {
-    char buffer[64];
-    std::to_chars_result result {buffer, {}};
-    if (const auto *number = std::get_if<qint32>(&value)) {
-        result = std::to_chars(buffer, buffer + sizeof buffer, *number);
-    } else if (const auto *real = std::get_if<double>(&value)) {
-        result = std::to_chars(buffer, buffer + sizeof buffer, *real);
-    } else if (const auto *date = std::get_if<QDate>(&value)) {
-        result.ptr = buffer
-            + std::snprintf(buffer, sizeof buffer, "%04d%02d%02d", date->year(), date->month(), date->day());
-    } else if (const auto *text = std::get_if<QString>(&value)) {
-        appendEscaped(out, *text); // table texts are Windows-1252 characters, always writable
+    const auto *text = std::get_if<QString>(&value);
+    return text ? 6 * text->size() : 64;
+}
+
+char *writeDigits(char *out, int value, int count)
+{
+    for (int i = count - 1; i >= 0; --i, value /= 10)
+        out[i] = char('0' + value % 10);
+    return out + count;
+}
+
+// Writes the stored form of a value at `out`, which has room for valueBound(value) bytes; returns the end.
+char *writeValue(char *out, const FieldValue &value)
+{
+    if (const auto *number = std::get_if<qint32>(&value))
+        return std::to_chars(out, out + 64, *number).ptr;
+    if (const auto *real = std::get_if<double>(&value))
+        return std::to_chars(out, out + 64, *real).ptr;
+    if (const auto *date = std::get_if<QDate>(&value)) {
+        int year = 0;
+        int month = 0;
+        int day = 0;
+        date->getDate(&year, &month, &day);
+        if (year < 1 || year > 9999)
+            return out + std::snprintf(out, 64, "%04d%02d%02d", year, month, day);
+        return writeDigits(writeDigits(writeDigits(out, year, 4), month, 2), day, 2);
     }
-    out.append(buffer, result.ptr - buffer);
+    if (const auto *text = std::get_if<QString>(&value)) {
+        char *end = writeEscaped(out, *text); // table texts are Windows-1252 characters, always writable
+        return end ? end : out;
+    }
+    return out;
+}
+
+// Appends one ROW element with the stored fields that have a value.
+void appendRow(QByteArray &out, const QList<QByteArray> &attributes, const TableRow &row)
+{
+    const auto written = [&](int i) {
+        return !attributes[i].isEmpty() && i < int(row.values.size()) && !isEmptyValue(row.values[i]);
+    };
+    qsizetype bound = 8;
+    for (int i = 0; i < attributes.size(); ++i) {
+        if (written(i))
+            bound += attributes[i].size() + 4 + valueBound(row.values[i]);
+    }
+    const qsizetype start = out.size();
+    out.resize(start + bound);
+    char *at = out.data() + start;
+    const auto put = [&at](const char *text, size_t length) {
+        std::memcpy(at, text, length);
+        at += length;
+    };
+    put("<ROW", 4);
+    for (int i = 0; i < attributes.size(); ++i) {
+        if (!written(i))
+            continue;
+        *at++ = ' ';
+        put(attributes[i].constData(), size_t(attributes[i].size()));
+        put("=\"", 2);
+        at = writeValue(at, row.values[i]);
+        *at++ = '"';
+    }
+    put("/>\n", 3);
+    out.resize(at - out.constData());
 }
 
 // Whether a text can stand as an attribute name of ROW (the XML name rules, simplified to the safe side).
@@ -413,7 +465,8 @@ private:
             int state = 0;
             int count = 0;
             for (const pugi::xml_attribute attribute : element.attributes()) {
-                if (!rowStateIsField && std::strcmp(attribute.name(), "RowState") == 0)
+                const char *name = attribute.name();
+                if (!rowStateIsField && name[0] == 'R' && std::strcmp(name, "RowState") == 0)
                     state = QByteArrayView(attribute.value()).toInt();
                 else if (++count > m_storedFields)
                     fail(QStringLiteral("eine Zeile hat mehr Attribute, als die Tabelle Felder hat (%1)")
@@ -622,10 +675,15 @@ QList<FieldDef> fieldsOf(const QString &fileName)
     return Packet(readPacketFile(fileName), fileName).declaredFields();
 }
 
-QByteArray serialize(const QList<FieldDef> &fields, const std::vector<const TableRow *> &rows)
+namespace {
+constexpr qsizetype kPieceSize = 1024 * 1024;
+
+// The packet in pieces of about kPieceSize bytes, each handed to `write` before the next is made.
+void serializeInPieces(const QList<FieldDef> &fields, const std::vector<const TableRow *> &rows,
+                       const FileAccess::PieceWriter &write)
 {
     QByteArray out;
-    out.reserve(256 + qsizetype(rows.size()) * 200);
+    out.reserve(kPieceSize + 64 * 1024);
     out.append("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n");
     out.append("<DATAPACKET Version=\"2.0\"><METADATA><FIELDS>");
     QList<QByteArray> attributes(fields.size());
@@ -658,26 +716,29 @@ QByteArray serialize(const QList<FieldDef> &fields, const std::vector<const Tabl
     }
     out.append("</FIELDS><PARAMS/></METADATA><ROWDATA>\n");
     for (const TableRow *row : rows) {
-        out.append("<ROW");
-        for (int i = 0; i < fields.size(); ++i) {
-            if (attributes[i].isEmpty() || i >= int(row->values.size()) || isEmptyValue(row->values[i]))
-                continue;
-            out.append(' ');
-            out.append(attributes[i]);
-            out.append("=\"");
-            appendValue(out, row->values[i]);
-            out.append('"');
+        appendRow(out, attributes, *row);
+        if (out.size() >= kPieceSize) {
+            write(out);
+            out.resize(0); // keeps the buffer for the next piece
         }
-        out.append("/>\n");
     }
     out.append("</ROWDATA></DATAPACKET>\n");
-    return out;
+    write(out);
+}
+} // namespace
+
+QByteArray serialize(const QList<FieldDef> &fields, const std::vector<const TableRow *> &rows)
+{
+    QByteArray whole;
+    serializeInPieces(fields, rows, [&whole](QByteArrayView piece) { whole.append(piece); });
+    return whole;
 }
 
 void write(const QString &fileName, const QList<FieldDef> &fields, const std::vector<const TableRow *> &rows)
 {
-    const QByteArray data = serialize(fields, rows);
-    if (const QString failure = FileAccess::writeAtomically(fileName, data); !failure.isEmpty())
+    const QString failure = FileAccess::writeAtomically(
+        fileName, [&](const FileAccess::PieceWriter &piece) { serializeInPieces(fields, rows, piece); });
+    if (!failure.isEmpty())
         throw BelvantoError(QStringLiteral("Die Datei „%1“ kann nicht geschrieben werden: %2.")
                                 .arg(QDir::toNativeSeparators(fileName), failure));
 }
