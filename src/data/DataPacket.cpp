@@ -7,6 +7,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <optional>
 #include <pugixml.hpp>
 #include <QDir>
 #include <QHash>
@@ -363,11 +364,34 @@ private:
             fail(QStringLiteral("ein Wert ist zu lang"));
         if (isAscii(value, length))
             return QString::fromLatin1(value, qsizetype(length));
+        if (std::optional<QString> decoded = latin1Range(value, length))
+            return *decoded;
         QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
         QString decoded = decoder(QByteArrayView(value, qsizetype(length)));
         if (decoder.hasError())
             fail(QStringLiteral("„%1“ ist kein gültiger UTF-8-Text").arg(decoded.left(40)));
         return decoded;
+    }
+
+    // UTF-8 of characters up to U+00FF (umlauts, ß), as most non-ASCII texts of the tables are, decoded
+    // in one pass; nothing when the text has other characters or sequences.
+    static std::optional<QString> latin1Range(const char *value, size_t length)
+    {
+        QString result(qsizetype(length), Qt::Uninitialized);
+        char16_t *const start = reinterpret_cast<char16_t *>(result.data());
+        char16_t *out = start;
+        for (size_t i = 0; i < length; ++i) {
+            const uchar c = uchar(value[i]);
+            if (c < 0x80) {
+                *out++ = c;
+            } else if ((c == 0xC2 || c == 0xC3) && i + 1 < length && (uchar(value[i + 1]) & 0xC0) == 0x80) {
+                *out++ = char16_t(((c & 0x1F) << 6) | (uchar(value[++i]) & 0x3F));
+            } else {
+                return std::nullopt;
+            }
+        }
+        result.truncate(out - start);
+        return result;
     }
 
     static bool isAscii(const char *value, size_t length)

@@ -27,6 +27,14 @@ const FieldValue &valueOf(const TableRow &row, int field)
 // so that every stored text survives its data packet.
 QString storableText(const QString &text)
 {
+    const auto storable = [](QChar ch) {
+        const char16_t c = ch.unicode();
+        if (c < 0x20)
+            return c == u'\t' || c == u'\r' || c == u'\n';
+        return c < 0x80 || Windows1252::fromUnicode(ch) >= 0;
+    };
+    if (std::all_of(text.begin(), text.end(), storable))
+        return text; // shares the text given: rows with the same value then share one copy
     QString result = Windows1252::restrict(text);
     for (QChar &ch : result) {
         if (ch.unicode() < 0x20 && ch != u'\t' && ch != u'\r' && ch != u'\n')
@@ -54,15 +62,20 @@ int compareValues(const FieldValue &a, const FieldValue &b)
 size_t qHash(const FieldKey &key, size_t seed)
 {
     // Over the case-folded characters, so that names equal without regard to case hash alike.
-    QtPrivate::QHashCombine combine;
+    size_t hash = 0;
     const QString &name = key.name;
     for (qsizetype i = 0; i < name.size(); ++i) {
         char32_t c = name.at(i).unicode();
-        if (QChar::isHighSurrogate(c) && i + 1 < name.size() && name.at(i + 1).isLowSurrogate())
-            c = QChar::surrogateToUcs4(char16_t(c), name.at(++i).unicode());
-        seed = combine(seed, QChar::toCaseFolded(c));
+        if (c < 0x80) {
+            c = c >= u'A' && c <= u'Z' ? c + (u'a' - u'A') : c;
+        } else {
+            if (QChar::isHighSurrogate(c) && i + 1 < name.size() && name.at(i + 1).isLowSurrogate())
+                c = QChar::surrogateToUcs4(char16_t(c), name.at(++i).unicode());
+            c = QChar::toCaseFolded(c);
+        }
+        hash = hash * 31 + c;
     }
-    return seed;
+    return qHash(hash, seed);
 }
 
 // ---------------------------------------------------------------------------------------------------------------
@@ -802,9 +815,25 @@ bool Table::passes(const TableRow &row) const
 void Table::rebuildView()
 {
     m_view.clear();
-    for (const auto &row : m_rows) {
-        if (passes(*row))
+    if (!m_filtered || !m_filter) {
+        for (const auto &row : m_rows)
             m_view.push_back(row.get());
+        return;
+    }
+    // The filter reads a few values of every row: asking for the rows ahead early keeps the walk
+    // from waiting on memory row by row.
+    constexpr std::size_t kAhead = 16;
+    const std::vector<int> &fields = m_filter->fields();
+    for (std::size_t i = 0; i < m_rows.size(); ++i) {
+        if (i + 2 * kAhead < m_rows.size())
+            __builtin_prefetch(m_rows[i + 2 * kAhead].get()); // where its values are
+        if (i + kAhead < m_rows.size()) {
+            const TableRow &ahead = *m_rows[i + kAhead];
+            for (const int field : fields)
+                __builtin_prefetch(&ahead.values[field]);
+        }
+        if (m_filter->matches(*m_rows[i]))
+            m_view.push_back(m_rows[i].get());
     }
 }
 
