@@ -1,11 +1,11 @@
 #include "app/MainNeu.h"
+#include "base/Memory.h"
 #include "data/DataDirectoryLock.h"
 #include "data/DataModule.h"
 #include "preview/SystemPrinter.h"
 #include "print/EngineSlip.h"
 #include "widgets/GuardedHandlers.h"
 #include "widgets/MessageBoxes.h"
-#include "base/Memory.h"
 
 #include <QDir>
 #include <QLibraryInfo>

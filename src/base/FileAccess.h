@@ -1,8 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <QByteArray>
 #include <QFile>
-#include <functional>
 #include <QSaveFile>
 #include <QString>
 

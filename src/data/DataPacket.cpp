@@ -760,8 +760,9 @@ QByteArray serialize(const QList<FieldDef> &fields, const std::vector<const Tabl
 
 void write(const QString &fileName, const QList<FieldDef> &fields, const std::vector<const TableRow *> &rows)
 {
-    const QString failure = FileAccess::writeAtomically(
-        fileName, [&](const FileAccess::PieceWriter &piece) { serializeInPieces(fields, rows, piece); });
+    const QString failure = FileAccess::writeAtomically(fileName, [&](const FileAccess::PieceWriter &piece) {
+        serializeInPieces(fields, rows, piece);
+    });
     if (!failure.isEmpty())
         throw BelvantoError(QStringLiteral("Die Datei „%1“ kann nicht geschrieben werden: %2.")
                                 .arg(QDir::toNativeSeparators(fileName), failure));

@@ -1,10 +1,10 @@
 #pragma once
 
+#include <algorithm>
+#include <memory>
 #include <QDate>
 #include <QList>
 #include <QString>
-#include <algorithm>
-#include <memory>
 #include <variant>
 #include <vector>
 
