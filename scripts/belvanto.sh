@@ -6,8 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(cmake ninja-build g++ ccache qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev poppler-utils
-          libktoblzcheck1v5 clang libclang-rt-14-dev clang-format qt6-translations-l10n fonts-liberation2 fonts-liberation
-          libpugixml-dev libxml2-dev pkgconf)
+          libktoblzcheck1v5 libktoblzcheck1-dev clang libclang-rt-14-dev clang-format qt6-translations-l10n fonts-liberation2 fonts-liberation
+          libpugixml-dev libxml2-dev libsimdjson-dev pkgconf)
 
 install_missing() {
     local missing=()

@@ -1,6 +1,7 @@
 #include "base/FileAccess.h"
 
 #include "base/Errors.h"
+#include "base/LargeBuffers.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -56,18 +57,22 @@ void openForReading(QFile &file, qint64 maxSize)
         refuse(file.fileName(), QStringLiteral("das ist keine gewöhnliche Datei"));
 }
 
-QByteArray readAll(const QString &fileName, qint64 maxSize)
+QByteArray readAll(const QString &fileName, qint64 maxSize, qsizetype padding)
 {
     QFile file(fileName);
     openForReading(file, maxSize);
     // The buffer is allocated whole before reading: size it by the file, not by the bound.
     const qint64 size = file.size();
-    QByteArray data = file.read(std::min(size, maxSize) + 1);
+    QByteArray data = LargeBuffers::allocate(std::min(size, maxSize) + 1 + padding);
+    const qint64 got = file.read(data.data(), data.size() - padding);
+    // Shortening keeps the capacity, and with it the padding.
+    std::fill_n(data.data() + std::max<qint64>(got, 0), padding, '\0');
+    data.truncate(std::max<qint64>(got, 0));
     if (data.size() > size) // grew while being read
         data += file.read(maxSize + 1 - data.size());
     if (data.size() > maxSize)
         refuse(fileName, QStringLiteral("sie ist zu groß"));
-    if (file.error() != QFileDevice::NoError)
+    if (got < 0 || file.error() != QFileDevice::NoError)
         refuse(fileName, QStringLiteral("beim Lesen trat ein Fehler auf"));
     return data;
 }

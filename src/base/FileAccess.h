@@ -13,7 +13,9 @@ namespace FileAccess {
 // (a read from them has no end, an open of a pipe may never return), and so is a file larger than
 // `maxSize`. Throws BelvantoError naming the file.
 void openForReading(QFile &file, qint64 maxSize);
-QByteArray readAll(const QString &fileName, qint64 maxSize);
+// The whole file, at most `maxSize` bytes, followed in memory by `padding` zero bytes beyond its size
+// (for parsers that read a little past the end).
+QByteArray readAll(const QString &fileName, qint64 maxSize, qsizetype padding = 0);
 
 // Writes the file completely or not at all: a new file is renamed over the old one. Returns an
 // empty text on success, else why it failed (without a full stop); a full disk is named as such.

@@ -3,6 +3,7 @@
 #include "base/Clock.h"
 #include "base/Errors.h"
 #include "base/FileAccess.h"
+#include "base/LargeBuffers.h"
 #include "base/Windows1252.h"
 #include "dtaus/DTAUSLayout.h"
 
@@ -421,7 +422,8 @@ void TQuennDTA::AddBuchung(const QString &Name, qint64 Kontonummer, qint64 BLZ, 
 
 void TQuennDTA::ReserveBuchungen(qsizetype count)
 {
-    m_content.reserve(m_content.size() + (count * DTAUSLayout::cSectionCount(2) + 1) * DTAUSLayout::kSectionLength);
+    LargeBuffers::reserve(m_content,
+                          m_content.size() + (count * DTAUSLayout::cSectionCount(2) + 1) * DTAUSLayout::kSectionLength);
 }
 
 void TQuennDTA::Finish()

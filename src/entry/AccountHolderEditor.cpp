@@ -2,6 +2,7 @@
 
 #include "data/Names.h"
 #include "data/Table.h"
+#include "entry/AccountWarning.h"
 #include "ops/Sepa.h"
 #include "widgets/DataControls.h"
 #include "widgets/SRColBtn.h"
@@ -35,13 +36,16 @@ AccountHolderEditor::AccountHolderEditor(Table &table, const QString &caption, c
     DBEditKontonummer3 = edit(AccountHolders::Kontonummer(3));
     DBEditBLZ3 = edit(AccountHolders::BLZ(3));
     DBTextBank3 = text(AccountHolders::Bank(3));
+    LPruefziffer1 = new AccountWarning(*DBEditKontonummer1, *DBEditBLZ1);
+    LPruefziffer2 = new AccountWarning(*DBEditKontonummer2, *DBEditBLZ2);
+    LPruefziffer3 = new AccountWarning(*DBEditKontonummer3, *DBEditBLZ3);
     DBRadioGroup1 = new DBRadioGroup(table, AccountHolders::AktivesKonto, QStringLiteral("Aktives Konto"),
                                      {QStringLiteral("Konto 1"), QStringLiteral("Konto 2"), QStringLiteral("Konto 3")},
                                      {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")});
 
     addRow(QStringLiteral("ID"), DBTextID);
     addRow(QStringLiteral("Name"), DBEditName);
-    addRow(QStringLiteral("Kontonummer 1"), DBEditKontonummer1);
+    addRow(QStringLiteral("Kontonummer 1"), LPruefziffer1->besideAccount());
     addRow(QStringLiteral("BLZ 1"), DBEditBLZ1);
     addRow(QStringLiteral("Bank 1"), DBTextBank1);
     if (withPurpose) {
@@ -53,10 +57,10 @@ AccountHolderEditor::AccountHolderEditor(Table &table, const QString &caption, c
     addRow(QStringLiteral("Straße"), DBEditStrasse);
     addRow(QStringLiteral("PLZ"), DBEditPLZ);
     addRow(QStringLiteral("Ort"), DBEditOrt);
-    addRow(QStringLiteral("Kontonummer 2"), DBEditKontonummer2);
+    addRow(QStringLiteral("Kontonummer 2"), LPruefziffer2->besideAccount());
     addRow(QStringLiteral("BLZ 2"), DBEditBLZ2);
     addRow(QStringLiteral("Bank 2"), DBTextBank2);
-    addRow(QStringLiteral("Kontonummer 3"), DBEditKontonummer3);
+    addRow(QStringLiteral("Kontonummer 3"), LPruefziffer3->besideAccount());
     addRow(QStringLiteral("BLZ 3"), DBEditBLZ3);
     addRow(QStringLiteral("Bank 3"), DBTextBank3);
     addRow(QString(), DBRadioGroup1);

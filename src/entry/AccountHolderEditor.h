@@ -2,6 +2,7 @@
 
 #include "entry/RecordEditor.h"
 
+class AccountWarning;
 class DBEdit;
 class DBMemo;
 class DBRadioGroup;
@@ -40,6 +41,10 @@ public:
     DBEdit *DBEditMandatsreferenz = nullptr;
     DBEdit *DBEditMandatsdatum = nullptr;
     QLabel *LIBAN; // "IBAN: DE89 3704 0044 0532 0130 00", read only
+    // Beside each account number: "Prüfziffer passt nicht zur BLZ" and the like.
+    AccountWarning *LPruefziffer1;
+    AccountWarning *LPruefziffer2;
+    AccountWarning *LPruefziffer3;
 
     // "Speichern" is enabled while a change is pending; the windows the program shows keep it enabled.
     void BNeuClick() override;

@@ -5,6 +5,7 @@
 #include "data/Names.h"
 #include "dtaus/QuennDTA.h"
 #include "entry/absendersuchen.h"
+#include "entry/AccountWarning.h"
 #include "entry/Betrag.h"
 #include "widgets/DataControls.h"
 #include "widgets/GuardedHandlers.h"
@@ -66,6 +67,7 @@ TDB1EingabeF::TDB1EingabeF(TDataModule1 &dataModule, TAbsenderSuchenF &search, Q
     SpeedButton1 = smallButton(QStringLiteral("Finden"));
     DBEdit1 = edit(Bookings::Kontonummer);
     DBEdit2 = edit(Bookings::BLZ);
+    LPruefziffer = new AccountWarning(*DBEdit1, *DBEdit2);
     DBText2 = new DBText(t, Bookings::Bank);
     DBMemo1 = new DBMemo(t, Bookings::Verwendungszweck);
     DBMemo1->setFixedHeight(72);
@@ -91,7 +93,7 @@ TDB1EingabeF::TDB1EingabeF(TDataModule1 &dataModule, TAbsenderSuchenF &search, Q
 
     addRow(QStringLiteral("ID"), DBText1);
     addRow(QStringLiteral("Name"), withExtras(CBName, {SpeedButton1}), IName.widget());
-    addRow(QStringLiteral("Kontonummer"), DBEdit1, IKontonummer.widget());
+    addRow(QStringLiteral("Kontonummer"), LPruefziffer->besideAccount(), IKontonummer.widget());
     addRow(QStringLiteral("BLZ"), DBEdit2, IBLZ.widget());
     addRow(QStringLiteral("Bank"), DBText2);
     auto *purposeLabel = new QLabel(QStringLiteral("Verwendungszweck\n(max. 27 Zeichen pro Zeile)"));

@@ -3,6 +3,7 @@
 #include "entry/Markers.h"
 #include "entry/RecordEditor.h"
 
+class AccountWarning;
 class DBEdit;
 class DBMemo;
 class DBRadioGroup;
@@ -29,6 +30,7 @@ public:
     QToolButton *SpeedButton1; // "Finden"
     DBEdit *DBEdit1; // Kontonummer
     DBEdit *DBEdit2; // BLZ
+    AccountWarning *LPruefziffer; // beside the account: "Prüfziffer passt nicht zur BLZ" and the like
     DBText *DBText2; // Bank
     DBMemo *DBMemo1; // Verwendungszweck
     QToolButton *SpeedButton2; // "Skonto und Addition"

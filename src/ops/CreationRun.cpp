@@ -156,14 +156,25 @@ QStringList CreationRun::ResultLines(const Result &result)
 
 QStringList CreationRun::PurposeLines(const QString &text)
 {
-    if (!text.contains(u'\r') && !text.contains(u'\n'))
-        return {text};
-    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
     QStringList lines;
-    for (const QString &line : text.split(lineBreak)) {
+    const auto addLine = [&](QStringView line) {
         for (qsizetype at = 0; at == 0 || at < line.size(); at += DTAUSLayout::kTextLength)
-            lines.append(line.mid(at, DTAUSLayout::kTextLength));
+            lines.append(line.mid(at, DTAUSLayout::kTextLength).toString());
+    };
+    // A line ends at CR LF, CR or LF.
+    qsizetype start = 0;
+    for (qsizetype at = 0; at < text.size(); ++at) {
+        const QChar c = text.at(at);
+        if (c != u'\r' && c != u'\n')
+            continue;
+        addLine(QStringView(text).mid(start, at - start));
+        if (c == u'\r' && at + 1 < text.size() && text.at(at + 1) == u'\n')
+            ++at;
+        start = at + 1;
     }
+    if (start == 0)
+        return {text}; // one line stays whole, however long
+    addLine(QStringView(text).mid(start));
     return lines;
 }
 

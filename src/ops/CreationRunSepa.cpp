@@ -125,6 +125,12 @@ public:
         m_ids.append(bookings.asInteger(Bookings::ID));
     }
 
+    void reserve(int count)
+    {
+        m_document.transactions.reserve(size_t(count));
+        m_ids.reserve(count);
+    }
+
     const QStringList &problems() const { return m_problems; }
     const Sepa::Document &document() const { return m_document; }
     const QList<qint32> &ids() const { return m_ids; }
@@ -229,6 +235,7 @@ CreationRun::Result CreationRun::SEPALauf(TDataModule1 &data, const Input &input
         Table &bookings = *data.ClientDataSet1;
         bookings.setFilter(SepaSelectionFilter(input));
         bookings.setFiltered(true);
+        builder.reserve(bookings.recordCount());
         for (bookings.first(); !bookings.eof(); bookings.next())
             builder.add(bookings);
         if (!builder.problems().isEmpty())

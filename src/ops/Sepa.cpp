@@ -1,5 +1,7 @@
 #include "ops/Sepa.h"
 
+#include "base/LargeBuffers.h"
+
 #include <algorithm>
 #include <atomic>
 #include <QHash>
@@ -89,7 +91,7 @@ void appendEscaped(QByteArray &out, const QString &value)
 class XmlOut
 {
 public:
-    explicit XmlOut(qsizetype reserve) { m_out.reserve(reserve); }
+    explicit XmlOut(qsizetype reserve) { LargeBuffers::reserve(m_out, reserve); }
     void open(const char *name, const QByteArray &attributes = {})
     {
         m_out.append('<').append(name).append(attributes).append(">\n");
@@ -305,7 +307,7 @@ bool isValidIban(const QString &iban)
 std::optional<QString> iban(const QString &kontonummer, const QString &blz)
 {
     const QString compact = withoutBlanks(kontonummer);
-    if (compact.size() > 2 && isUpperAscii(compact.at(0)) && isUpperAscii(compact.at(1))) {
+    if (holdsIban(compact)) {
         if (isValidIban(compact))
             return compact;
         return std::nullopt;
@@ -316,6 +318,12 @@ std::optional<QString> iban(const QString &kontonummer, const QString &blz)
         return std::nullopt;
     const QString national = code + compact.rightJustified(10, u'0');
     return QStringLiteral("DE") + checkDigits(QStringLiteral("DE"), national) + national;
+}
+
+bool holdsIban(const QString &kontonummer)
+{
+    const QString compact = withoutBlanks(kontonummer);
+    return compact.size() > 2 && isUpperAscii(compact.at(0)) && isUpperAscii(compact.at(1));
 }
 
 QString grouped(const QString &iban)
@@ -446,9 +454,21 @@ qint64 Document::sumCents() const
     return sum;
 }
 
+namespace {
+// Room for the whole file, so that the buffer is never copied while it grows: the elements of a
+// transaction take about 450 bytes besides its texts, which take at most three bytes a character.
+qsizetype expectedSize(const Document &d)
+{
+    qsizetype size = 4000;
+    for (const Transaction &t : d.transactions)
+        size += 500 + 3 * (t.endToEndId.size() + t.name.size() + t.mandateId.size() + t.remittance.size());
+    return size;
+}
+} // namespace
+
 QByteArray write(const Document &d)
 {
-    XmlOut x(qsizetype(d.transactions.size()) * 480 + 2000);
+    XmlOut x(expectedSize(d));
     const QByteArray count = QByteArray::number(qsizetype(d.transactions.size()));
     const QByteArray sum = amount(d.sumCents());
     const bool debits = d.kind == Kind::Lastschriften;

@@ -20,6 +20,8 @@ bool isValidIban(const QString &iban);
 // accounts, banks with their own IBAN rules); otherwise a German IBAN from the bank code (8 digits)
 // and an account number of at most 10 digits. None when neither is possible.
 std::optional<QString> iban(const QString &kontonummer, const QString &blz);
+// A Kontonummer that holds an IBAN rather than an account number: it begins with two letters.
+bool holdsIban(const QString &kontonummer);
 // "DE89 3704 0044 0532 0130 00"
 QString grouped(const QString &iban);
 // The German bank code inside a German IBAN, empty for other countries.

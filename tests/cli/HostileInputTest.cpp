@@ -130,6 +130,43 @@ TEST_F(HostileInputTest, dtausWriteNamesTheValueOfTheWrongTypeOrRange)
     }
 }
 
+// Texts that no JSON writer makes: broken files, numbers beyond the 64-bit ranges, whole numbers
+// written with a decimal point (taken, as they always were).
+TEST_F(HostileInputTest, dtausWriteReadsTheJsonTextStrictly)
+{
+    const QByteArray valid = QJsonDocument(request()).toJson(QJsonDocument::Compact);
+    const auto replaced = [&](const char *from, const char *to) { return QByteArray(valid).replace(from, to); };
+    struct Case {
+        QByteArray json;
+        QString message; // empty: the file is written
+    };
+    const Case cases[] = {
+        {valid.left(valid.size() / 2), "ist kein gültiges JSON (Fehler bei Zeichen"},
+        {"[" + valid + "]", "ist kein JSON-Objekt."},
+        {valid + "x", "ist kein gültiges JSON (Fehler bei Zeichen"},
+        {replaced("\"kontonummer\":99", "\"kontonummer\":18446744073709551615"),
+         "Buchung 2: „kontonummer“ muss eine ganze Zahl von 0 bis 9999999999 sein."},
+        {replaced("\"kontonummer\":99", "\"kontonummer\":-99"),
+         "Buchung 2: „kontonummer“ muss eine ganze Zahl von 0 bis 9999999999 sein."},
+        {replaced("\"kontonummer\":99", "\"kontonummer\":99.0"), {}},
+        {replaced("\"betrag\":0.01", "\"betrag\":1"), {}},
+    };
+    const QString target = path(QStringLiteral("DTAUS0"));
+    for (const Case &c : cases) {
+        QFile::remove(target);
+        writeFile(QStringLiteral("in.json"), c.json);
+        const Result result = run({"dtaus", "write", path(QStringLiteral("in.json")), target});
+        if (c.message.isEmpty()) {
+            EXPECT_EQ(result.exitCode, 0) << c.json.toStdString() << result.err.toStdString();
+            EXPECT_TRUE(QFile::exists(target));
+            continue;
+        }
+        EXPECT_EQ(result.exitCode, 1) << c.json.toStdString();
+        EXPECT_TRUE(result.err.contains(c.message)) << result.err.toStdString();
+        EXPECT_FALSE(QFile::exists(target)) << c.json.toStdString();
+    }
+}
+
 TEST_F(HostileInputTest, bankDirectoryStaysWhenTheSourceNamesNoBank)
 {
     writeFile(QStringLiteral("blz.xml"), "das Verzeichnis in Gebrauch");

@@ -1,6 +1,7 @@
 #include "app/MainNeu.h"
 #include "data/DataModule.h"
 #include "dtaus/QuennDTA.h"
+#include "entry/AccountWarning.h"
 #include "entry/db1eingabeNeu.h"
 #include "entry/DB2EingabeNeu.h"
 #include "entry/DB3EingabNeu.h"
@@ -15,6 +16,7 @@
 #include <QDir>
 #include <QRadioButton>
 #include <QTest>
+#include <QToolButton>
 
 namespace {
 
@@ -89,6 +91,13 @@ protected:
         if (auto *edit = qobject_cast<QLineEdit *>(control))
             edit->selectAll();
         QTest::keyClicks(control, text);
+    }
+
+    static void screenshot(QDialog &dialog, const char *name)
+    {
+        QDir().mkpath(QStringLiteral(SCREENSHOT_DIR));
+        QApplication::processEvents(); // the layouts settle as they do in the running program
+        EXPECT_TRUE(dialog.grab().save(QStringLiteral(SCREENSHOT_DIR "/%1.png").arg(QLatin1String(name))));
     }
 
     Table &bookings() { return *module->ClientDataSet1; }
@@ -326,6 +335,60 @@ TEST_F(EditorsTest, screenshotsOfTheBookingEditor)
         EXPECT_TRUE(e.IKontonummer.ja->isVisibleTo(&e));
         dialog.grab().save(QStringLiteral(SCREENSHOT_DIR "/booking-existing.png"));
     });
+}
+
+// Postbank Berlin (10010010) checks the whole account number: 123456780 passes, 123456781 does not.
+const QString kWrongCheckDigit = QStringLiteral("Prüfziffer passt nicht zur BLZ");
+
+TEST_F(EditorsTest, bookingEditorWarnsOfAWrongCheckDigitAsTypedYetSaves)
+{
+    open(window->Neu1, [&](QDialog &dialog) {
+        TDB1EingabeF1 &e = *window->DB1EingabeF1;
+        type(e.CBName->lineEdit(), QStringLiteral("Falsche Ziffer"));
+        type(e.DBEdit1, QStringLiteral("123456781"));
+        QApplication::processEvents();
+        const QRect accountBox = e.DBEdit1->geometry();
+        type(e.DBEdit2, QStringLiteral("10010010"));
+        EXPECT_TRUE(e.LPruefziffer->isVisible());
+        EXPECT_EQ(e.LPruefziffer->text(), kWrongCheckDigit);
+        QApplication::processEvents();
+        EXPECT_EQ(e.DBEdit1->geometry(), accountBox) << "the note has its room already";
+        type(e.DBEdit1, QStringLiteral("123456780"));
+        EXPECT_EQ(e.LPruefziffer->text(), QString());
+        type(e.DBEdit1, QStringLiteral("123456781"));
+        type(e.DBEdit4, QStringLiteral("10"));
+        screenshot(dialog, "booking-check-digit");
+        e.BSpeichern->click();
+    });
+    EXPECT_EQ(messages.shown, QStringList());
+    EXPECT_EQ(bookings().asString(QStringLiteral("Kontonummer")), QStringLiteral("123456781"));
+    window->FormClose();
+    EXPECT_TRUE(readFile(QStringLiteral("data/db1.xml")).contains("123456781"));
+}
+
+TEST_F(EditorsTest, payerEditorChecksEachAccountAndFollowsTheRecords)
+{
+    addPayer(QStringLiteral("Prüfling"), 1,
+             {{"123456781", 10010010}, {"DE88370400440532013000", 0}, {"0532013000", 37040044}}, QString());
+    payers().last();
+    open(window->Bearbeiten3, [&](QDialog &dialog) {
+        TDBEINgabe2F1 &e = *window->DBEINgabe2F1;
+        EXPECT_EQ(e.LPruefziffer1->text(), kWrongCheckDigit);
+        EXPECT_EQ(e.LPruefziffer2->text(), QStringLiteral("IBAN-Prüfziffer stimmt nicht"));
+        EXPECT_EQ(e.LPruefziffer3->text(), QString());
+        screenshot(dialog, "payer-check-digit");
+        e.DBNavigator1->priorButton->click(); // "Zweiter Schulz", at a bank the check data do not know
+        EXPECT_EQ(e.LPruefziffer1->text(), QStringLiteral("Konto nicht prüfbar"));
+        EXPECT_EQ(e.LPruefziffer2->text(), QString());
+        e.DBNavigator1->nextButton->click();
+        EXPECT_EQ(e.LPruefziffer1->text(), kWrongCheckDigit);
+        type(e.DBEditKontonummer2, QStringLiteral("DE89 3704 0044 0532 0130 00"));
+        EXPECT_EQ(e.LPruefziffer2->text(), QString());
+        e.BSpeichern->click();
+    });
+    EXPECT_EQ(messages.shown, QStringList());
+    window->FormClose();
+    EXPECT_TRUE(readFile(QStringLiteral("data/db2.xml")).contains("123456781"));
 }
 
 } // namespace

@@ -199,6 +199,10 @@ TEST(CreationRunPurposeTest, typedLinesAreKeptAndOnlyLongLinesCut)
     // Without line breaks the text goes to the engine whole, which cuts it as it always has.
     const QString single = QStringLiteral("Mitgliedsbeitrag für das ganze Jahr 2026");
     EXPECT_EQ(CreationRun::PurposeLines(single), QStringList {single});
+    // Every kind of line end, empty lines and a break at the end each give a line, as typed.
+    EXPECT_EQ(CreationRun::PurposeLines(QStringLiteral("\rA\r\rB\r\nC\n")),
+              (QStringList {QString(), QStringLiteral("A"), QString(), QStringLiteral("B"), QStringLiteral("C"),
+                            QString()}));
 }
 
 TEST_F(CreationRunTest, targetsAreSplitAtTheirDrive)
