@@ -82,9 +82,10 @@ struct TableRow {
     // A record of `count` empty values in one block with it.
     static std::unique_ptr<TableRow> make(std::size_t count);
 
-    // Records from make() are larger than the struct: every record is freed as the block it was made in.
-    static void *operator new(std::size_t size) { return ::operator new(size); }
-    static void operator delete(void *block) { ::operator delete(block); }
+    // Records come from chunks that hold many of them one after the other (see Fields.cpp); a record
+    // from make() is larger than the struct and is freed as the block it was made in.
+    static void *operator new(std::size_t size);
+    static void operator delete(void *block);
 };
 
 inline bool isEmptyValue(const FieldValue &value)
