@@ -825,8 +825,6 @@ void Table::rebuildView()
     constexpr std::size_t kAhead = 16;
     const std::vector<int> &fields = m_filter->fields();
     for (std::size_t i = 0; i < m_rows.size(); ++i) {
-        if (i + 2 * kAhead < m_rows.size())
-            __builtin_prefetch(m_rows[i + 2 * kAhead].get()); // where its values are
         if (i + kAhead < m_rows.size()) {
             const TableRow &ahead = *m_rows[i + kAhead];
             for (const int field : fields)
