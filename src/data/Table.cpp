@@ -816,8 +816,8 @@ void Table::rebuildView()
 {
     m_view.clear();
     if (!m_filtered || !m_filter) {
-        for (const auto &row : m_rows)
-            m_view.push_back(row.get());
+        m_view.resize(m_rows.size());
+        std::transform(m_rows.begin(), m_rows.end(), m_view.begin(), [](const auto &row) { return row.get(); });
         return;
     }
     // The filter reads a few values of every row: asking for the rows ahead early keeps the walk
