@@ -15,7 +15,6 @@ int main(int argc, char *argv[])
 {
     Memory::preferLargePages();
     BelvantoApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("Belvanto"));
     QTranslator german;
     if (german.load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&german);

@@ -102,8 +102,10 @@ SepaVerifyCommand::SepaVerifyCommand()
     : Command({QStringLiteral("sepa verify"),
                {QStringLiteral("DATEI")},
                QStringLiteral("eine SEPA-Datei prüfen, wie eine Bank sie prüft"),
-               QStringLiteral("Schema, Anzahlen, Summen, Prüfziffern von IBAN und Gläubiger-ID, Datum, Zeichensatz "
-                              "und Längen.\nRückgabewert 0 nur für eine Datei, die eine Bank annimmt."),
+               QStringLiteral(
+                   "Schema, Anzahlen, Summen, Prüfziffern von IBAN und Gläubiger-ID, Datum, Zeichensatz "
+                   "und Längen.\nGibt für eine gute Datei „OK: N Zahlungen, Summe 1234.56 EUR (Nachrichtentyp)“ aus;\n"
+                   "Rückgabewert 0 nur für eine Datei, die eine Bank annimmt."),
                {},
                {}})
 { }
@@ -120,9 +122,8 @@ int SepaVerifyCommand::run(const QCommandLineParser &parser)
         err() << QStringLiteral("Die Datei ist fehlerhaft (%1 Fehler).").arg(report.problems.size()) << Qt::endl;
         return 1;
     }
-    out() << "message=" << report.message << '\n'
-          << "transactions=" << report.transactions << '\n'
-          << "sum=" << Sepa::amount(report.sumCents) << Qt::endl;
+    out() << "OK: " << report.transactions << " Zahlungen, Summe " << Sepa::amount(report.sumCents) << " EUR ("
+          << report.message << ')' << Qt::endl;
     return 0;
 }
 

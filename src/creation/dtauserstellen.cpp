@@ -163,10 +163,11 @@ TdtausErstellenF::TdtausErstellenF(TDataModule1 &dataModule, QWidget *parent)
     };
     for (const auto &[column, width] :
          {std::pair {1, 86}, {2, std::max(73, digits(10))}, {3, std::max(59, digits(8))}, {5, 75}, {7, 72}, {8, 91}})
-        DBGrid1->setColumnWidth(column, width);
+        DBGrid1->setColumnWidth(column, std::max(width, DBGrid1->horizontalHeader()->sectionSizeHint(column)));
     StatusBar2 = new QStatusBar;
     StatusBar2->setSizeGripEnabled(false);
     StatusPanel = new QLabel;
+    StatusPanel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred); // a long note must not widen the window
     StatusBar2->addWidget(StatusPanel, 1);
 
     auto *layout = new QVBoxLayout(this);

@@ -70,6 +70,7 @@ void TdtausErstellenF1::SetKind(Kind kind)
     CBSequenz->setEnabled(!gutschriften);
     LKontonr->setVisible(!sepa); // the DTAUS control sums
     LBLZ->setVisible(!sepa);
+    BBegleit->setVisible(!sepa); // the accompanying slip belongs to a DTAUS disk
     m_fileFilter = sepa ? QStringLiteral("SEPA-Dateien (*.xml)") : QStringLiteral("DTAUS-Dateien (*)");
     if (sepa && !wasSepa)
         m_dtausTarget = EZieldatei->text();
@@ -133,6 +134,7 @@ void TdtausErstellenF1::FormShow()
     EZieldateiChange();
     m_data.ConnectDB();
     setStatus(QStringLiteral("Bereit"), Qt::black);
+    ShowProblems(); // what keeps a SEPA file from being written stays in view
 }
 
 bool TdtausErstellenF1::Preselect()
@@ -224,12 +226,28 @@ void TdtausErstellenF1::ShowResult(const CreationRun::Result &result)
     LSatzzahl->setText(lines.at(2));
     LSumme->setText(lines.at(3));
     setStatus(QStringLiteral("Verarbeitung erfolgreich beendet"), Qt::red);
+    m_problems = result.problems;
+    ShowProblems();
+}
+
+void TdtausErstellenF1::ShowProblems()
+{
+    StatusPanel->setToolTip(m_problems.join(u'\n'));
+    if (m_problems.isEmpty())
+        return;
+    // Told here rather than in a box: the preview runs at every change of the selection.
+    QString text = QStringLiteral("Die SEPA-Datei kann so nicht erstellt werden: ") + m_problems.first();
+    if (m_problems.size() > 1)
+        text += QStringLiteral(" (und %1 weitere)").arg(m_problems.size() - 1);
+    setStatus(text, Qt::red);
 }
 
 CreationRun::Result TdtausErstellenF1::Run(bool preview)
 {
     for (QLabel *label : {LSumme, LSatzzahl, LKontonr, LBLZ})
         label->clear();
+    m_problems.clear();
+    StatusPanel->setToolTip(QString());
     setStatus(QStringLiteral("Verarbeitung beginnt ..."), Qt::red);
     const auto show = [this](const CreationRun::Result &result) { ShowResult(result); };
     if (IsSepa())

@@ -37,6 +37,7 @@ private:
     // Empties the result labels and runs the creation run; the values show as soon as it has them.
     CreationRun::Result Run(bool preview);
     void ShowResult(const CreationRun::Result &result);
+    void ShowProblems();
     bool Preselect();
     bool IsSepa() const { return m_kind == Kind::SepaLastschriften || m_kind == Kind::SepaUeberweisungen; }
     bool IsGutschriften() const { return m_kind == Kind::Gutschriften || m_kind == Kind::SepaUeberweisungen; }
@@ -46,4 +47,5 @@ private:
     TDB3EingabeF1 &m_clientEditor;
     Kind m_kind = Kind::Lastschriften;
     QString m_dtausTarget; // the DTAUS target while a SEPA kind is shown
+    QStringList m_problems; // of the last SEPA preview: why its file could not be written
 };

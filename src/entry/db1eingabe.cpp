@@ -114,6 +114,8 @@ TDB1EingabeF::TDB1EingabeF(TDataModule1 &dataModule, TAbsenderSuchenF &search, Q
     connect(DBEdit1, &QLineEdit::textChanged, this, [this] { CheckKontonummer(); });
     connect(DBEdit2, &QLineEdit::textChanged, this, [this] { CheckBLZ(); });
     connect(DBEdit4, &QLineEdit::textChanged, this, [this] { CheckBetrag(); });
+    // The marker follows the stored amount, so it is also looked at again when the amount is stored.
+    connect(&table(), &Table::recordChanged, this, [this] { CheckBetrag(); });
     connect(CBSave, &QCheckBox::toggled, this, [this](bool on) { m_data.SavePayerOnPost = on; });
     connect(SpeedButton1, &QToolButton::clicked, this, guarded([this] { SpeedButton1Click(); }));
     for (QToolButton *button : {SpeedButton2, SpeedButton3})

@@ -46,6 +46,8 @@ struct CreationRun {
         qint64 totalCents = 0;
         QString file; // the file written, as the engine names it
         QList<qint32> writtenIds; // the bookings in the file
+        // SEPA preview: why the file could not be written as selected (a run that writes refuses instead).
+        QStringList problems;
     };
 
     // Shows the values of a run that reached its end, before the confirmation is asked.

@@ -27,8 +27,10 @@ QString accountKey(const QString &kontonummer, const QString &blz)
 }
 
 struct Mandate {
+    QString payer; // the payer's name
     QString reference;
     QDate signed_;
+    bool complete() const { return !reference.isEmpty() && signed_.isValid(); }
 };
 
 QDate dateValue(const Table &table, const TableRow &row, const QString &field)
@@ -37,24 +39,47 @@ QDate dateValue(const Table &table, const TableRow &row, const QString &field)
     return value ? *value : QDate();
 }
 
-// The mandates of the payers, by the active account: looked up once per run, not once per booking.
-QHash<QString, Mandate> mandatesByAccount(const Table &payers)
+// The payers by their active account, with their mandates: looked up once per run, not once per booking.
+QHash<QString, QList<Mandate>> mandatesByAccount(const Table &payers)
 {
-    QHash<QString, Mandate> mandates;
+    QHash<QString, QList<Mandate>> mandates;
     for (int i = 0; i < payers.recordCount(); ++i) {
         const TableRow &row = payers.rowAt(i);
         const QString active = payers.rowText(row, Payers::AktivesKonto);
         if (active != u'1' && active != u'2' && active != u'3')
             continue;
-        const QString reference = payers.rowText(row, Payers::Mandatsreferenz).trimmed();
         const QString key = accountKey(payers.rowText(row, Payers::Kontonummer(active.toInt())),
                                        payers.rowText(row, Payers::BLZ(active.toInt())));
-        const Mandate mandate {reference, dateValue(payers, row, Payers::Mandatsdatum)};
-        // Of several payers with one account, the one with a complete mandate counts.
-        if (!mandates.contains(key) || (!reference.isEmpty() && mandate.signed_.isValid()))
-            mandates.insert(key, mandate);
+        mandates[key].append({payers.rowText(row, Payers::Name).trimmed(),
+                              payers.rowText(row, Payers::Mandatsreferenz).trimmed(),
+                              dateValue(payers, row, Payers::Mandatsdatum)});
     }
     return mandates;
+}
+
+// The mandate a booking is collected under: that of the payer on the booking's account who bears the
+// booking's name, or of the only payer on that account. Payers who share an account (a family, a
+// firm's staff) never lend each other their mandates. Returns why there is none, or nothing.
+QString findMandate(const QList<Mandate> &onAccount, const QString &name, Mandate &found)
+{
+    QList<Mandate> named;
+    for (const Mandate &mandate : onAccount) {
+        if (mandate.payer.compare(name.trimmed(), Qt::CaseInsensitive) == 0)
+            named.append(mandate);
+    }
+    if (named.isEmpty() && onAccount.size() > 1)
+        return QStringLiteral("mehrere Zahlungspflichtige haben dieses Konto, aber keiner den Namen der Buchung");
+    const QList<Mandate> &candidates = named.isEmpty() ? onAccount : named;
+    const auto complete = std::find_if(candidates.begin(), candidates.end(),
+                                       [](const Mandate &m) { return m.complete(); });
+    if (complete != candidates.end()) {
+        found = *complete;
+        return {};
+    }
+    if (candidates.isEmpty())
+        return QStringLiteral("kein Zahlungspflichtiger mit Mandatsreferenz und Mandatsdatum für dieses Konto");
+    return QStringLiteral("der Zahlungspflichtige „%1“ hat keine Mandatsreferenz oder kein Mandatsdatum")
+        .arg(candidates.first().payer);
 }
 
 QHash<QString, QString> bicsByBlz(const Table &directory)
@@ -113,10 +138,10 @@ public:
             return refuse(QStringLiteral("der Betrag muss zwischen 0,01 und 999.999.999,99 liegen"));
         t.cents = *cents;
         if (m_debits) {
-            const Mandate mandate = m_mandates.value(accountKey(kontonummer, blz));
-            if (mandate.reference.isEmpty() || !mandate.signed_.isValid())
-                return refuse(QStringLiteral("kein Zahlungspflichtiger mit Mandatsreferenz und Mandatsdatum für "
-                                             "dieses Konto"));
+            Mandate mandate;
+            if (const QString why = findMandate(m_mandates.value(accountKey(kontonummer, blz)), name, mandate);
+                !why.isEmpty())
+                return refuse(why);
             t.mandateId = mandate.reference;
             t.mandateDate = mandate.signed_;
         }
@@ -168,7 +193,7 @@ private:
     const CreationRun::Input &m_input;
     const bool m_debits;
     QHash<QString, QString> m_bics;
-    QHash<QString, Mandate> m_mandates;
+    QHash<QString, QList<Mandate>> m_mandates;
     Sepa::Document m_document;
     QStringList m_problems;
     QList<qint32> m_ids;
@@ -238,8 +263,9 @@ CreationRun::Result CreationRun::SEPALauf(TDataModule1 &data, const Input &input
         builder.reserve(bookings.recordCount());
         for (bookings.first(); !bookings.eof(); bookings.next())
             builder.add(bookings);
-        if (!builder.problems().isEmpty())
+        if (!builder.problems().isEmpty() && !input.preview)
             refuse(builder.problems());
+        result.problems = builder.problems();
         result.writtenIds = builder.ids();
         result.count = int(builder.document().transactions.size());
         result.totalCents = builder.document().sumCents();

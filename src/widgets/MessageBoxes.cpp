@@ -8,6 +8,10 @@
 #include <QPushButton>
 
 namespace {
+// The program's name as the caption of its boxes. It is not the application's display name, which the
+// window system would append to the caption of every window.
+const QString kCaption = QStringLiteral("Belvanto");
+
 QMessageBox::StandardButton show(QMessageBox::Icon icon, const QString &caption, const QString &text,
                                  QMessageBox::StandardButtons buttons,
                                  QMessageBox::StandardButton defaultButton = QMessageBox::NoButton)
@@ -30,17 +34,17 @@ QMessageBox::StandardButton show(QMessageBox::Icon icon, const QString &caption,
 
 void MessageBoxes::error(const QString &text)
 {
-    show(QMessageBox::Critical, QApplication::applicationDisplayName(), text, QMessageBox::Ok);
+    show(QMessageBox::Critical, kCaption, text, QMessageBox::Ok);
 }
 
 void MessageBoxes::warning(const QString &text)
 {
-    show(QMessageBox::Warning, QApplication::applicationDisplayName(), text, QMessageBox::Ok);
+    show(QMessageBox::Warning, kCaption, text, QMessageBox::Ok);
 }
 
 void MessageBoxes::information(const QString &text)
 {
-    show(QMessageBox::Information, QApplication::applicationDisplayName(), text, QMessageBox::Ok);
+    show(QMessageBox::Information, kCaption, text, QMessageBox::Ok);
 }
 
 MessageService::Answer MessageBoxes::ask(const QString &text, Buttons buttons)
@@ -51,7 +55,7 @@ MessageService::Answer MessageBoxes::ask(const QString &text, Buttons buttons)
     else if (buttons == Buttons::YesNoCancel)
         choice = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
     const auto defaultButton = buttons == Buttons::YesNoDefaultNo ? QMessageBox::No : QMessageBox::NoButton;
-    switch (show(QMessageBox::Question, QApplication::applicationDisplayName(), text, choice, defaultButton)) {
+    switch (show(QMessageBox::Question, kCaption, text, choice, defaultButton)) {
     case QMessageBox::Yes: return Answer::Yes;
     case QMessageBox::No: return Answer::No;
     case QMessageBox::Ok: return Answer::Ok;

@@ -454,6 +454,23 @@ TEST_F(PaymentFileDialogTest, accountColumnsShowAllDigitsAndTheDialogIsCentred)
     });
 }
 
+// The preview runs at every change of the selection: what keeps the file from being written is told in
+// the status line, not in a box each time; the DTAUS slip has no place in a SEPA run.
+TEST_F(PaymentFileDialogTest, sepaPreviewTellsWhatIsMissingWithoutABox)
+{
+    open(window->SEPALastschriften1, [&] {
+        EXPECT_TRUE(dialog->StatusPanel->text().startsWith(
+            QStringLiteral("Die SEPA-Datei kann so nicht erstellt werden: Mandant „")))
+            << dialog->StatusPanel->text().toStdString();
+        EXPECT_TRUE(dialog->StatusPanel->toolTip().contains(QStringLiteral("keine Gläubiger-ID")));
+        EXPECT_FALSE(dialog->BBegleit->isVisible());
+        EXPECT_LE(dialog->width(), 800); // the long note does not widen the window
+        QDir().mkpath(QStringLiteral(SCREENSHOT_DIR));
+        dialog->grab().save(QStringLiteral(SCREENSHOT_DIR "/payment-file-dialog-sepa-missing.png"));
+    });
+    EXPECT_EQ(messages.shown, QStringList());
+}
+
 TEST_F(PaymentFileDialogTest, sepaDirectDebitsFromTheMenuMarkOnlyTheConfirmedFile)
 {
     Table &clients = *module->ClientDataSet3;

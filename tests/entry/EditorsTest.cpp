@@ -190,6 +190,13 @@ TEST_F(EditorsTest, amountZeroShowsNeinYetSaves)
         e.DBEdit1->setFocus(); // leaving the amount box stores it
         EXPECT_TRUE(e.IBetrag.nein->isVisibleTo(&e));
         e.BSpeichern->click();
+        // A valid amount turns the marker as soon as it is stored, not only at the next keystroke.
+        e.DBEdit4->setFocus();
+        type(e.DBEdit4, QStringLiteral("30,00"));
+        e.DBEdit1->setFocus();
+        EXPECT_TRUE(e.IBetrag.ja->isVisibleTo(&e));
+        e.BSpeichern->click();
+        EXPECT_TRUE(e.IBetrag.ja->isVisibleTo(&e));
     });
     EXPECT_EQ(bookings().recordCount(), 1);
     EXPECT_EQ(messages.shown, QStringList());

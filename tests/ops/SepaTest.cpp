@@ -164,11 +164,12 @@ protected:
         messages.shown.clear();
     }
 
-    void addPayer(const QString &konto, int blz, const QString &mandate, const QDate &signed_)
+    void addPayer(const QString &konto, int blz, const QString &mandate, const QDate &signed_,
+                  const QString &name = QStringLiteral("Zahler"))
     {
         Table &payers = *module->ClientDataSet2;
         payers.insert();
-        payers.setAsString(QStringLiteral("Name"), QStringLiteral("Zahler"));
+        payers.setAsString(QStringLiteral("Name"), name);
         payers.setAsString(QStringLiteral("Kontonummer1"), konto);
         payers.setAsInteger(QStringLiteral("BLZ1"), blz);
         payers.setAsString(QStringLiteral("Mandatsreferenz"), mandate);
@@ -290,3 +291,44 @@ TEST_F(SepaRunTest, olderDataFilesLoadWithoutTheSepaFields)
 }
 
 } // namespace
+
+// Payers who share an account (a family) do not lend each other their mandates: a booking is collected
+// under the mandate of the payer with its name, or of the only payer on its account.
+TEST_F(SepaRunTest, aBookingTakesTheMandateOfThePayerWithItsName)
+{
+    addPayer(QStringLiteral("1234567"), 10020030, QString(), QDate(), QStringLiteral("Hans Eilig"));
+    addValidBooking(QStringLiteral("Hans Eilig"), QStringLiteral("LS_Einzug"), QStringLiteral("offen"),
+                    QDate(2026, 12, 12), 5);
+    CreationRun::Input preview = input();
+    preview.preview = true;
+    const auto shown = CreationRun::SEPALauf(*module, preview);
+    EXPECT_EQ(shown.problems,
+              (QStringList {QStringLiteral("Buchungssatz 4 (Hans Eilig): der Zahlungspflichtige „Hans Eilig“ hat keine "
+                                           "Mandatsreferenz oder kein Mandatsdatum"),
+                            QStringLiteral("Buchungssatz 1 (Einzug): mehrere Zahlungspflichtige haben dieses Konto, "
+                                           "aber keiner den Namen der Buchung")}));
+    EXPECT_EQ(messages.shown, QStringList()); // a preview asks nothing and shows no box
+    EXPECT_THROW(CreationRun::SEPALauf(*module, input()), BelvantoError);
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("SEPA.xml"))));
+
+    Table &payers = *module->ClientDataSet2;
+    ASSERT_TRUE(payers.locate(QStringLiteral("Name"), QStringLiteral("Hans Eilig")));
+    payers.edit();
+    payers.setAsString(QStringLiteral("Mandatsreferenz"), QStringLiteral("MANDAT-H"));
+    payers.setAsDate(QStringLiteral("Mandatsdatum"), QDate(2025, 2, 1));
+    payers.post();
+    Table &bookings = *module->ClientDataSet1;
+    ASSERT_TRUE(bookings.locate(QStringLiteral("ID"), QStringLiteral("1")));
+    bookings.edit();
+    bookings.setAsString(QStringLiteral("Name"), QStringLiteral("zahler "));
+    bookings.post();
+    messages.answers = {MessageService::Answer::Ok};
+    EXPECT_EQ(CreationRun::SEPALauf(*module, input()).writtenIds, (QList<qint32> {4, 1}));
+    const QByteArray file = readFile(QStringLiteral("SEPA.xml"));
+    const qsizetype hans = file.indexOf("<EndToEndId>4</EndToEndId>");
+    const qsizetype zahler = file.indexOf("<EndToEndId>1</EndToEndId>");
+    ASSERT_GE(hans, 0);
+    ASSERT_GE(zahler, 0);
+    EXPECT_EQ(file.indexOf("<MndtId>MANDAT-H</MndtId>", hans), file.indexOf("<MndtId>", hans));
+    EXPECT_EQ(file.indexOf("<MndtId>MANDAT-1</MndtId>", zahler), file.indexOf("<MndtId>", zahler));
+}
