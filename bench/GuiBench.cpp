@@ -1,5 +1,6 @@
 // From start-up to the first painted main window, with 100,000 bookings in the data files.
 #include "app/MainNeu.h"
+#include "base/Memory.h"
 #include "bench/BenchData.h"
 #include "dtaus/QuennDTA.h"
 #include "ops/CreationRun.h"
@@ -126,6 +127,7 @@ BENCHMARK(BM_PostWithGrid)->Arg(100000)->Unit(benchmark::kMicrosecond)->Iteratio
 
 int main(int argc, char **argv)
 {
+    Memory::preferLargePages(); // as the programs do
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);

@@ -1,4 +1,5 @@
 // The bookings list of 100,000 bookings (3,334 pages) printed to a PDF file, and a run aborted.
+#include "base/Memory.h"
 #include "bench/BenchData.h"
 #include "print/ListPrintout.h"
 #include "print/PJDBGrid.h"
@@ -79,6 +80,7 @@ BENCHMARK(BM_AbortPrint)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations
 
 int main(int argc, char **argv)
 {
+    Memory::preferLargePages(); // as the programs do
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);

@@ -1,4 +1,5 @@
 #include "app/MainNeu.h"
+#include "base/Memory.h"
 #include "data/DataDirectoryLock.h"
 #include "data/DataModule.h"
 #include "preview/SystemPrinter.h"
@@ -12,6 +13,7 @@
 
 int main(int argc, char *argv[])
 {
+    Memory::preferLargePages();
     BelvantoApplication app(argc, argv);
     QTranslator german;
     if (german.load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))

@@ -79,12 +79,30 @@ QByteArray readAll(const QString &fileName, qint64 maxSize, qsizetype padding)
 
 QString writeAtomically(const QString &fileName, const QByteArray &data)
 {
+    return writeAtomically(fileName, [&data](const PieceWriter &write) { write(data); });
+}
+
+QString writeAtomically(const QString &fileName, const std::function<void(const PieceWriter &write)> &produce)
+{
     const bool existed = QFileInfo::exists(fileName);
     QSaveFile file(fileName);
     errno = 0;
-    if (file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.commit())
-        return {};
-    return writeFailure(file, errno, data.size(), existed);
+    bool ok = file.open(QIODevice::WriteOnly);
+    int error = errno;
+    qint64 size = 0;
+    produce([&](QByteArrayView piece) {
+        size += piece.size();
+        if (ok && file.write(piece.data(), piece.size()) != piece.size()) {
+            ok = false;
+            error = errno; // before anything else can change it
+        }
+    });
+    if (ok) {
+        errno = 0;
+        ok = file.commit();
+        error = errno;
+    }
+    return ok ? QString() : writeFailure(file, error, size, existed);
 }
 
 PendingFile::PendingFile(const QString &fileName, const QByteArray &data)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <QByteArray>
 #include <QFile>
 #include <QSaveFile>
@@ -19,6 +20,12 @@ QByteArray readAll(const QString &fileName, qint64 maxSize, qsizetype padding = 
 // Writes the file completely or not at all: a new file is renamed over the old one. Returns an
 // empty text on success, else why it failed (without a full stop); a full disk is named as such.
 QString writeAtomically(const QString &fileName, const QByteArray &data);
+
+// The same for content made piece by piece: `produce` hands each piece to the function it is given,
+// which writes it before the next one is made, so that a large file never stands whole in memory.
+// An exception from `produce` leaves no new file behind and passes on.
+using PieceWriter = std::function<void(QByteArrayView piece)>;
+QString writeAtomically(const QString &fileName, const std::function<void(const PieceWriter &write)> &produce);
 
 // Why a file cannot be written there, in German and without a full stop: the system's own texts
 // are English on most systems and say little to the treasurer of an association.

@@ -19,12 +19,23 @@ QString typeText(const FieldDef &field)
     }
 }
 
-QString escaped(QString text)
+// Backslash, CR, LF and tab as \\, \r, \n, \t, so that a record stays on one line; in one pass.
+QString escaped(const QString &text)
 {
-    return text.replace(u'\\', QLatin1String("\\\\"))
-        .replace(u'\r', QLatin1String("\\r"))
-        .replace(u'\n', QLatin1String("\\n"))
-        .replace(u'\t', QLatin1String("\\t"));
+    const auto special = [](QChar c) { return c == u'\\' || c == u'\r' || c == u'\n' || c == u'\t'; };
+    if (std::none_of(text.begin(), text.end(), special))
+        return text;
+    QString result;
+    result.reserve(text.size() * 2);
+    for (const QChar c : text) {
+        if (!special(c)) {
+            result.append(c);
+            continue;
+        }
+        result.append(u'\\');
+        result.append(c == u'\r' ? u'r' : c == u'\n' ? u'n' : c == u'\t' ? u't' : u'\\');
+    }
+    return result;
 }
 
 QString dumpValue(const FieldValue &value)

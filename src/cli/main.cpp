@@ -2,6 +2,7 @@
 #include "cli/Commands.h"
 
 #include "base/Errors.h"
+#include "base/Memory.h"
 
 #include <memory>
 #include <new>
@@ -89,6 +90,7 @@ std::unique_ptr<QCoreApplication> application(int &argc, char *argv[], const Com
 
 int main(int argc, char *argv[])
 {
+    Memory::preferLargePages();
     QStringList args;
     for (int i = 1; i < argc; ++i)
         args.append(QString::fromLocal8Bit(argv[i]));

@@ -7,6 +7,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <optional>
 #include <pugixml.hpp>
 #include <QDir>
 #include <QHash>
@@ -86,21 +87,73 @@ bool appendEscaped(QByteArray &out, const QString &value)
     return end != nullptr;
 }
 
-void appendValue(QByteArray &out, const FieldValue &value)
+// The most bytes that the written form of a value takes.
+qsizetype valueBound(const FieldValue &value)
 {
-    char buffer[64];
-    std::to_chars_result result {buffer, {}};
-    if (const auto *number = std::get_if<qint32>(&value)) {
-        result = std::to_chars(buffer, buffer + sizeof buffer, *number);
-    } else if (const auto *real = std::get_if<double>(&value)) {
-        result = std::to_chars(buffer, buffer + sizeof buffer, *real);
-    } else if (const auto *date = std::get_if<QDate>(&value)) {
-        result.ptr = buffer
-            + std::snprintf(buffer, sizeof buffer, "%04d%02d%02d", date->year(), date->month(), date->day());
-    } else if (const auto *text = std::get_if<QString>(&value)) {
-        appendEscaped(out, *text); // table texts are Windows-1252 characters, always writable
+    const auto *text = std::get_if<QString>(&value);
+    return text ? 6 * text->size() : 64;
+}
+
+char *writeDigits(char *out, int value, int count)
+{
+    for (int i = count - 1; i >= 0; --i, value /= 10)
+        out[i] = char('0' + value % 10);
+    return out + count;
+}
+
+// Writes the stored form of a value at `out`, which has room for valueBound(value) bytes; returns the end.
+char *writeValue(char *out, const FieldValue &value)
+{
+    if (const auto *number = std::get_if<qint32>(&value))
+        return std::to_chars(out, out + 64, *number).ptr;
+    if (const auto *real = std::get_if<double>(&value))
+        return std::to_chars(out, out + 64, *real).ptr;
+    if (const auto *date = std::get_if<QDate>(&value)) {
+        int year = 0;
+        int month = 0;
+        int day = 0;
+        date->getDate(&year, &month, &day);
+        if (year < 1 || year > 9999)
+            return out + std::snprintf(out, 64, "%04d%02d%02d", year, month, day);
+        return writeDigits(writeDigits(writeDigits(out, year, 4), month, 2), day, 2);
     }
-    out.append(buffer, result.ptr - buffer);
+    if (const auto *text = std::get_if<QString>(&value)) {
+        char *end = writeEscaped(out, *text); // table texts are Windows-1252 characters, always writable
+        return end ? end : out;
+    }
+    return out;
+}
+
+// Appends one ROW element with the stored fields that have a value.
+void appendRow(QByteArray &out, const QList<QByteArray> &attributes, const TableRow &row)
+{
+    const auto written = [&](int i) {
+        return !attributes[i].isEmpty() && i < int(row.values.size()) && !isEmptyValue(row.values[i]);
+    };
+    qsizetype bound = 8;
+    for (int i = 0; i < attributes.size(); ++i) {
+        if (written(i))
+            bound += attributes[i].size() + 4 + valueBound(row.values[i]);
+    }
+    const qsizetype start = out.size();
+    out.resize(start + bound);
+    char *at = out.data() + start;
+    const auto put = [&at](const char *text, size_t length) {
+        std::memcpy(at, text, length);
+        at += length;
+    };
+    put("<ROW", 4);
+    for (int i = 0; i < attributes.size(); ++i) {
+        if (!written(i))
+            continue;
+        *at++ = ' ';
+        put(attributes[i].constData(), size_t(attributes[i].size()));
+        put("=\"", 2);
+        at = writeValue(at, row.values[i]);
+        *at++ = '"';
+    }
+    put("/>\n", 3);
+    out.resize(at - out.constData());
 }
 
 // Whether a text can stand as an attribute name of ROW (the XML name rules, simplified to the safe side).
@@ -303,18 +356,47 @@ private:
         failFile(m_fileName, reason + where);
     }
 
-    QString text(const char *value) const
+    QString text(const char *value) const { return text(value, std::strlen(value)); }
+
+    QString text(const char *value, size_t length) const
     {
-        const size_t length = std::strlen(value);
         if (qsizetype(length) > kMaxValueLength)
             fail(QStringLiteral("ein Wert ist zu lang"));
-        if (std::all_of(value, value + length, [](char c) { return uchar(c) < 0x80; }))
+        if (isAscii(value, length))
             return QString::fromLatin1(value, qsizetype(length));
+        if (std::optional<QString> decoded = latin1Range(value, length))
+            return *decoded;
         QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
         QString decoded = decoder(QByteArrayView(value, qsizetype(length)));
         if (decoder.hasError())
             fail(QStringLiteral("„%1“ ist kein gültiger UTF-8-Text").arg(decoded.left(40)));
         return decoded;
+    }
+
+    // UTF-8 of characters up to U+00FF (umlauts, ß), as most non-ASCII texts of the tables are, decoded
+    // in one pass; nothing when the text has other characters or sequences.
+    static std::optional<QString> latin1Range(const char *value, size_t length)
+    {
+        QString result(qsizetype(length), Qt::Uninitialized);
+        char16_t *const start = reinterpret_cast<char16_t *>(result.data());
+        char16_t *out = start;
+        for (size_t i = 0; i < length; ++i) {
+            const uchar c = uchar(value[i]);
+            if (c < 0x80) {
+                *out++ = c;
+            } else if ((c == 0xC2 || c == 0xC3) && i + 1 < length && (uchar(value[i + 1]) & 0xC0) == 0x80) {
+                *out++ = char16_t(((c & 0x1F) << 6) | (uchar(value[++i]) & 0x3F));
+            } else {
+                return std::nullopt;
+            }
+        }
+        result.truncate(out - start);
+        return result;
+    }
+
+    static bool isAscii(const char *value, size_t length)
+    {
+        return std::all_of(value, value + length, [](char c) { return uchar(c) < 0x80; });
     }
 
     QList<PacketField> packetFields() const
@@ -400,14 +482,15 @@ private:
         const int idField = int(std::find_if(m_fields->begin(), m_fields->end(),
                                              [](const FieldDef &f) { return f.name == QLatin1String("ID"); })
                                 - m_fields->begin());
+        const bool rowStateIsField = m_columns.contains(QByteArrayLiteral("RowState"));
         int rowNumber = 0;
         for (const pugi::xml_node element : m_rowData.children("ROW")) {
             ++rowNumber;
             int state = 0;
             int count = 0;
             for (const pugi::xml_attribute attribute : element.attributes()) {
-                if (std::strcmp(attribute.name(), "RowState") == 0
-                    && !m_columns.contains(QByteArrayLiteral("RowState")))
+                const char *name = attribute.name();
+                if (!rowStateIsField && name[0] == 'R' && std::strcmp(name, "RowState") == 0)
                     state = QByteArrayView(attribute.value()).toInt();
                 else if (++count > m_storedFields)
                     fail(QStringLiteral("eine Zeile hat mehr Attribute, als die Tabelle Felder hat (%1)")
@@ -419,7 +502,7 @@ private:
                 row = (state & kRowModified) ? takeOriginal(rowNumber) : nullptr;
                 const bool standalone = !row;
                 if (!row)
-                    row = std::make_unique<TableRow>(TableRow {std::vector<FieldValue>(m_fields->size())});
+                    row = TableRow::make(m_fields->size());
                 readValues(*row, element, seen, rowNumber);
                 if ((state & kRowModified) && standalone && idField < m_fields->size()
                     && isEmptyValue(row->values[idField]))
@@ -432,14 +515,31 @@ private:
         }
     }
 
+    // The field of a ROW attribute, -1 for none. Rows name their attributes in the same order as a
+    // rule: the field at the same place in the row before is tried first.
+    int column(const char *name, size_t place)
+    {
+        if (place < m_lastColumns.size()) {
+            const auto &[lastName, field] = m_lastColumns[place];
+            if (std::strcmp(name, lastName.constData()) == 0)
+                return field;
+        } else {
+            m_lastColumns.resize(place + 1);
+        }
+        const auto found = m_columns.constFind(QByteArray::fromRawData(name, qsizetype(std::strlen(name))));
+        m_lastColumns[place] = {found == m_columns.constEnd() ? QByteArray(name) : found.key(),
+                                found == m_columns.constEnd() ? -1 : found.value()};
+        return m_lastColumns[place].second;
+    }
+
     void readValues(TableRow &row, const pugi::xml_node element, std::vector<int> &seen, int rowNumber)
     {
+        size_t place = 0;
         for (const pugi::xml_attribute attribute : element.attributes()) {
             const char *name = attribute.name();
-            const auto column = m_columns.constFind(QByteArray::fromRawData(name, qsizetype(std::strlen(name))));
-            if (column == m_columns.constEnd())
+            const int fieldIndex = column(name, place++);
+            if (fieldIndex < 0)
                 continue;
-            const int fieldIndex = column.value();
             if (std::exchange(seen[fieldIndex], rowNumber) == rowNumber)
                 fail(QStringLiteral("das Attribut „%1“ steht in einer Zeile doppelt").arg(QString::fromUtf8(name)),
                      element.offset_debug());
@@ -458,47 +558,88 @@ private:
             value = std::monostate();
             return true;
         }
+        const size_t length = std::strlen(raw);
         bool ok = true;
         switch (field.type) {
-        case FieldType::Integer: value = QByteArrayView(raw).toInt(&ok); break;
+        case FieldType::Integer: value = toInteger(raw, length, ok); break;
         case FieldType::Currency: {
-            const double number = QByteArrayView(raw).toDouble(&ok);
+            const double number = toDouble(raw, length, ok);
             ok = ok && std::isfinite(number);
             value = number;
             break;
         }
-        case FieldType::Date: value = parseDate(QByteArrayView(raw), ok); break;
-        default: value = storedText(fieldIndex, text(raw).left(field.size));
+        case FieldType::Date: value = parseDate(QByteArrayView(raw, qsizetype(length)), ok); break;
+        default: value = storedText(fieldIndex, raw, length);
         }
         return ok;
+    }
+
+    // Plain numbers as this program writes them are converted straight from the bytes; anything
+    // else (blanks, a plus sign, exponents of other writers) goes through Qt's conversion as before.
+    static qint32 toInteger(const char *raw, size_t length, bool &ok)
+    {
+        qint32 number = 0;
+        const auto [end, error] = std::from_chars(raw, raw + length, number);
+        if (error == std::errc() && end == raw + length)
+            return number;
+        return QByteArrayView(raw, qsizetype(length)).toInt(&ok);
+    }
+
+    static double toDouble(const char *raw, size_t length, bool &ok)
+    {
+        const char *digits = raw + (*raw == '-');
+        const char *end = raw + length;
+        const char *point = std::find(digits, end, '.');
+        const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+        const bool plain = point != digits && std::all_of(digits, point, isDigit)
+            && (point == end || (point + 1 != end && std::all_of(point + 1, end, isDigit)));
+        double number = 0;
+        if (plain && std::from_chars(raw, end, number).ptr == end)
+            return number; // correctly rounded, as Qt's own conversion
+        return QByteArrayView(raw, qsizetype(length)).toDouble(&ok);
     }
 
     static FieldValue parseDate(QByteArrayView text, bool &ok)
     {
         ok = text.size() == 8 && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-        const QDate date = ok ? QDate(text.first(4).toInt(), text.sliced(4, 2).toInt(), text.sliced(6, 2).toInt())
-                              : QDate();
+        const auto number = [&text](int from, int count) {
+            int result = 0;
+            for (int i = from; i < from + count; ++i)
+                result = result * 10 + (text.at(i) - '0');
+            return result;
+        };
+        const QDate date = ok ? QDate(number(0, 4), number(4, 2), number(6, 2)) : QDate();
         ok = ok && date.isValid();
         return ok ? FieldValue(date) : FieldValue();
     }
 
     // The text as a field holds it. Narrow fields (states, payment kinds) repeat the same few values
-    // across all rows: they share one copy of each.
-    QString storedText(int field, const QString &text)
+    // across all rows: they share one copy of each, found by the bytes of the file.
+    QString storedText(int field, const char *raw, size_t length)
     {
+        const int width = m_fields->at(field).size;
+        if (width > 40)
+            return storableText(raw, length, width);
+        QHash<QByteArray, QString> &pool = m_pools[field];
+        const auto it = pool.constFind(QByteArray::fromRawData(raw, qsizetype(length)));
+        if (it != pool.constEnd())
+            return it.value();
+        const QString stored = storableText(raw, length, width);
+        if (pool.size() < 256)
+            pool.insert(QByteArray(raw, qsizetype(length)), stored);
+        return stored;
+    }
+
+    // At most `width` characters, all of the 8-bit code page.
+    QString storableText(const char *raw, size_t length, int width) const
+    {
+        if (length <= kMaxValueLength && isAscii(raw, length))
+            return QString::fromLatin1(raw, qsizetype(width < 0 ? length : std::min(length, size_t(width))));
+        const QString text = this->text(raw, length).left(width);
         const bool inCodePage = std::all_of(text.begin(), text.end(), [](QChar c) {
             return c.unicode() < 0x80 || (c.unicode() >= 0xA0 && c.unicode() <= 0xFF);
         });
-        const QString stored = inCodePage ? text : Windows1252::restrict(text);
-        if (m_fields->at(field).size > 40)
-            return stored;
-        QHash<QString, QString> &pool = m_pools[field];
-        const auto it = pool.constFind(stored);
-        if (it != pool.constEnd())
-            return it.value();
-        if (pool.size() < 256)
-            pool.insert(stored, stored);
-        return stored;
+        return inCodePage ? text : Windows1252::restrict(text);
     }
 
     QByteArray m_data;
@@ -511,10 +652,11 @@ private:
     const QList<FieldDef> *m_fields = nullptr;
     int m_storedFields = 0;
     QHash<QByteArray, int> m_columns;
+    std::vector<std::pair<QByteArray, int>> m_lastColumns; // by place in the row: name and field
     QHash<qint64, qint64> m_originalOf;
     std::vector<std::unique_ptr<TableRow>> m_rows; // by position; empty where deleted or replaced
     std::vector<int> m_states;
-    QHash<int, QHash<QString, QString>> m_pools;
+    QHash<int, QHash<QByteArray, QString>> m_pools;
 };
 
 QByteArray readPacketFile(const QString &fileName)
@@ -557,10 +699,15 @@ QList<FieldDef> fieldsOf(const QString &fileName)
     return Packet(readPacketFile(fileName), fileName).declaredFields();
 }
 
-QByteArray serialize(const QList<FieldDef> &fields, const std::vector<const TableRow *> &rows)
+namespace {
+constexpr qsizetype kPieceSize = 1024 * 1024;
+
+// The packet in pieces of about kPieceSize bytes, each handed to `write` before the next is made.
+void serializeInPieces(const QList<FieldDef> &fields, const std::vector<const TableRow *> &rows,
+                       const FileAccess::PieceWriter &write)
 {
     QByteArray out;
-    out.reserve(256 + qsizetype(rows.size()) * 200);
+    out.reserve(kPieceSize + 64 * 1024);
     out.append("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n");
     out.append("<DATAPACKET Version=\"2.0\"><METADATA><FIELDS>");
     QList<QByteArray> attributes(fields.size());
@@ -593,26 +740,30 @@ QByteArray serialize(const QList<FieldDef> &fields, const std::vector<const Tabl
     }
     out.append("</FIELDS><PARAMS/></METADATA><ROWDATA>\n");
     for (const TableRow *row : rows) {
-        out.append("<ROW");
-        for (int i = 0; i < fields.size(); ++i) {
-            if (attributes[i].isEmpty() || i >= int(row->values.size()) || isEmptyValue(row->values[i]))
-                continue;
-            out.append(' ');
-            out.append(attributes[i]);
-            out.append("=\"");
-            appendValue(out, row->values[i]);
-            out.append('"');
+        appendRow(out, attributes, *row);
+        if (out.size() >= kPieceSize) {
+            write(out);
+            out.resize(0); // keeps the buffer for the next piece
         }
-        out.append("/>\n");
     }
     out.append("</ROWDATA></DATAPACKET>\n");
-    return out;
+    write(out);
+}
+} // namespace
+
+QByteArray serialize(const QList<FieldDef> &fields, const std::vector<const TableRow *> &rows)
+{
+    QByteArray whole;
+    serializeInPieces(fields, rows, [&whole](QByteArrayView piece) { whole.append(piece); });
+    return whole;
 }
 
 void write(const QString &fileName, const QList<FieldDef> &fields, const std::vector<const TableRow *> &rows)
 {
-    const QByteArray data = serialize(fields, rows);
-    if (const QString failure = FileAccess::writeAtomically(fileName, data); !failure.isEmpty())
+    const QString failure = FileAccess::writeAtomically(fileName, [&](const FileAccess::PieceWriter &piece) {
+        serializeInPieces(fields, rows, piece);
+    });
+    if (!failure.isEmpty())
         throw BelvantoError(QStringLiteral("Die Datei „%1“ kann nicht geschrieben werden: %2.")
                                 .arg(QDir::toNativeSeparators(fileName), failure));
 }

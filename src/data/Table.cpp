@@ -27,6 +27,14 @@ const FieldValue &valueOf(const TableRow &row, int field)
 // so that every stored text survives its data packet.
 QString storableText(const QString &text)
 {
+    const auto storable = [](QChar ch) {
+        const char16_t c = ch.unicode();
+        if (c < 0x20)
+            return c == u'\t' || c == u'\r' || c == u'\n';
+        return c < 0x80 || Windows1252::fromUnicode(ch) >= 0;
+    };
+    if (std::all_of(text.begin(), text.end(), storable))
+        return text; // shares the text given: rows with the same value then share one copy
     QString result = Windows1252::restrict(text);
     for (QChar &ch : result) {
         if (ch.unicode() < 0x20 && ch != u'\t' && ch != u'\r' && ch != u'\n')
@@ -50,6 +58,25 @@ int compareValues(const FieldValue &a, const FieldValue &b)
     return 0;
 }
 } // namespace
+
+size_t qHash(const FieldKey &key, size_t seed)
+{
+    // Over the case-folded characters, so that names equal without regard to case hash alike.
+    size_t hash = 0;
+    const QString &name = key.name;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        char32_t c = name.at(i).unicode();
+        if (c < 0x80) {
+            c = c >= u'A' && c <= u'Z' ? c + (u'a' - u'A') : c;
+        } else {
+            if (QChar::isHighSurrogate(c) && i + 1 < name.size() && name.at(i + 1).isLowSurrogate())
+                c = QChar::surrogateToUcs4(char16_t(c), name.at(++i).unicode());
+            c = QChar::toCaseFolded(c);
+        }
+        hash = hash * 31 + c;
+    }
+    return qHash(hash, seed);
+}
 
 // ---------------------------------------------------------------------------------------------------------------
 // CalcRecord
@@ -104,6 +131,9 @@ void Table::setFields(const QList<FieldDef> &fields)
     m_filter.reset();
     m_filterText.clear();
     m_fields = fields;
+    m_fieldIndex.clear();
+    for (int i = m_fields.size() - 1; i >= 0; --i)
+        m_fieldIndex.insert(FieldKey {m_fields.at(i).name}, i); // backwards: the first of two equal names wins
     m_orderField = -1;
     m_recNo = -1;
     m_eof = m_bof = true;
@@ -112,11 +142,7 @@ void Table::setFields(const QList<FieldDef> &fields)
 
 int Table::fieldIndex(const QString &name) const
 {
-    for (int i = 0; i < m_fields.size(); ++i) {
-        if (m_fields.at(i).name.compare(name, Qt::CaseInsensitive) == 0)
-            return i;
-    }
-    return -1;
+    return m_fieldIndex.value(FieldKey {name}, -1);
 }
 
 int Table::requireField(const QString &name) const
@@ -340,7 +366,7 @@ void Table::insert()
     requireBrowse("ergänzt");
     requireSettled("ergänzt");
     leaveRecord();
-    m_buffer.values.assign(m_fields.size(), FieldValue());
+    m_buffer.values.assign(m_fields.size());
     m_modified = false;
     setState(State::Insert);
     if (afterInsert)
@@ -378,7 +404,8 @@ void Table::updateRecord()
 
 TableRow *Table::placeRow(TableRow values)
 {
-    auto row = std::make_unique<TableRow>(std::move(values));
+    auto row = TableRow::make(m_fields.size());
+    row->values = std::move(values.values);
     TableRow *placed = row.get();
     auto at = std::upper_bound(m_rows.begin(), m_rows.end(), placed,
                                [this](const TableRow *a, const auto &b) { return lessThan(*a, *b); });
@@ -788,9 +815,23 @@ bool Table::passes(const TableRow &row) const
 void Table::rebuildView()
 {
     m_view.clear();
-    for (const auto &row : m_rows) {
-        if (passes(*row))
-            m_view.push_back(row.get());
+    if (!m_filtered || !m_filter) {
+        m_view.resize(m_rows.size());
+        std::transform(m_rows.begin(), m_rows.end(), m_view.begin(), [](const auto &row) { return row.get(); });
+        return;
+    }
+    // The filter reads a few values of every row: asking for the rows ahead early keeps the walk
+    // from waiting on memory row by row.
+    constexpr std::size_t kAhead = 16;
+    const std::vector<int> &fields = m_filter->fields();
+    for (std::size_t i = 0; i < m_rows.size(); ++i) {
+        if (i + kAhead < m_rows.size()) {
+            const TableRow &ahead = *m_rows[i + kAhead];
+            for (const int field : fields)
+                __builtin_prefetch(&ahead.values[field]);
+        }
+        if (m_filter->matches(*m_rows[i]))
+            m_view.push_back(m_rows[i].get());
     }
 }
 

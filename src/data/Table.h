@@ -12,6 +12,13 @@
 class Table;
 class TableFilter;
 
+// A field name as the tables look it up: without regard to case.
+struct FieldKey {
+    QString name;
+    bool operator==(const FieldKey &other) const { return name.compare(other.name, Qt::CaseInsensitive) == 0; }
+};
+size_t qHash(const FieldKey &key, size_t seed = 0);
+
 // The record that a calculated-fields hook fills: stored fields to read, calculated fields to set.
 class CalcRecord
 {
@@ -180,6 +187,7 @@ private:
 
     QString m_name;
     QList<FieldDef> m_fields;
+    QHash<FieldKey, int> m_fieldIndex; // the first field of each name
     int m_orderField = -1;
     bool m_orderDescending = false;
     QString m_indexName;

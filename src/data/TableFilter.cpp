@@ -207,6 +207,8 @@ public:
         return result;
     }
 
+    const std::vector<int> &fieldsRead() const { return m_fieldsRead; }
+
 private:
     void advance() { m_token = m_tokens.next(); }
 
@@ -248,6 +250,8 @@ private:
         if (m_token.kind != Token::Name)
             throw m_tokens.error(QStringLiteral("Feldname erwartet"));
         const int field = fieldIndex(m_token.text);
+        if (std::find(m_fieldsRead.begin(), m_fieldsRead.end(), field) == m_fieldsRead.end())
+            m_fieldsRead.push_back(field);
         advance();
         if (m_token.kind != Token::Operator)
             throw m_tokens.error(QStringLiteral("Vergleich erwartet"));
@@ -287,6 +291,7 @@ private:
     const QList<FieldDef> &m_fields;
     Qt::CaseSensitivity m_cs;
     Token m_token;
+    std::vector<int> m_fieldsRead;
 };
 
 } // namespace
@@ -294,5 +299,8 @@ private:
 std::unique_ptr<TableFilter> TableFilter::compile(const QString &expression, const QList<FieldDef> &fields,
                                                   bool caseInsensitive)
 {
-    return Parser(expression, fields, caseInsensitive).parse();
+    Parser parser(expression, fields, caseInsensitive);
+    std::unique_ptr<TableFilter> filter = parser.parse();
+    filter->m_fields = parser.fieldsRead();
+    return filter;
 }

@@ -17,4 +17,10 @@ public:
                                                 bool caseInsensitive);
     virtual ~TableFilter() = default;
     virtual bool matches(const TableRow &row) const = 0;
+
+    // The fields the filter reads, each once.
+    const std::vector<int> &fields() const { return m_fields; }
+
+private:
+    std::vector<int> m_fields;
 };

@@ -292,7 +292,7 @@ protected:
             const bool editing = ref.state != Table::State::Browse;
             const int size = ref.viewSize();
             std::string op;
-            switch (pick(14)) {
+            switch (pick(15)) {
             case 0:
             case 1: {
                 Rec r {1 + pick(60), QStringLiteral("R%1").arg(++made), tag()};
@@ -382,6 +382,14 @@ protected:
                 op = on ? "filter on" : "filter off";
                 table.setFiltered(on);
                 ref.setFiltered(on);
+                break;
+            }
+            case 14: { // written and read back: the rows are made anew by the packet reader
+                op = "reload";
+                table.saveToFile(path(QStringLiteral("model.xml")));
+                table.loadFromFile(path(QStringLiteral("model.xml")));
+                ref.cancel();
+                ref.cur = ref.viewSize() > 0 ? 0 : -1;
                 break;
             }
             }
