@@ -82,7 +82,9 @@ public:
         if (at == m_current.end()) {
             m_current.emplace_back(size, newChunk(size));
             at = m_current.end() - 1;
-        } else if (at->second->end - at->second->next < std::ptrdiff_t(size)) {
+        } else if (at->second->end - at->second->next < std::ptrdiff_t(size)
+                   || at->second->next - reinterpret_cast<char *>(at->second) >= std::ptrdiff_t(kChunkSize)) {
+            // A record must begin in the first kChunkSize bytes of its chunk, or it would not find it.
             drop(at->second);
             at->second = newChunk(size);
         }
